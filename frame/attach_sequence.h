@@ -1,0 +1,13 @@
+#ifndef VREX_FRAME_ATTACH_SEQUENCE_H
+#define VREX_FRAME_ATTACH_SEQUENCE_H
+
+namespace vrex {
+
+// Fills the registries that are still empty, in the fixed order styles,
+// instances, device types, complex types, announcing each step on the
+// debug-output channel. Runs once per process, when the library is loaded.
+void runAttachSequence();
+
+} // namespace vrex
+
+#endif

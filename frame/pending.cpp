@@ -1,0 +1,38 @@
+// TEMPORARY: definitions still being written elsewhere. Each one is deleted
+// from here when its real implementation lands; this file goes when empty.
+#include <vrex_stylesheet/vrex_instance_lookup.h>
+#include <vrex_stylesheet/vrex_stylesheet.h>
+
+// --- instances, device types, instance queries
+int vrex_instance_lookup::countInstances() { return instances.size(); }
+bool vrex_instance_lookup::loadInstances() { return false; }
+void vrex_instance_lookup::dump() { }
+bool vrex_instance_lookup::lookupComposite(const QString &, bool &, QMap<QString, QString> &) { return false; }
+bool vrex_instance_lookup::lookupComposite(const QString &, const QString &, QString &) { return false; }
+bool vrex_instance_lookup::lookupType(const QString &, QString &) { return true; }
+bool vrex_instance_lookup::lookup(const QString &, QString &, int *, int *, char *) { return false; }
+bool vrex_instance_lookup::lookup(const QString &, QString &, QString &, QString &, QString &, bool &) { return false; }
+int vrex_instance_lookup::countDeviceTypes() { return deviceTypes.size(); }
+bool vrex_instance_lookup::loadDeviceTypes() { return false; }
+bool vrex_instance_lookup::loadDeviceParams(const QString &, deviceTypeInfo &) { return false; }
+
+// --- complex types, parameter lookup
+int vrex_instance_lookup::countComplexTypes() { return complexTypes.size(); }
+bool vrex_instance_lookup::loadComplexTypes() { return false; }
+bool vrex_instance_lookup::loadComplexType(const QString &, complexType &) { return false; }
+bool vrex_instance_lookup::lookup(const QString &, const QString &, QString &, int *, int *, int *, char *) { return false; }
+bool vrex_instance_lookup::lookupComplex(const QString &, const QString &, const QString &, QString &, int *, int *, int *, char *) { return false; }
+
+// --- stylesheet
+int vrex_stylesheet::count() { return styles.size(); }
+bool vrex_stylesheet::load() { return false; }
+bool vrex_stylesheet::reLoad() { return false; }
+void vrex_stylesheet::getStyle(QString &, QWidget *) { }
+void vrex_stylesheet::get(QString &, QWidget *) { }
+styleentry *vrex_stylesheet::getStyleEntry(QString name) { return &styles[name]; }
+void vrex_stylesheet::set(QString &, styleentry &) { }
+const QMap<QString, styleentry> vrex_stylesheet::stylelist() { return styles; }
+const QStringList vrex_stylesheet::settingslist(QString &) { return {}; }
+bool vrex_stylesheet::styleExist(QString) { return false; }
+bool vrex_stylesheet::save() { return false; }
+void vrex_stylesheet::deleteStyle(QString) { }

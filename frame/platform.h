@@ -1,0 +1,13 @@
+// What differs per platform: the library entry and the default debug sink.
+// Each platform has one small file that defines both.
+#ifndef VREX_FRAME_PLATFORM_H
+#define VREX_FRAME_PLATFORM_H
+
+namespace vrex {
+
+// The debug-output channel's default destination.
+void platformDebugSink(const char *text);
+
+} // namespace vrex
+
+#endif

@@ -1,0 +1,92 @@
+#include "support/fixture_tree.h"
+
+#include "support/capture.h"
+
+#include <vrex_stylesheet/vrex_instance_lookup.h>
+#include <vrex_stylesheet/vrex_stylesheet.h>
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+
+#include <cstdlib>
+
+namespace vrextest {
+
+EnvGuard::EnvGuard(const char *name, const char *value) : m_name(name)
+{
+    if (const char *previous = std::getenv(name))
+        m_previous = previous;
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+}
+
+EnvGuard::~EnvGuard()
+{
+    if (m_previous)
+        setenv(m_name.c_str(), m_previous->c_str(), 1);
+    else
+        unsetenv(m_name.c_str());
+}
+
+FixtureTree::FixtureTree(const QString &system)
+    : m_system(system),
+      m_root("ZT_ROOT", QFile::encodeName(m_dir.path()).constData()),
+      m_systemEnv("ZT_SYSTEM", QFile::encodeName(system).constData())
+{
+    QDir().mkpath(configDir());
+}
+
+FixtureTree::~FixtureTree() = default;
+
+QString FixtureTree::root() const { return m_dir.path(); }
+
+QString FixtureTree::configDir() const
+{
+    return m_dir.path() + QLatin1Char('/') + m_system + QStringLiteral("/config");
+}
+
+QString FixtureTree::path(const QString &relative) const
+{
+    return configDir() + QLatin1Char('/') + relative;
+}
+
+void FixtureTree::write(const QString &relative, const QByteArray &contents) const
+{
+    const QString target = path(relative);
+    QDir().mkpath(QFileInfo(target).path());
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write fixture %s", qPrintable(target));
+    file.write(contents);
+}
+
+void FixtureTree::makeDirectory(const QString &relative) const
+{
+    QDir().mkpath(path(relative));
+}
+
+void FixtureTree::remove(const QString &relative) const
+{
+    const QString target = path(relative);
+    if (QFileInfo(target).isDir())
+        QDir(target).removeRecursively();
+    else
+        QFile::remove(target);
+}
+
+void clearRegistries()
+{
+    vrex_instance_lookup::instances.clear();
+    vrex_instance_lookup::deviceTypes.clear();
+    vrex_instance_lookup::complexTypes.clear();
+    QTemporaryDir empty;
+    EnvGuard root("ZT_ROOT", QFile::encodeName(empty.path()).constData());
+    EnvGuard system("ZT_SYSTEM", "none");
+    QtMessageCapture swallow;
+    vrex_stylesheet::reLoad();
+}
+
+} // namespace vrextest
