@@ -1,0 +1,35 @@
+// The command line: what to run, against which installation, how to print.
+#ifndef VREXCTL_INVOCATION_H
+#define VREXCTL_INVOCATION_H
+
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+namespace vrexctl {
+
+struct Invocation
+{
+    QString command;       // dump, lookup, styles or check
+    QStringList arguments; // the command's own arguments, count already checked
+    bool json = false;
+    bool verbose = false;
+    bool rootSet = false;
+    QString root;          // stands for ZT_ROOT when rootSet
+    bool systemSet = false;
+    QString system;        // stands for ZT_SYSTEM when systemSet
+};
+
+struct ParsedCommandLine
+{
+    enum Outcome { Run, ShowHelp, ShowVersion, UsageError };
+    Outcome outcome = Run;
+    Invocation invocation;
+    QString text; // help or version text, or the usage error
+};
+
+// Parses arguments (argv[0] first). Nothing is loaded or printed here.
+ParsedCommandLine parseCommandLine(const QStringList &arguments);
+
+} // namespace vrexctl
+
+#endif
