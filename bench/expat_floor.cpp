@@ -1,0 +1,71 @@
+#include "expat_floor.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+
+#include <expat.h>
+
+namespace vrexbench {
+
+namespace {
+
+void XMLCALL onStart(void *userData, const XML_Char *, const XML_Char **atts)
+{
+    auto *tally = static_cast<XmlTally *>(userData);
+    ++tally->elements;
+    for (const XML_Char **a = atts; *a; a += 2)
+        ++tally->attributes;
+}
+
+QStringList xmlEntryPaths(const QString &dir)
+{
+    const QDir d(dir, QString(), QDir::Name | QDir::IgnoreCase,
+                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList paths;
+    const QStringList names = d.entryList(QStringList{QStringLiteral("*.xml")});
+    paths.reserve(names.size());
+    for (const QString &name : names)
+        paths.append(dir + QLatin1Char('/') + name);
+    return paths;
+}
+
+} // namespace
+
+void expatCount(const QByteArray &data, XmlTally &tally)
+{
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    XML_SetUserData(parser, &tally);
+    XML_SetStartElementHandler(parser, onStart);
+    if (XML_Parse(parser, data.constData(), int(data.size()), 1) == XML_STATUS_ERROR)
+        tally.wellFormed = false;
+    XML_ParserFree(parser);
+    ++tally.files;
+    tally.bytes += data.size();
+}
+
+QStringList siteFiles(const QString &configRoot)
+{
+    const QString config = configRoot + QStringLiteral("/config");
+    QStringList files{config + QStringLiteral("/stylesheet/vrex_style.xml"),
+                      config + QStringLiteral("/instances.xml")};
+    files += xmlEntryPaths(config + QStringLiteral("/devicetypes"));
+    files += xmlEntryPaths(config + QStringLiteral("/complex_instances"));
+    return files;
+}
+
+XmlTally expatPassOverSite(const QString &configRoot)
+{
+    XmlTally tally;
+    const QStringList files = siteFiles(configRoot);
+    for (const QString &path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            tally.wellFormed = false;
+            continue;
+        }
+        expatCount(file.readAll(), tally);
+    }
+    return tally;
+}
+
+} // namespace vrexbench

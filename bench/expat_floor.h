@@ -1,0 +1,34 @@
+// The floor for loading: list the two directories, read every configuration
+// file once and run expat over its bytes, counting elements and attributes.
+// No strings are built and nothing is stored; a loader cannot do less.
+#ifndef VREX_BENCH_EXPAT_FLOOR_H
+#define VREX_BENCH_EXPAT_FLOOR_H
+
+#include <QtCore/QByteArray>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+namespace vrexbench {
+
+struct XmlTally
+{
+    qint64 files = 0;
+    qint64 bytes = 0;
+    qint64 elements = 0;
+    qint64 attributes = 0;
+    bool wellFormed = true;
+};
+
+// Adds one document's counts to tally.
+void expatCount(const QByteArray &data, XmlTally &tally);
+
+// Every file the four loaders read, in their order: the stylesheet, the
+// instances file, each device-type file, each complex-instance file.
+QStringList siteFiles(const QString &configRoot);
+
+// Lists, reads and counts everything siteFiles() names.
+XmlTally expatPassOverSite(const QString &configRoot);
+
+} // namespace vrexbench
+
+#endif

@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""Turns one bench/run's results into the table of ratios and targets.
+
+    report_ratios.py RESULTS_DIR [--smoke]
+
+RESULTS_DIR holds large.json, small.json and huge.json (Google Benchmark
+JSON; the median aggregate is used when repetitions were run, CPU time
+throughout, because the machine is shared and wall time is not ours) and
+rss.txt (the output lines of rss_probe). Exit status: 0 when every target
+was met or in smoke mode, 3 when one was missed, 2 when results are missing.
+"""
+
+import json
+import os
+import statistics
+import sys
+
+NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+
+
+def load_times(path):
+    """Benchmark name -> CPU time in ns (median when aggregates exist), and
+    the instance count the instances load reported."""
+    if not os.path.exists(path):
+        return {}, None
+    with open(path, encoding="utf-8") as f:
+        data = json.load(f)
+    runs, medians, errors, instances = {}, {}, set(), None
+    for b in data.get("benchmarks", []):
+        name = b.get("run_name", b["name"])
+        if name == "Load/Instances/Library" and "instances" in b:
+            instances = int(b["instances"])
+        if b.get("error_occurred"):
+            errors.add(name)
+            continue
+        ns = b["cpu_time"] * NS[b.get("time_unit", "ns")]
+        if b.get("run_type") == "aggregate":
+            if b.get("aggregate_name") == "median":
+                medians[name] = ns
+        else:
+            runs.setdefault(name, []).append(ns)
+    times = {name: statistics.median(v) for name, v in runs.items()}
+    times.update(medians)
+    for name in errors:
+        times.pop(name, None)
+    return times, instances
+
+
+def load_rss(path):
+    """Mode -> median peak RSS in KiB over the probe runs."""
+    per_mode = {}
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                fields = dict(p.split("=", 1) for p in line.split() if "=" in p)
+                if "mode" in fields and "peak_rss_kib" in fields:
+                    per_mode.setdefault(fields["mode"], []).append(int(fields["peak_rss_kib"]))
+    return {mode: statistics.median(v) for mode, v in per_mode.items()}
+
+
+class Table:
+    def __init__(self):
+        self.rows = []
+        self.missed = 0
+        self.unmeasured = 0
+
+    def judge(self, what, value, target, met, shown):
+        if value is None:
+            self.rows.append((what, "n/a", target, "not measured"))
+            self.unmeasured += 1
+            return
+        verdict = "met" if met(value) else "missed"
+        self.missed += verdict == "missed"
+        self.rows.append((what, shown(value), target, verdict))
+
+    def info(self, what, value, shown):
+        self.rows.append((what, "n/a" if value is None else shown(value), "", "(info)"))
+
+    def print(self):
+        widths = [max(len(r[i]) for r in self.rows + [self.header()]) for i in range(4)]
+        for r in [self.header()] + self.rows:
+            print("  ".join(c.ljust(w) for c, w in zip(r, widths)).rstrip())
+
+    @staticmethod
+    def header():
+        return ("ratio", "measured", "target", "verdict")
+
+
+def ratio(a, b):
+    return None if a is None or b is None or b == 0 else a / b
+
+
+def main(argv):
+    if not argv or argv[0].startswith("-"):
+        print(__doc__, file=sys.stderr)
+        return 2
+    results = argv[0]
+    smoke = "--smoke" in argv[1:]
+    times, counts = {}, {}
+    for scale in ("small", "large", "huge"):
+        times[scale], counts[scale] = load_times(os.path.join(results, scale + ".json"))
+    small, large, huge = times["small"], times["large"], times["huge"]
+    rss = load_rss(os.path.join(results, "rss.txt"))
+    if smoke:
+        # Smoke runs only the small site; its numbers stand in for large.
+        large = large or small
+
+    t = Table()
+    x = lambda v: "%.2fx" % v
+    lib, dom, floor = (large.get("Load/All/" + k) for k in ("Library", "DomReference", "ExpatFloor"))
+    t.judge("load all four registries: DOM reference / library", ratio(dom, lib),
+            ">= 6x", lambda v: v >= 6, x)
+    t.judge("load all four registries: library / expat floor", ratio(lib, floor),
+            "<= 1.5x", lambda v: v <= 1.5, x)
+
+    above = None
+    if all(m in rss for m in ("bare", "library", "dom")) and rss["dom"] > rss["bare"]:
+        above = (rss["library"] - rss["bare"]) / (rss["dom"] - rss["bare"])
+    t.judge("peak RSS above bare Qt: library / DOM reference", above,
+            "<= 0.12x", lambda v: v <= 0.12, x)
+
+    direct, find = large.get("Lookup/Seven/Direct"), large.get("Lookup/ConstFind")
+    hop1, hop3 = large.get("Lookup/Seven/Hop1"), large.get("Lookup/Seven/Hop3")
+    t.judge("direct 7-arg lookup / bare constFind", ratio(direct, find),
+            "<= 4x", lambda v: v <= 4, x)
+    per_hop1 = ratio(None if hop1 is None or direct is None else hop1 - direct, direct)
+    per_hop3 = ratio(None if hop3 is None or direct is None else (hop3 - direct) / 3, direct)
+    t.judge("cost added per hop / direct lookup (1 hop)", per_hop1,
+            "<= 1.2x", lambda v: v <= 1.2, x)
+    t.judge("cost added per hop / direct lookup (3 hops)", per_hop3,
+            "<= 1.2x", lambda v: v <= 1.2, x)
+
+    def per_instance(times, scale, name):
+        v, n = times.get(name), counts.get(scale)
+        return None if v is None or not n else v / n
+
+    scaling = ratio(per_instance(huge, "huge", "Load/Instances/Library"),
+                    per_instance(small, "small", "Load/Instances/Library"))
+    t.judge("instances load per instance: huge / small", scaling,
+            "<= 1.5x", lambda v: v <= 1.5, x)
+
+    save, dom_write = large.get("Save/Library"), large.get("Save/DomWrite")
+    t.judge("save 2,000 styles: library / QDomDocument::save", ratio(save, dom_write),
+            "<= 1x", lambda v: v <= 1.0, x)
+
+    t.info("all four loads per instance: huge / small",
+           ratio(per_instance(huge, "huge", "Load/All/Library"),
+                 per_instance(small, "small", "Load/All/Library")), x)
+    t.info("save incl. its reload / DOM write + DOM reload",
+           ratio(save, large.get("Save/DomWriteAndReload")), x)
+    for reg in ("Instances", "DeviceTypes", "ComplexTypes", "Styles"):
+        t.info("load %s: DOM reference / library" % reg,
+               ratio(large.get("Load/%s/DomReference" % reg), large.get("Load/%s/Library" % reg)), x)
+    t.info("5-arg lookup / bare constFind", ratio(large.get("Lookup/Five"), find), x)
+    t.info("lookupComposite (groups) / bare constFind",
+           ratio(large.get("Lookup/CompositeGroups"), find), x)
+    t.info("lookupComposite (one group) / bare constFind",
+           ratio(large.get("Lookup/CompositeGroup"), find), x)
+
+    print("Medians, CPU time:")
+    for scale, times in (("small", small), ("large", large), ("huge", huge)):
+        for name in sorted(times):
+            v = times[name]
+            shown = "%.3f ms" % (v / 1e6) if v >= 1e5 else "%.1f ns" % v
+            print("  %-6s %-32s %s" % (scale, name, shown))
+    for mode in ("bare", "library", "dom"):
+        if mode in rss:
+            print("  rss    %-32s %d KiB" % (mode, rss[mode]))
+    print()
+    t.print()
+    if smoke:
+        print("\nsmoke run: small site, short timings, nothing judged")
+        return 0
+    if t.unmeasured:
+        print("\n%d ratio(s) could not be measured" % t.unmeasured)
+    return 3 if t.missed or t.unmeasured else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
