@@ -1,0 +1,41 @@
+#include "child_process.h"
+
+#include <QtCore/QProcess>
+
+namespace vrextest {
+
+QProcessEnvironment cleanChildEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("ZT_ROOT"));
+    environment.remove(QStringLiteral("ZT_SYSTEM"));
+    // Without these, Qt may send messages to the journal or decorate them.
+    environment.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{message}"));
+    environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+    return environment;
+}
+
+ChildResult runChild(const QString &program, const QStringList &arguments,
+                     const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    ChildResult result;
+    if (!process.waitForStarted(10000))
+        return result;
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.finished = process.exitStatus() == QProcess::NormalExit;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+} // namespace vrextest

@@ -1,0 +1,29 @@
+// Runs a program as a child process with a controlled environment and
+// collects what it wrote.
+#ifndef VREX_TESTS_CHILD_PROCESS_H
+#define VREX_TESTS_CHILD_PROCESS_H
+
+#include <QtCore/QByteArray>
+#include <QtCore/QProcessEnvironment>
+#include <QtCore/QStringList>
+
+namespace vrextest {
+
+struct ChildResult
+{
+    bool finished = false; // false: did not start, crashed or timed out
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// This process's environment without ZT_ROOT and ZT_SYSTEM, with Qt
+// messages forced to stderr as their bare text.
+QProcessEnvironment cleanChildEnvironment();
+
+ChildResult runChild(const QString &program, const QStringList &arguments,
+                     const QProcessEnvironment &environment);
+
+} // namespace vrextest
+
+#endif
