@@ -3,19 +3,6 @@
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
-// --- instances, device types, instance queries
-int vrex_instance_lookup::countInstances() { return instances.size(); }
-bool vrex_instance_lookup::loadInstances() { return false; }
-void vrex_instance_lookup::dump() { }
-bool vrex_instance_lookup::lookupComposite(const QString &, bool &, QMap<QString, QString> &) { return false; }
-bool vrex_instance_lookup::lookupComposite(const QString &, const QString &, QString &) { return false; }
-bool vrex_instance_lookup::lookupType(const QString &, QString &) { return true; }
-bool vrex_instance_lookup::lookup(const QString &, QString &, int *, int *, char *) { return false; }
-bool vrex_instance_lookup::lookup(const QString &, QString &, QString &, QString &, QString &, bool &) { return false; }
-int vrex_instance_lookup::countDeviceTypes() { return deviceTypes.size(); }
-bool vrex_instance_lookup::loadDeviceTypes() { return false; }
-bool vrex_instance_lookup::loadDeviceParams(const QString &, deviceTypeInfo &) { return false; }
-
 // --- complex types, parameter lookup
 int vrex_instance_lookup::countComplexTypes() { return complexTypes.size(); }
 bool vrex_instance_lookup::loadComplexTypes() { return false; }

@@ -1,0 +1,127 @@
+#include "instance_lookup/instances_parser.h"
+
+#include <QtCore/QXmlStreamAttributes>
+
+namespace vrex {
+
+namespace {
+
+// Tags and attribute names are compared as written: qualifiedName() keeps a
+// prefix that name() would drop even with namespace processing off, so
+// "x:id" is not taken for "id".
+
+// Reads the group children of a composite instance element; the reader is
+// on the instance's start tag and ends on its end tag.
+void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups)
+{
+    while (reader.readNextStartElement()) {
+        if (reader.qualifiedName() == QLatin1String("group")) {
+            QStringView id;
+            QStringView instance;
+            const QXmlStreamAttributes attributes = reader.attributes();
+            for (const QXmlStreamAttribute &attribute : attributes) {
+                const QStringView name = attribute.qualifiedName();
+                if (name == QLatin1String("id"))
+                    id = attribute.value();
+                else if (name == QLatin1String("instance"))
+                    instance = attribute.value();
+            }
+            // insert() replaces: a later group with the same id wins.
+            groups.insert(id.toString(), instance.toString());
+        }
+        reader.skipCurrentElement();
+    }
+}
+
+// Fills record from the instance element the reader is on and leaves the
+// reader on its end tag.
+void readInstance(QXmlStreamReader &reader, InstanceRecord &record)
+{
+    record.line = reader.lineNumber();
+    instanceInfo &info = record.info;
+
+    const QXmlStreamAttributes attributes = reader.attributes();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        const QStringView value = attribute.value();
+        if (name == QLatin1String("id"))
+            record.id = value.toString();
+        else if (name == QLatin1String("type"))
+            info.type = value.toString();
+        else if (name == QLatin1String("alt_id"))
+            info.alt_id = value.toString();
+        else if (name == QLatin1String("location"))
+            info.location = value.toString();
+        else if (name == QLatin1String("composite"))
+            info.composite = value == QLatin1String("yes");
+        else if (name == QLatin1String("ref"))
+            applyRef(value, info);
+    }
+
+    if (info.composite)
+        readGroups(reader, info.groups);
+    else
+        reader.skipCurrentElement();
+}
+
+} // namespace
+
+InstancesDocument parseInstances(const QByteArray &data)
+{
+    InstancesDocument document;
+    QXmlStreamReader reader;
+    prepareReader(reader, data);
+
+    if (!readRootElement(reader)) {
+        document.status = ParseStatus::NotWellFormed;
+    } else if (reader.qualifiedName() == QLatin1String("instances")) {
+        while (reader.readNextStartElement()) {
+            document.records.emplace_back();
+            readInstance(reader, document.records.back());
+        }
+    } else {
+        document.status = ParseStatus::WrongRoot;
+    }
+
+    // A fault anywhere, also after the root, rejects the whole document.
+    if (!finishDocument(reader))
+        document.status = ParseStatus::NotWellFormed;
+    if (document.status == ParseStatus::NotWellFormed)
+        document.error = parseErrorOf(reader);
+    if (document.status != ParseStatus::Ok)
+        document.records.clear();
+    return document;
+}
+
+void applyRef(QStringView ref, instanceInfo &info)
+{
+    for (const QStringView piece : ref.tokenize(u',', Qt::SkipEmptyParts)) {
+        QStringView key;
+        QStringView value;
+        int index = 0;
+        for (const QStringView part : piece.tokenize(u'=', Qt::SkipEmptyParts)) {
+            if (index == 0)
+                key = part;
+            else
+                value = part;
+            if (++index == 2)
+                break; // parts after the value are ignored
+        }
+
+        // toInt gives 0 for anything it cannot convert, a missing value included.
+        if (key == QLatin1String("device"))
+            info.device = value.toInt(nullptr, 10);
+        else if (key == QLatin1String("offset"))
+            info.offset = value.toInt(nullptr, 10);
+        else if (key == QLatin1String("complex"))
+            info.complex = value.toString();
+    }
+}
+
+void mergeInstances(QMap<QString, instanceInfo> &registry, const QVector<InstanceRecord> &records)
+{
+    for (const InstanceRecord &record : records)
+        registry.insert(record.id, record.info);
+}
+
+} // namespace vrex
