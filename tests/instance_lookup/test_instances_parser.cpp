@@ -1,0 +1,157 @@
+#include "instance_lookup/instances_parser.h"
+#include "qt_printers.h"
+
+#include <gtest/gtest.h>
+
+using vrex::InstanceRecord;
+using vrex::InstancesDocument;
+using vrex::ParseStatus;
+
+namespace {
+
+struct RefCase
+{
+    const char *ref;
+    int device;
+    int offset;
+    const char *complex;
+};
+
+void PrintTo(const RefCase &c, std::ostream *os) { *os << '"' << c.ref << '"'; }
+
+class RefParsing : public ::testing::TestWithParam<RefCase> { };
+
+TEST_P(RefParsing, SetsDeviceOffsetAndComplex)
+{
+    const RefCase c = GetParam();
+    instanceInfo info;
+    vrex::applyRef(QString::fromUtf8(c.ref), info);
+    EXPECT_EQ(info.device, c.device);
+    EXPECT_EQ(info.offset, c.offset);
+    EXPECT_EQ(info.complex, QString::fromUtf8(c.complex));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pieces, RefParsing, ::testing::Values(
+    RefCase{"device=12,offset=3,complex=pair1", 12, 3, "pair1"},
+    RefCase{"device=12, offset=3", 12, 0, ""},     // " offset" is no known key
+    RefCase{"device=5,,device=7,", 7, 0, ""},      // empty pieces dropped, last wins
+    RefCase{",,=device==4", 4, 0, ""},             // empty parts dropped too
+    RefCase{"device,offset=", 0, 0, ""},
+    RefCase{"device=0x10,offset=12a", 0, 0, ""},
+    RefCase{"device=99999999999", 0, 0, ""},
+    RefCase{"offset=4=9", 0, 4, ""},
+    RefCase{"offset=-7,device=+3", 3, -7, ""},
+    RefCase{"Device=3,complex=a,complex=", 0, 0, ""},
+    RefCase{"complex= pair ", 0, 0, " pair "}));
+
+InstancesDocument parse(const char *xml)
+{
+    return vrex::parseInstances(QByteArray(xml));
+}
+
+struct StatusCase
+{
+    const char *xml;
+    ParseStatus status;
+};
+
+void PrintTo(const StatusCase &c, std::ostream *os) { *os << '"' << c.xml << '"'; }
+
+class DocumentStatus : public ::testing::TestWithParam<StatusCase> { };
+
+TEST_P(DocumentStatus, WholeDocumentDecides)
+{
+    const InstancesDocument document = parse(GetParam().xml);
+    EXPECT_EQ(document.status, GetParam().status);
+    if (document.status != ParseStatus::Ok)
+        EXPECT_TRUE(document.records.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Roots, DocumentStatus, ::testing::Values(
+    StatusCase{"<instances><i id='a'/></instances>", ParseStatus::Ok},
+    StatusCase{"<instances/>", ParseStatus::Ok},
+    StatusCase{"", ParseStatus::NotWellFormed},
+    StatusCase{"<Instances><i id='a'/></Instances>", ParseStatus::WrongRoot},
+    StatusCase{"<x:instances><i id='a'/></x:instances>", ParseStatus::WrongRoot},
+    StatusCase{"<Instances><i></Instances>", ParseStatus::NotWellFormed},
+    StatusCase{"<instances><i id='a'/></instances><more/>", ParseStatus::NotWellFormed},
+    StatusCase{"<instances><i id='a'><deep></i></instances>", ParseStatus::NotWellFormed},
+    StatusCase{"<instances><i id='a' id='b'/></instances>", ParseStatus::NotWellFormed}));
+
+TEST(InstancesParser, EveryChildElementIsAnInstanceWithItsAttributes)
+{
+    const InstancesDocument document = parse(
+        "<instances>\n"
+        "  text <!-- comment -->\n"
+        "  <instance id='cam1' type='Cam' alt_id='C1' location='hall' ref='device=4' x:id='no'/>\n"
+        "  <Router type='r'><inner id='ignored'/></Router>\n"
+        "  <x:any id='cam1' composite='yes'/>\n"
+        "</instances>");
+    ASSERT_EQ(document.status, ParseStatus::Ok);
+    ASSERT_EQ(document.records.size(), 3);
+
+    const InstanceRecord &first = document.records[0];
+    EXPECT_EQ(first.id, QStringLiteral("cam1"));
+    EXPECT_EQ(first.line, 3);
+    EXPECT_EQ(first.info.type, QStringLiteral("Cam"));
+    EXPECT_EQ(first.info.alt_id, QStringLiteral("C1"));
+    EXPECT_EQ(first.info.location, QStringLiteral("hall"));
+    EXPECT_EQ(first.info.device, 4);
+    EXPECT_FALSE(first.info.composite);
+
+    EXPECT_TRUE(document.records[1].id.isEmpty()); // no id: the empty name
+    EXPECT_EQ(document.records[1].line, 4);
+    EXPECT_TRUE(document.records[1].info.groups.isEmpty());
+    EXPECT_EQ(document.records[2].id, QStringLiteral("cam1"));
+    EXPECT_TRUE(document.records[2].info.composite);
+}
+
+struct CompositeCase
+{
+    const char *composite; // attribute value, nullptr: absent
+    bool expected;
+};
+
+void PrintTo(const CompositeCase &c, std::ostream *os)
+{
+    *os << (c.composite ? c.composite : "(absent)");
+}
+
+class CompositeFlag : public ::testing::TestWithParam<CompositeCase> { };
+
+TEST_P(CompositeFlag, OnlyExactYesReadsGroups)
+{
+    QByteArray xml("<instances><i id='p'");
+    if (GetParam().composite)
+        xml += QByteArray(" composite='") + GetParam().composite + '\'';
+    xml += "><group id='g' instance='cam1'/></i></instances>";
+    const InstancesDocument document = vrex::parseInstances(xml);
+    ASSERT_EQ(document.records.size(), 1);
+    EXPECT_EQ(document.records[0].info.composite, GetParam().expected);
+    EXPECT_EQ(document.records[0].info.groups.size(), GetParam().expected ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, CompositeFlag, ::testing::Values(
+    CompositeCase{"yes", true}, CompositeCase{"Yes", false}, CompositeCase{"true", false},
+    CompositeCase{"yes ", false}, CompositeCase{"", false}, CompositeCase{nullptr, false}));
+
+TEST(InstancesParser, GroupsTakeExactTagLastDuplicateAndEmptyDefaults)
+{
+    const InstancesDocument document = parse(
+        "<instances><i id='p' composite='yes'>"
+        "<group id='left' instance='cam1'/>"
+        "<group id='left' instance='cam2'/>"
+        "<group instance='cam3'/>"
+        "<group id='noinst'/>"
+        "<Group id='upper' instance='x'/>"
+        "<x:group id='prefixed' instance='x'/>"
+        "<other><group id='nested' instance='x'/></other>"
+        "</i></instances>");
+    ASSERT_EQ(document.records.size(), 1);
+    const QMap<QString, QString> expected{{QStringLiteral("left"), QStringLiteral("cam2")},
+                                          {QString(), QStringLiteral("cam3")},
+                                          {QStringLiteral("noinst"), QString()}};
+    EXPECT_EQ(document.records[0].info.groups, expected);
+}
+
+} // namespace
