@@ -3,13 +3,6 @@
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
-// --- complex types, parameter lookup
-int vrex_instance_lookup::countComplexTypes() { return complexTypes.size(); }
-bool vrex_instance_lookup::loadComplexTypes() { return false; }
-bool vrex_instance_lookup::loadComplexType(const QString &, complexType &) { return false; }
-bool vrex_instance_lookup::lookup(const QString &, const QString &, QString &, int *, int *, int *, char *) { return false; }
-bool vrex_instance_lookup::lookupComplex(const QString &, const QString &, const QString &, QString &, int *, int *, int *, char *) { return false; }
-
 // --- stylesheet
 int vrex_stylesheet::count() { return styles.size(); }
 bool vrex_stylesheet::load() { return false; }
