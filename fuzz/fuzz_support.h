@@ -1,0 +1,60 @@
+// Shared by the fuzz targets: quiet diagnostics, the input as the loaders
+// see it, and an independent outline of the document to check parsers
+// against.
+#ifndef VREX_FUZZ_SUPPORT_H
+#define VREX_FUZZ_SUPPORT_H
+
+#include <QtCore/QByteArray>
+#include <QtCore/QString>
+#include <QtCore/QVector>
+#include <QtCore/QXmlStreamAttributes>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vrexfuzz {
+
+// Routes both diagnostic channels into nothing: the loaders report every
+// malformed input, and libFuzzer's own output must stay readable.
+void silenceDiagnostics();
+
+// The input as an owned, NUL-terminated array, like the file contents the
+// loaders pass to the parsers.
+QByteArray bytesOf(const uint8_t *data, size_t size);
+
+// Reports a broken invariant and aborts, which libFuzzer records as a crash
+// with the input that caused it.
+[[noreturn]] void fail(const char *what, const QString &detail = QString());
+
+// Names are qualified names as written: with namespace processing off a
+// prefix is part of the name.
+struct OutlineElement
+{
+    QString name;
+    QXmlStreamAttributes attributes;
+    QVector<OutlineElement> children; // element children, up to the outline's depth
+
+    QString attribute(QLatin1StringView attributeName) const;
+};
+
+// What a plain reading of the whole document finds: whether it is
+// well-formed and, if so, its root element with element children down to
+// `depth` levels below the root. Deliberately shares no code with the
+// parsers under test.
+struct XmlOutline
+{
+    bool wellFormed = false;
+    OutlineElement root;
+};
+
+XmlOutline outlineOf(const QByteArray &data, int depth);
+
+} // namespace vrexfuzz
+
+#define VREX_FUZZ_CHECK(condition, ...)                                                            \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            ::vrexfuzz::fail(#condition, ##__VA_ARGS__);                                           \
+    } while (false)
+
+#endif
