@@ -7,6 +7,8 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 
+#include <ostream>
+
 using namespace vrextest;
 
 struct ConfigRootCase
@@ -15,6 +17,11 @@ struct ConfigRootCase
     const char *system; // nullptr: unset
     const char *expected;
 };
+
+void PrintTo(const ConfigRootCase &c, std::ostream *os)
+{
+    *os << (c.root ? c.root : "<unset>") << " + " << (c.system ? c.system : "<unset>");
+}
 
 class ConfigRootTest : public ::testing::TestWithParam<ConfigRootCase> { };
 
