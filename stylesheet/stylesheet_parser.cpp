@@ -1,0 +1,108 @@
+#include "stylesheet/stylesheet_parser.h"
+
+#include <QtCore/QXmlStreamAttributes>
+
+namespace vrex {
+
+namespace {
+
+// Tags and attribute names are compared as written (qualifiedName), so a
+// prefixed "x:name" is not taken for "name".
+
+void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record)
+{
+    record.line = reader.lineNumber();
+    const QXmlStreamAttributes attributes = reader.attributes();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        const QStringView value = attribute.value();
+        if (name == QLatin1String("name"))
+            record.name = value.toString();
+        else if (name == QLatin1String("suitablefor"))
+            record.suitablefor = value.toString();
+        else if (name == QLatin1String("description"))
+            record.description = value.toString();
+        else if (name == QLatin1String("type"))
+            record.type = styleTypeCode(value);
+    }
+}
+
+QString settingValue(const QXmlStreamReader &reader)
+{
+    const QXmlStreamAttributes attributes = reader.attributes();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        if (attribute.qualifiedName() == QLatin1String("value"))
+            return attribute.value().toString();
+    }
+    return QString();
+}
+
+} // namespace
+
+int styleTypeCode(QStringView word)
+{
+    if (word == QLatin1String("state"))
+        return 1;
+    if (word == QLatin1String("style"))
+        return 2;
+    if (word == QLatin1String("setting"))
+        return 3;
+    return 0;
+}
+
+StylesheetDocument parseStylesheet(const QByteArray &data)
+{
+    StylesheetDocument document;
+    QXmlStreamReader reader;
+    prepareReader(reader, data);
+
+    if (readRootElement(reader)) {
+        // Any root is read; a foreign one is only reported.
+        document.wrongRoot = reader.qualifiedName() != QLatin1String("stylesheet");
+
+        // Depth 1: children of the root (styles), 2: their settings. Deeper
+        // elements are only checked for well-formedness.
+        int depth = 0;
+        while (!reader.atEnd()) {
+            switch (reader.readNext()) {
+            case QXmlStreamReader::StartElement:
+                ++depth;
+                if (depth == 1) {
+                    document.styles.emplace_back();
+                    readStyleAttributes(reader, document.styles.back());
+                } else if (depth == 2) {
+                    document.styles.back().settings.append(settingValue(reader));
+                }
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    if (reader.hasError() || reader.tokenType() != QXmlStreamReader::EndDocument) {
+        document.status = ParseStatus::NotWellFormed;
+        document.error = parseErrorOf(reader);
+        document.wrongRoot = false;
+        document.styles.clear();
+    }
+    return document;
+}
+
+void mergeStyles(QMap<QString, styleentry> &registry, const QVector<StyleRecord> &records)
+{
+    for (const StyleRecord &record : records) {
+        styleentry &entry = registry[record.name];
+        entry.settings = record.settings;
+        entry.suitablefor = record.suitablefor;
+        entry.description = record.description;
+        // An unknown or missing type word keeps what the entry had.
+        if (record.type != 0)
+            entry.type = record.type;
+    }
+}
+
+} // namespace vrex
