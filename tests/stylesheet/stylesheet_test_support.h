@@ -1,0 +1,55 @@
+// Shared by the stylesheet tests: a temporary installation with an empty
+// style registry, record comparison and readable gtest output.
+#ifndef VREX_TESTS_STYLESHEET_TEST_SUPPORT_H
+#define VREX_TESTS_STYLESHEET_TEST_SUPPORT_H
+
+#include "support/fixture_tree.h"
+
+#include <vrex_stylesheet/vrex_stylesheet.h>
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QByteArray>
+#include <QtCore/QMap>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+#include <memory>
+#include <ostream>
+
+void PrintTo(const QString &value, std::ostream *os);
+void PrintTo(const QStringList &value, std::ostream *os);
+void PrintTo(const styleentry &value, std::ostream *os);
+void PrintTo(const QMap<QString, styleentry> &value, std::ostream *os);
+
+bool operator==(const styleentry &a, const styleentry &b);
+inline bool operator!=(const styleentry &a, const styleentry &b) { return !(a == b); }
+
+namespace vrextest {
+
+styleentry makeStyle(const QStringList &settings, const QString &suitablefor = QString(),
+                     const QString &description = QString(), int type = 0);
+
+// Contents of path; empty when it cannot be read.
+QByteArray readFileBytes(const QString &path);
+
+// Every test starts from an empty style registry and a fresh installation
+// whose stylesheet file lives at stylesheetPath().
+class StylesheetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+
+    static QString relativePath() { return QStringLiteral("stylesheet/vrex_style.xml"); }
+    QString stylesheetPath() const { return tree->path(relativePath()); }
+    void writeStylesheet(const QByteArray &contents) const { tree->write(relativePath(), contents); }
+    // Writes contents and reloads the registry from it.
+    void loadStylesheet(const QByteArray &contents) const;
+    static QMap<QString, styleentry> registry() { return vrex_stylesheet().stylelist(); }
+
+    std::unique_ptr<FixtureTree> tree;
+};
+
+} // namespace vrextest
+
+#endif

@@ -1,0 +1,173 @@
+#include "stylesheet_test_support.h"
+
+#include "support/capture.h"
+
+#include <gtest/gtest.h>
+
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QWidget>
+
+using namespace vrextest;
+
+namespace {
+
+class RecordingWidget : public QWidget, public vrex_style_receiver
+{
+public:
+    void applyStyleSetting(const QString &setting) override
+    {
+        received.append(setting);
+        addresses.append(&setting);
+    }
+
+    QStringList received;
+    QVector<const QString *> addresses;
+};
+
+const QByteArray kStyles =
+        "<stylesheet>"
+        "<style name='alarm' type='state'><setting value='color: red'/><setting value='x'/>"
+        "<setting value='color: red'/></style>"
+        "<style name='empty'/>"
+        "<style name='panel' description='Panel' type='style'><setting value='margin: 2px'/></style>"
+        "</stylesheet>";
+
+class StyleQueriesTest : public StylesheetTest
+{
+protected:
+    void SetUp() override
+    {
+        StylesheetTest::SetUp();
+        loadStylesheet(kStyles);
+    }
+    vrex_stylesheet style;
+};
+
+TEST_F(StyleQueriesTest, GetStyleHandsOverTheRegistrysStringsInOrder)
+{
+    RecordingWidget widget;
+    QString name = QStringLiteral("alarm");
+    QtMessageCapture messages;
+    vrex_stylesheet::getStyle(name, &widget);
+
+    const QStringList expected{QStringLiteral("color: red"), QStringLiteral("x"), QStringLiteral("color: red")};
+    EXPECT_EQ(widget.received, expected);
+    // Each call gets a reference to the registry's own element.
+    const styleentry *entry = style.getStyleEntry(name);
+    ASSERT_EQ(widget.addresses.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(widget.addresses.at(i), &entry->settings.at(i)) << i;
+    EXPECT_TRUE(messages.messages().isEmpty());
+
+    widget.received.clear();
+    style.get(name, &widget);
+    EXPECT_EQ(widget.received, expected);
+}
+
+TEST_F(StyleQueriesTest, NothingHappensForUnknownNamesOrEmptyStyles)
+{
+    RecordingWidget widget;
+    QtMessageCapture messages;
+    QLabel label;
+    for (const QString &n : {QStringLiteral("Alarm"), QStringLiteral("alarm "), QString(),
+                             QStringLiteral("missing"), QStringLiteral("empty")}) {
+        QString name = n;
+        vrex_stylesheet::getStyle(name, &widget);
+        style.get(name, &widget);
+        if (name != QLatin1String("empty"))
+            vrex_stylesheet::getStyle(name, &label);
+    }
+    EXPECT_TRUE(widget.received.isEmpty());
+    EXPECT_EQ(vrex_stylesheet::count(), 3);
+    EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST_F(StyleQueriesTest, NullWidgetIsRefused)
+{
+    QtMessageCapture messages;
+    QString name = QStringLiteral("alarm");
+    vrex_stylesheet::getStyle(name, nullptr);
+    style.get(name, nullptr);
+    EXPECT_TRUE(messages.messages().isEmpty());
+    EXPECT_EQ(vrex_stylesheet::count(), 3);
+}
+
+TEST_F(StyleQueriesTest, WidgetThatCannotTakeStylesIsReportedOnce)
+{
+    QtMessageCapture messages;
+    QString name = QStringLiteral("alarm");
+    QLabel named;
+    named.setObjectName(QStringLiteral("title"));
+    QWidget plain;
+    vrex_stylesheet::getStyle(name, &named);
+    vrex_stylesheet::getStyle(name, &plain);
+    EXPECT_EQ(messages.messages(),
+              (QStringList{QStringLiteral("vrex_stylesheet: widget title (QLabel) cannot take style alarm"),
+                           QStringLiteral("vrex_stylesheet: widget QWidget cannot take style alarm")}));
+}
+
+TEST_F(StyleQueriesTest, ReadOnlyQueriesCreateNothing)
+{
+    QString missing = QStringLiteral("missing");
+    EXPECT_FALSE(style.styleExist(missing));
+    EXPECT_TRUE(style.settingslist(missing).isEmpty());
+    EXPECT_TRUE(style.styleExist(QStringLiteral("empty")));
+    EXPECT_FALSE(style.styleExist(QStringLiteral("Empty")));
+    QString panel = QStringLiteral("panel");
+    EXPECT_EQ(style.settingslist(panel), QStringList{QStringLiteral("margin: 2px")});
+    EXPECT_EQ(vrex_stylesheet::count(), 3);
+    EXPECT_EQ(style.stylelist().keys(),
+              (QStringList{QStringLiteral("alarm"), QStringLiteral("empty"), QStringLiteral("panel")}));
+}
+
+TEST_F(StyleQueriesTest, GetStyleEntryCreatesOnceAndPointsIntoTheRegistry)
+{
+    styleentry *created = style.getStyleEntry(QStringLiteral("fresh"));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(*created, makeStyle({}, {}, {}, 0));
+    EXPECT_EQ(vrex_stylesheet::count(), 4);
+    EXPECT_TRUE(style.styleExist(QStringLiteral("fresh")));
+    EXPECT_EQ(style.getStyleEntry(QStringLiteral("fresh")), created);
+    EXPECT_EQ(vrex_stylesheet::count(), 4);
+
+    styleentry *existing = style.getStyleEntry(QStringLiteral("panel"));
+    EXPECT_EQ(existing->description, QStringLiteral("Panel"));
+    existing->settings.append(QStringLiteral("padding: 1px"));
+    QString panel = QStringLiteral("panel");
+    EXPECT_EQ(style.settingslist(panel), (QStringList{QStringLiteral("margin: 2px"), QStringLiteral("padding: 1px")}));
+}
+
+TEST_F(StyleQueriesTest, EntryPointersSurviveCopiesOfTheRegistry)
+{
+    styleentry *entry = style.getStyleEntry(QStringLiteral("panel"));
+    const QMap<QString, styleentry> copy = style.stylelist();
+    // Inserting while a copy is alive must not move the registry away from
+    // the pointer handed out before.
+    style.getStyleEntry(QStringLiteral("another"));
+    QString name = QStringLiteral("x");
+    styleentry value = makeStyle({QStringLiteral("v")});
+    style.set(name, value);
+    entry->description = QStringLiteral("edited");
+
+    EXPECT_EQ(style.stylelist().value(QStringLiteral("panel")).description, QStringLiteral("edited"));
+    EXPECT_EQ(copy.value(QStringLiteral("panel")).description, QStringLiteral("Panel"));
+    EXPECT_EQ(style.getStyleEntry(QStringLiteral("panel")), entry);
+}
+
+TEST_F(StyleQueriesTest, SetStoresAllFourFields)
+{
+    QString panel = QStringLiteral("panel");
+    styleentry replacement = makeStyle({QStringLiteral("a")}, QStringLiteral("QFrame"), QString(), 0);
+    style.set(panel, replacement);
+    EXPECT_EQ(vrex_stylesheet::count(), 3);
+    EXPECT_EQ(style.stylelist().value(panel), replacement);
+
+    QString added = QStringLiteral("added");
+    styleentry entry = makeStyle({QStringLiteral("b")}, {}, QStringLiteral("d"), 3);
+    style.set(added, entry);
+    EXPECT_EQ(vrex_stylesheet::count(), 4);
+    entry.settings.append(QStringLiteral("not stored"));
+    EXPECT_EQ(style.settingslist(added), QStringList{QStringLiteral("b")});
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "stylesheet_test_support.h"
+
+#include "support/capture.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QXmlStreamReader>
+
+using namespace vrextest;
+
+namespace {
+
+const QByteArray kTwoStyles =
+        "<!DOCTYPE stylesheet>\n<stylesheet>\n"
+        "  <style suitablefor=\"QLabel\" description=\"Alarm\" name=\"alarm\" type=\"state\">\n"
+        "    <setting value=\"color: red\"/>\n  </style>\n"
+        "  <style suitablefor=\"\" description=\"\" name=\"panel\" type=\"style\"/>\n"
+        "</stylesheet>\n";
+
+QString missingMessage(const QString &path)
+{
+    return QStringLiteral("Could not find the Stylesheet file:\n\t") + path;
+}
+
+// The reader's own wording, found the way any reader would find it.
+QString readerError(const QByteArray &data)
+{
+    QXmlStreamReader reader(data);
+    reader.setNamespaceProcessing(false);
+    while (!reader.atEnd())
+        reader.readNext();
+    return reader.errorString();
+}
+
+using LoaderTest = StylesheetTest;
+
+TEST_F(LoaderTest, LoadsFileAndReturnsFalse)
+{
+    writeStylesheet(kTwoStyles);
+    QtMessageCapture messages;
+    EXPECT_FALSE(vrex_stylesheet::load());
+    EXPECT_TRUE(messages.messages().isEmpty());
+    EXPECT_EQ(vrex_stylesheet::count(), 2);
+    const QMap<QString, styleentry> expected{
+            {QStringLiteral("alarm"), makeStyle({QStringLiteral("color: red")}, QStringLiteral("QLabel"),
+                                                QStringLiteral("Alarm"), 1)},
+            {QStringLiteral("panel"), makeStyle({}, {}, {}, 2)}};
+    EXPECT_EQ(registry(), expected);
+}
+
+TEST_F(LoaderTest, MissingFileReportsPathAndKeepsRegistry)
+{
+    loadStylesheet(kTwoStyles);
+    const QMap<QString, styleentry> before = registry();
+    tree->remove(relativePath());
+
+    QtMessageCapture messages;
+    EXPECT_FALSE(vrex_stylesheet::load());
+    EXPECT_EQ(messages.messages(), QStringList{missingMessage(stylesheetPath())});
+    EXPECT_EQ(registry(), before);
+}
+
+TEST_F(LoaderTest, UnopenableFileCountsAsMissing)
+{
+    tree->makeDirectory(relativePath());
+    QtMessageCapture messages;
+    vrex_stylesheet::load();
+    EXPECT_EQ(messages.messages(), QStringList{missingMessage(stylesheetPath())});
+    EXPECT_EQ(vrex_stylesheet::count(), 0);
+}
+
+TEST_F(LoaderTest, FailedLoadStillSetsThePathThatSaveUses)
+{
+    QtMessageCapture messages;
+    vrex_stylesheet::load(); // no file yet
+    writeStylesheet("<stylesheet/>");
+    vrex_stylesheet style;
+    QString name = QStringLiteral("new");
+    styleentry entry = makeStyle({QStringLiteral("v")});
+    style.set(name, entry);
+    EXPECT_TRUE(style.save());
+    EXPECT_TRUE(readFileBytes(stylesheetPath()).contains("name=\"new\""));
+}
+
+class NotWellFormedFileTest : public StylesheetTest, public ::testing::WithParamInterface<const char *> { };
+
+TEST_P(NotWellFormedFileTest, ReportsReaderErrorAndKeepsRegistry)
+{
+    loadStylesheet(kTwoStyles);
+    const QMap<QString, styleentry> before = registry();
+    const QByteArray broken(GetParam());
+    writeStylesheet(broken);
+
+    QtMessageCapture messages;
+    EXPECT_FALSE(vrex_stylesheet::load());
+    const QString error = readerError(broken);
+    ASSERT_FALSE(error.isEmpty());
+    EXPECT_EQ(messages.messages(),
+              QStringList{QStringLiteral("Error in Stylesheet file:\n\t") + stylesheetPath()
+                          + QLatin1Char('\n') + error});
+    EXPECT_EQ(registry(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, NotWellFormedFileTest, ::testing::Values(
+    "",
+    // Broken only after styles that would merge: still nothing may change.
+    "<stylesheet><style name='alarm' type='style'/><style name='x' name='y'/></stylesheet>",
+    "<stylesheet><style name='new'/></stylesheet><stylesheet/>"));
+
+TEST_F(LoaderTest, WrongRootIsReportedAndItsChildrenLoaded)
+{
+    writeStylesheet("<styles><style name='a'><setting value='v'/></style><b name='b'/></styles>");
+    QtMessageCapture messages;
+    vrex_stylesheet::load();
+    EXPECT_EQ(messages.messages(),
+              QStringList{QStringLiteral("The Stylesheet file:\n\t") + stylesheetPath()
+                          + QStringLiteral("\n is not valid\n\nThe top level tag is not <stylesheet>")});
+    EXPECT_EQ(registry(), (QMap<QString, styleentry>{{QStringLiteral("a"), makeStyle({QStringLiteral("v")})},
+                                                     {QStringLiteral("b"), makeStyle({})}}));
+}
+
+TEST(LoaderPaths, PlaceholdersInThePathAreLiteralText)
+{
+    clearRegistries();
+    FixtureTree tree(QStringLiteral("sys%2%1"));
+    const QString path = tree.path(QStringLiteral("stylesheet/vrex_style.xml"));
+    tree.write(QStringLiteral("stylesheet/vrex_style.xml"), "<stylesheet>");
+    QtMessageCapture messages;
+    vrex_stylesheet::load();
+    EXPECT_EQ(messages.messages(),
+              QStringList{QStringLiteral("Error in Stylesheet file:\n\t") + path + QLatin1Char('\n')
+                          + readerError("<stylesheet>")});
+
+    tree.write(QStringLiteral("stylesheet/vrex_style.xml"), "<other/>");
+    messages.clear();
+    vrex_stylesheet::load();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.messages().at(0).contains(QStringLiteral("sys%2%1/config/stylesheet/vrex_style.xml")));
+}
+
+TEST_F(LoaderTest, LoadMergesAndReLoadStartsAfresh)
+{
+    loadStylesheet(kTwoStyles);
+    writeStylesheet("<stylesheet>"
+                    "<style name='alarm' type='unknown'><setting value='a'/><setting value='b'/></style>"
+                    "<style name='extra'/></stylesheet>");
+    QtMessageCapture messages;
+    vrex_stylesheet::load();
+    const QMap<QString, styleentry> expected{
+            {QStringLiteral("alarm"), makeStyle({QStringLiteral("a"), QStringLiteral("b")}, {}, {}, 1)},
+            {QStringLiteral("extra"), makeStyle({})},
+            {QStringLiteral("panel"), makeStyle({}, {}, {}, 2)}};
+    EXPECT_EQ(registry(), expected);
+
+    vrex_stylesheet::reLoad();
+    EXPECT_EQ(registry(), (QMap<QString, styleentry>{{QStringLiteral("alarm"), makeStyle({QStringLiteral("a"), QStringLiteral("b")})},
+                                                     {QStringLiteral("extra"), makeStyle({})}}));
+
+    tree->remove(relativePath());
+    EXPECT_FALSE(vrex_stylesheet::reLoad());
+    EXPECT_EQ(vrex_stylesheet::count(), 0);
+    EXPECT_TRUE(messages.messages().endsWith(missingMessage(stylesheetPath())));
+}
+
+TEST_F(LoaderTest, StylesDifferingInCaseAreDistinct)
+{
+    loadStylesheet("<stylesheet><style name='Alarm'/><style name='alarm'/><style name='ALARM'/></stylesheet>");
+    EXPECT_EQ(registry().keys(), (QStringList{QStringLiteral("ALARM"), QStringLiteral("Alarm"),
+                                              QStringLiteral("alarm")}));
+}
+
+} // namespace
