@@ -28,7 +28,8 @@ def load_times(path):
     runs, medians, errors, instances = {}, {}, set(), None
     for b in data.get("benchmarks", []):
         name = b.get("run_name", b["name"])
-        if name == "Load/Instances/Library" and "instances" in b:
+        if (name == "Load/Instances/Library" and "instances" in b
+                and b.get("aggregate_name", "median") == "median"):
             instances = int(b["instances"])
         if b.get("error_occurred"):
             errors.add(name)
@@ -158,7 +159,9 @@ def main(argv):
            ratio(large.get("Lookup/CompositeGroup"), find), x)
 
     print("Medians, CPU time:")
-    for scale, times in (("small", small), ("large", large), ("huge", huge)):
+    shown_scales = (("small", small),) if smoke else (("small", small), ("large", large),
+                                                      ("huge", huge))
+    for scale, times in shown_scales:
         for name in sorted(times):
             v = times[name]
             shown = "%.3f ms" % (v / 1e6) if v >= 1e5 else "%.1f ns" % v
