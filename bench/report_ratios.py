@@ -3,10 +3,11 @@
 
     report_ratios.py RESULTS_DIR [--smoke]
 
-RESULTS_DIR holds large.json, small.json and huge.json (Google Benchmark
-JSON; the median aggregate is used when repetitions were run, CPU time
-throughout, because the machine is shared and wall time is not ours) and
-rss.txt (the output lines of rss_probe). Exit status: 0 when every target
+RESULTS_DIR holds Google Benchmark JSON files named SCALE.json or
+SCALE-N.json for the scales small, large and huge (the median over the
+repetitions and files is used, of CPU time throughout, because the machine
+is shared and wall time is not ours) and rss.txt (the output lines of
+rss_probe). Exit status: 0 when every target
 was met or in smoke mode, 3 when one was missed, 2 when results are missing.
 """
 
@@ -18,15 +19,18 @@ import sys
 NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
-def load_times(path):
-    """Benchmark name -> CPU time in ns (median when aggregates exist), and
-    the instance count the instances load reported."""
-    if not os.path.exists(path):
-        return {}, None
-    with open(path, encoding="utf-8") as f:
-        data = json.load(f)
+def load_times(results, scale):
+    """Benchmark name -> CPU time in ns over all of the scale's files (median
+    of the median aggregates or of the single runs), and the instance count
+    the instances load reported."""
+    paths = sorted(os.path.join(results, n) for n in os.listdir(results)
+                   if n == scale + ".json" or (n.startswith(scale + "-") and n.endswith(".json")))
+    benchmarks = []
+    for path in paths:
+        with open(path, encoding="utf-8") as f:
+            benchmarks += json.load(f).get("benchmarks", [])
     runs, medians, errors, instances = {}, {}, set(), None
-    for b in data.get("benchmarks", []):
+    for b in benchmarks:
         name = b.get("run_name", b["name"])
         if (name == "Load/Instances/Library" and "instances" in b
                 and b.get("aggregate_name", "median") == "median"):
@@ -37,11 +41,11 @@ def load_times(path):
         ns = b["cpu_time"] * NS[b.get("time_unit", "ns")]
         if b.get("run_type") == "aggregate":
             if b.get("aggregate_name") == "median":
-                medians[name] = ns
+                medians.setdefault(name, []).append(ns)
         else:
             runs.setdefault(name, []).append(ns)
     times = {name: statistics.median(v) for name, v in runs.items()}
-    times.update(medians)
+    times.update({name: statistics.median(v) for name, v in medians.items()})
     for name in errors:
         times.pop(name, None)
     return times, instances
@@ -99,7 +103,7 @@ def main(argv):
     smoke = "--smoke" in argv[1:]
     times, counts = {}, {}
     for scale in ("small", "large", "huge"):
-        times[scale], counts[scale] = load_times(os.path.join(results, scale + ".json"))
+        times[scale], counts[scale] = load_times(results, scale)
     small, large, huge = times["small"], times["large"], times["huge"]
     rss = load_rss(os.path.join(results, "rss.txt"))
     if smoke:
