@@ -43,7 +43,11 @@ void checkRecord(const vrex::InstanceRecord &record, const vrexfuzz::OutlineElem
     vrex::applyRef(element.attribute(QLatin1String("ref")), fromRef);
     VREX_FUZZ_CHECK(info.device == fromRef.device && info.offset == fromRef.offset
                             && info.complex == fromRef.complex,
-                    record.id);
+                    QStringLiteral("%1: parsed device %2 offset %3 complex \"%4\", ref \"%5\"")
+                            .arg(record.id)
+                            .arg(info.device)
+                            .arg(info.offset)
+                            .arg(info.complex, element.attribute(QLatin1String("ref"))));
     VREX_FUZZ_CHECK(record.line >= 1);
 }
 
