@@ -37,10 +37,14 @@ QString resolveEntry(const QString &dir, const QString &fileName)
 
 bool readWholeFile(const QString &path, QByteArray *contents)
 {
+    // Regular files only (symlinks followed): opening a FIFO blocks until a
+    // writer comes, and a device such as /dev/zero never ends, either of
+    // which would hang or exhaust every GUI process at start-up.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    // Devices and pipes report size 0: readAll handles both.
     *contents = file.readAll();
     return file.error() == QFileDevice::NoError;
 }

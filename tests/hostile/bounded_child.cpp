@@ -1,0 +1,90 @@
+#include "bounded_child.h"
+
+#include <QtCore/QFile>
+
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VREX_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VREX_UNDER_ASAN 1
+#endif
+#endif
+
+namespace vrextest {
+
+namespace {
+
+// A "VmXxx:   123 kB" line of /proc/self/status, in kB.
+qint64 statusKB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(field) + ':';
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+} // namespace
+
+void Problems::check(bool ok, const QString &what)
+{
+    if (!ok)
+        m_lines << what;
+}
+
+QString describe(const QString &value)
+{
+    constexpr qsizetype kShown = 300;
+    const QString shown = value.left(kShown);
+    return QLatin1Char('"') + shown + (value.size() > kShown ? QStringLiteral("\"...") : QStringLiteral("\""));
+}
+
+QString describe(const QStringList &value)
+{
+    QStringList shown;
+    for (const QString &item : value)
+        shown << describe(item);
+    return QLatin1Char('[') + shown.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+QString describe(qint64 value)
+{
+    return QString::number(value);
+}
+
+void limitThisProcess(const Bounds &bounds)
+{
+#ifndef VREX_UNDER_ASAN
+    if (bounds.addressSpaceMB > 0) {
+        const rlim_t limit = rlim_t(statusKB("VmSize") + qint64(bounds.addressSpaceMB) * 1024) * 1024;
+        const rlimit value{limit, limit};
+        setrlimit(RLIMIT_AS, &value);
+    }
+#endif
+    alarm(bounds.watchdogSeconds);
+}
+
+qint64 peakAddressSpaceMB()
+{
+    return statusKB("VmPeak") / 1024;
+}
+
+void exitWithProblems(const Problems &problems)
+{
+    if (!problems.isEmpty())
+        std::fprintf(stderr, "%s\n", problems.text().toLocal8Bit().constData());
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(problems.isEmpty() ? 0 : 1);
+}
+
+} // namespace vrextest
