@@ -61,15 +61,22 @@ QString describe(qint64 value)
     return QString::number(value);
 }
 
+bool isSanitizerBuild()
+{
+#ifdef VREX_UNDER_ASAN
+    return true;
+#else
+    return false;
+#endif
+}
+
 void limitThisProcess(const Bounds &bounds)
 {
-#ifndef VREX_UNDER_ASAN
-    if (bounds.addressSpaceMB > 0) {
+    if (bounds.addressSpaceMB > 0 && !isSanitizerBuild()) {
         const rlim_t limit = rlim_t(statusKB("VmSize") + qint64(bounds.addressSpaceMB) * 1024) * 1024;
         const rlimit value{limit, limit};
         setrlimit(RLIMIT_AS, &value);
     }
-#endif
     alarm(bounds.watchdogSeconds);
 }
 

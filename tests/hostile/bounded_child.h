@@ -51,6 +51,10 @@ struct Bounds
 // shadow mappings, so there only the watchdog applies.
 void limitThisProcess(const Bounds &bounds);
 
+// True in an AddressSanitizer build, which reserves terabytes of address
+// space and cannot run under valgrind.
+bool isSanitizerBuild();
+
 // Address space this process has used at most, in MB, from /proc.
 qint64 peakAddressSpaceMB();
 
