@@ -1,0 +1,52 @@
+#include "instance_lookup/device_type_key.h"
+#include "qt_printers.h"
+#include "support/fixture_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Registry keys are written the way loadDeviceTypes writes them; the lookup
+// must find exactly what QString::toLower on the instance's type finds.
+class DeviceTypeKey : public ::testing::TestWithParam<const char16_t *>
+{
+protected:
+    void SetUp() override
+    {
+        vrextest::clearRegistries();
+        const QString fileBases[] = {
+            QStringLiteral("Router"), QStringLiteral("VID_ROUTER"), QString(64, u'A') + QLatin1Char('x'),
+            QStringLiteral("\u00DCberCam"), QStringLiteral("\u0130stanbul"),
+            QStringLiteral("\u03A3\u0391\u03A3"), QStringLiteral("Stra\u00DFe"), QString()};
+        int code = 1;
+        for (const QString &base : fileBases) {
+            deviceTypeInfo info;
+            info.drivertype = code++;
+            vrex_instance_lookup::deviceTypes.insert(base.toLower(), info);
+        }
+    }
+    void TearDown() override { vrextest::clearRegistries(); }
+};
+
+TEST_P(DeviceTypeKey, FindsWhatToLowerFinds)
+{
+    const QString type = QString::fromUtf16(GetParam());
+    const auto &types = vrex_instance_lookup::deviceTypes;
+    const auto expected = types.constFind(type.toLower());
+    const auto found = vrex::findDeviceType(type);
+    ASSERT_EQ(found == types.constEnd(), expected == types.constEnd()) << type.toStdString();
+    if (found != types.constEnd())
+        EXPECT_EQ(found.key(), expected.key());
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, DeviceTypeKey, ::testing::Values(
+    u"router", u"Router", u"ROUTER", u"rOuTeR", u"Routers", u"Route", u"", u"vid_router",
+    u"Vid_Router", u"VID-ROUTER",
+    // Longer than the stack buffer.
+    u"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAX",
+    u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaX",
+    // Unicode case rules: dotted capital I, final sigma, sharp s.
+    u"\u00DCBERCAM", u"\u00FCbercam", u"\u00FCberCam", u"\u0130STANBUL", u"\u0130stanbul",
+    u"istanbul", u"\u03A3\u0391\u03A3", u"\u03C3\u03B1\u03C3", u"STRASSE", u"Stra\u00DFe"));
+
+} // namespace
