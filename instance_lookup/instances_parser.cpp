@@ -1,5 +1,7 @@
 #include "instance_lookup/instances_parser.h"
 
+#include "frame/decimal_value.h"
+
 #include <QtCore/QXmlStreamAttributes>
 
 namespace vrex {
@@ -9,6 +11,22 @@ namespace {
 // Tags and attribute names are compared as written: qualifiedName() keeps a
 // prefix that name() would drop even with namespace processing off, so
 // "x:id" is not taken for "id".
+
+// The next non-empty part of rest split at separator, or a null view when
+// none is left; rest moves past it. Splitting this way drops empty parts as
+// tokenize(..., Qt::SkipEmptyParts) does, without its per-part overhead.
+QStringView nextPart(QStringView &rest, char16_t separator)
+{
+    qsizetype start = 0;
+    while (start < rest.size() && rest[start] == separator)
+        ++start;
+    qsizetype end = start;
+    while (end < rest.size() && rest[end] != separator)
+        ++end;
+    const QStringView part = start == end ? QStringView() : rest.sliced(start, end - start);
+    rest = rest.sliced(end);
+    return part;
+}
 
 // Reads the group children of a composite instance element; the reader is
 // on the instance's start tag and ends on its end tag.
@@ -95,24 +113,19 @@ InstancesDocument parseInstances(const QByteArray &data)
 
 void applyRef(QStringView ref, instanceInfo &info)
 {
-    for (const QStringView piece : ref.tokenize(u',', Qt::SkipEmptyParts)) {
-        QStringView key;
-        QStringView value;
-        int index = 0;
-        for (const QStringView part : piece.tokenize(u'=', Qt::SkipEmptyParts)) {
-            if (index == 0)
-                key = part;
-            else
-                value = part;
-            if (++index == 2)
-                break; // parts after the value are ignored
-        }
+    for (QStringView rest = ref;;) {
+        QStringView piece = nextPart(rest, u',');
+        if (piece.isNull())
+            break;
+        // Parts after the value are ignored.
+        const QStringView key = nextPart(piece, u'=');
+        const QStringView value = nextPart(piece, u'=');
 
-        // toInt gives 0 for anything it cannot convert, a missing value included.
+        // 0 for anything toInt cannot convert, a missing value included.
         if (key == QLatin1String("device"))
-            info.device = value.toInt(nullptr, 10);
+            info.device = decimalValue(value);
         else if (key == QLatin1String("offset"))
-            info.offset = value.toInt(nullptr, 10);
+            info.offset = decimalValue(value);
         else if (key == QLatin1String("complex"))
             info.complex = value.toString();
     }
