@@ -1,6 +1,7 @@
 #include "instance_lookup/instances_parser.h"
 
 #include "frame/decimal_value.h"
+#include "frame/string_pool.h"
 
 #include <QtCore/QXmlStreamAttributes>
 
@@ -28,9 +29,30 @@ QStringView nextPart(QStringView &rest, char16_t separator)
     return part;
 }
 
+// applyRef, sharing complex type names through pool when there is one.
+void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
+{
+    for (QStringView rest = ref;;) {
+        QStringView piece = nextPart(rest, u',');
+        if (piece.isNull())
+            break;
+        // Parts after the value are ignored.
+        const QStringView key = nextPart(piece, u'=');
+        const QStringView value = nextPart(piece, u'=');
+
+        // 0 for anything toInt cannot convert, a missing value included.
+        if (key == QLatin1String("device"))
+            info.device = decimalValue(value);
+        else if (key == QLatin1String("offset"))
+            info.offset = decimalValue(value);
+        else if (key == QLatin1String("complex"))
+            info.complex = pool ? pool->intern(value) : value.toString();
+    }
+}
+
 // Reads the group children of a composite instance element; the reader is
 // on the instance's start tag and ends on its end tag.
-void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups)
+void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, StringPool &pool)
 {
     while (reader.readNextStartElement()) {
         if (reader.qualifiedName() == QLatin1String("group")) {
@@ -45,15 +67,17 @@ void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups)
                     instance = attribute.value();
             }
             // insert() replaces: a later group with the same id wins.
-            groups.insert(id.toString(), instance.toString());
+            groups.insert(pool.intern(id), instance.toString());
         }
         reader.skipCurrentElement();
     }
 }
 
 // Fills record from the instance element the reader is on and leaves the
-// reader on its end tag.
-void readInstance(QXmlStreamReader &reader, InstanceRecord &record)
+// reader on its end tag. Types, locations, complex types and group ids
+// repeat across instances and go through pool; ids and alternative ids are
+// one per instance.
+void readInstance(QXmlStreamReader &reader, InstanceRecord &record, StringPool &pool)
 {
     record.line = reader.lineNumber();
     instanceInfo &info = record.info;
@@ -65,19 +89,19 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record)
         if (name == QLatin1String("id"))
             record.id = value.toString();
         else if (name == QLatin1String("type"))
-            info.type = value.toString();
+            info.type = pool.intern(value);
         else if (name == QLatin1String("alt_id"))
             info.alt_id = value.toString();
         else if (name == QLatin1String("location"))
-            info.location = value.toString();
+            info.location = pool.intern(value);
         else if (name == QLatin1String("composite"))
             info.composite = value == QLatin1String("yes");
         else if (name == QLatin1String("ref"))
-            applyRef(value, info);
+            readRef(value, info, &pool);
     }
 
     if (info.composite)
-        readGroups(reader, info.groups);
+        readGroups(reader, info.groups, pool);
     else
         reader.skipCurrentElement();
 }
@@ -88,6 +112,7 @@ InstancesDocument parseInstances(const QByteArray &data)
 {
     InstancesDocument document;
     QXmlStreamReader reader;
+    StringPool pool;
     prepareReader(reader, data);
 
     if (!readRootElement(reader)) {
@@ -95,7 +120,7 @@ InstancesDocument parseInstances(const QByteArray &data)
     } else if (reader.qualifiedName() == QLatin1String("instances")) {
         while (reader.readNextStartElement()) {
             document.records.emplace_back();
-            readInstance(reader, document.records.back());
+            readInstance(reader, document.records.back(), pool);
         }
     } else {
         document.status = ParseStatus::WrongRoot;
@@ -113,22 +138,7 @@ InstancesDocument parseInstances(const QByteArray &data)
 
 void applyRef(QStringView ref, instanceInfo &info)
 {
-    for (QStringView rest = ref;;) {
-        QStringView piece = nextPart(rest, u',');
-        if (piece.isNull())
-            break;
-        // Parts after the value are ignored.
-        const QStringView key = nextPart(piece, u'=');
-        const QStringView value = nextPart(piece, u'=');
-
-        // 0 for anything toInt cannot convert, a missing value included.
-        if (key == QLatin1String("device"))
-            info.device = decimalValue(value);
-        else if (key == QLatin1String("offset"))
-            info.offset = decimalValue(value);
-        else if (key == QLatin1String("complex"))
-            info.complex = value.toString();
-    }
+    readRef(ref, info, nullptr);
 }
 
 void mergeInstances(QMap<QString, instanceInfo> &registry, const QVector<InstanceRecord> &records)

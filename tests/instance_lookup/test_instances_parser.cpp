@@ -106,6 +106,33 @@ TEST(InstancesParser, EveryChildElementIsAnInstanceWithItsAttributes)
     EXPECT_TRUE(document.records[2].info.composite);
 }
 
+TEST(InstancesParser, RepeatedValuesShareStorageAndMissingOnesStayNull)
+{
+    const InstancesDocument document = parse(
+        "<instances>"
+        "<i id='a' type='Cam' location='hall' ref='complex=pair'/>"
+        "<i id='b' location='hall' type='Cam' ref='device=1,complex=pair'/>"
+        "<i id='c' type='' ref='complex='/>"
+        "<i id='d' type='Camera' location='hall 2'/>"
+        "</instances>");
+    ASSERT_EQ(document.records.size(), 4);
+    const instanceInfo &a = document.records[0].info;
+    const instanceInfo &b = document.records[1].info;
+    EXPECT_EQ(b.type, QStringLiteral("Cam"));
+    EXPECT_EQ(b.type.constData(), a.type.constData());
+    EXPECT_EQ(b.location.constData(), a.location.constData());
+    EXPECT_EQ(b.complex, QStringLiteral("pair"));
+    EXPECT_EQ(b.complex.constData(), a.complex.constData());
+
+    const instanceInfo &c = document.records[2].info;
+    EXPECT_TRUE(c.type.isEmpty());
+    EXPECT_FALSE(c.type.isNull());
+    EXPECT_TRUE(c.location.isNull());
+    EXPECT_TRUE(c.complex.isNull());
+    EXPECT_EQ(document.records[3].info.type, QStringLiteral("Camera"));
+    EXPECT_EQ(document.records[3].info.location, QStringLiteral("hall 2"));
+}
+
 struct CompositeCase
 {
     const char *composite; // attribute value, nullptr: absent
