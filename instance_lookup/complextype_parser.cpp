@@ -1,40 +1,51 @@
 #include "instance_lookup/complextype_parser.h"
 
+#include "frame/string_pool.h"
+
+#include <QtCore/QXmlStreamAttributes>
+
 namespace vrex {
 
 namespace {
 
 enum Depth { RootLevel = 1, MemberLevel = 2, RedirectionLevel = 3 };
 
+void readRedirection(const QXmlStreamReader &reader, RedirectionRecord &redirection,
+                     StringPool &pool)
+{
+    redirection.line = reader.lineNumber();
+    // Every member of a type redirects the same few parameter names, so ids
+    // and target parameters are shared; target instances hardly repeat.
+    const QXmlStreamAttributes attributes = reader.attributes();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        if (name == QLatin1String("id"))
+            redirection.id = pool.intern(attribute.value());
+        else if (name == QLatin1String("device"))
+            redirection.device = attribute.value().toString();
+        else if (name == QLatin1String("param"))
+            redirection.param = pool.intern(attribute.value());
+    }
+}
+
 // Reads the members below an accepted root element. Tag names below the root
 // are never looked at; elements deeper than redirections are skipped.
 void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members)
 {
-    const QLatin1String id("id");
-    const QLatin1String device("device");
-    const QLatin1String param("param");
-
+    StringPool pool;
     int depth = RootLevel;
     while (depth > 0 && !reader.atEnd()) {
         switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement: {
+        case QXmlStreamReader::StartElement:
             ++depth;
             if (depth == MemberLevel) {
-                MemberRecord member;
-                member.id = reader.attributes().value(id).toString();
+                MemberRecord &member = members.emplace_back();
+                member.id = reader.attributes().value(QLatin1String("id")).toString();
                 member.line = reader.lineNumber();
-                members.append(std::move(member));
             } else if (depth == RedirectionLevel) {
-                const QXmlStreamAttributes attributes = reader.attributes();
-                RedirectionRecord redirection;
-                redirection.id = attributes.value(id).toString();
-                redirection.device = attributes.value(device).toString();
-                redirection.param = attributes.value(param).toString();
-                redirection.line = reader.lineNumber();
-                members.last().redirections.append(std::move(redirection));
+                readRedirection(reader, members.last().redirections.emplace_back(), pool);
             }
             break;
-        }
         case QXmlStreamReader::EndElement:
             --depth;
             break;

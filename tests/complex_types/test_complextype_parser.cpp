@@ -74,6 +74,29 @@ TEST(ComplexTypeParser, ReadsMembersAndRedirectionsWhateverTheirTags)
     EXPECT_TRUE(document.members.at(1).redirections.isEmpty());
 }
 
+TEST(ComplexTypeParser, MembersShareRepeatedParameterNames)
+{
+    const vrex::ComplexTypeDocument document = vrex::parseComplexType(
+            "<Rack>"
+            "<m id='cam1'><r id='gain' device='amp1' param='level'/></m>"
+            "<m id='cam2'><r param='level' device='amp2' id='gain'/><r id='' param=''/></m>"
+            "</Rack>",
+            kRack);
+    ASSERT_EQ(document.members.size(), 2);
+    const vrex::RedirectionRecord &first = document.members.at(0).redirections.at(0);
+    const vrex::RedirectionRecord &second = document.members.at(1).redirections.at(0);
+    EXPECT_EQ(second.id, QStringLiteral("gain"));
+    EXPECT_EQ(second.param, QStringLiteral("level"));
+    EXPECT_EQ(second.device, QStringLiteral("amp2"));
+    EXPECT_EQ(second.id.constData(), first.id.constData());
+    EXPECT_EQ(second.param.constData(), first.param.constData());
+    // Present but empty is not missing.
+    const vrex::RedirectionRecord &empty = document.members.at(1).redirections.at(1);
+    EXPECT_FALSE(empty.id.isNull());
+    EXPECT_FALSE(empty.param.isNull());
+    EXPECT_TRUE(empty.device.isNull());
+}
+
 TEST(ComplexTypeParser, LaterIdsReplaceEarlierOnesAndOtherMembersStay)
 {
     complexType type;
