@@ -1,11 +1,18 @@
 #include "frame/xml_stream.h"
 
+#include "frame/document_limits.h"
+
 namespace vrex {
 
 void prepareReader(QXmlStreamReader &reader, const QByteArray &data)
 {
     reader.setNamespaceProcessing(false);
     reader.addData(data);
+    // Refused before the reader spends anything on it; callers see a
+    // reader error like any other.
+    const QString refusal = refusalForCostlyDocument(data);
+    if (!refusal.isEmpty())
+        reader.raiseError(refusal);
 }
 
 bool readRootElement(QXmlStreamReader &reader)

@@ -24,7 +24,8 @@ struct ParseError
 };
 
 // A reader over data with namespace processing off, positioned before the
-// first token.
+// first token; already failed when data is too costly to read (see
+// document_limits.h).
 void prepareReader(QXmlStreamReader &reader, const QByteArray &data);
 
 // Moves to the root element. False when the document has none or fails

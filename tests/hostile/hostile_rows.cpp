@@ -87,6 +87,9 @@ Problems runRow(const HostileRow &row, FormatId id)
     tree.write(QStringLiteral("secret.dtd"), kSecret);
     const RowSite site{tree, format, kName, tree.path(QStringLiteral("secret.dtd"))};
     row.arrange(site);
+    const bool inChild = row.bounds.addressSpaceMB > 0;
+    if (inChild)
+        limitThisProcess(row.bounds);
 
     if (row.outcome == Outcome::NotWellFormed) {
         // The pure parser says why, also for formats whose message does not.
@@ -119,9 +122,6 @@ Problems runRow(const HostileRow &row, FormatId id)
         break;
     }
 
-    const bool inChild = row.bounds.addressSpaceMB > 0;
-    if (inChild)
-        limitThisProcess(row.bounds);
     QStringList debugLines;
     QStringList qtLines;
     {
