@@ -1,5 +1,7 @@
 #include "instance_lookup/devicetype_parser.h"
 
+#include "frame/decimal_value.h"
+
 #include <QtCore/QXmlStreamAttributes>
 
 namespace vrex {
@@ -22,7 +24,7 @@ void readRootAttributes(const QXmlStreamReader &reader, DeviceTypeDocument &docu
             slotspacing = attribute.value();
     }
     document.drivertype = driverTypeCode(drivertype);
-    document.slotspacing = slotspacing.toInt(nullptr, 10);
+    document.slotspacing = decimalValue(slotspacing);
 }
 
 // Fills record from the parameter element the reader is on and leaves the
@@ -36,7 +38,7 @@ void readParam(QXmlStreamReader &reader, ParamRecord &record)
         if (name == QLatin1String("name"))
             record.name = attribute.value().toString();
         else if (name == QLatin1String("slot"))
-            record.slot = attribute.value().toInt(nullptr, 10);
+            record.slot = decimalValue(attribute.value());
     }
     reader.skipCurrentElement();
 }
