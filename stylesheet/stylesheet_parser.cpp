@@ -1,5 +1,7 @@
 #include "stylesheet/stylesheet_parser.h"
 
+#include "frame/string_pool.h"
+
 #include <QtCore/QXmlStreamAttributes>
 
 namespace vrex {
@@ -9,7 +11,9 @@ namespace {
 // Tags and attribute names are compared as written (qualifiedName), so a
 // prefixed "x:name" is not taken for "name".
 
-void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record)
+// Styles are written for a handful of widget classes and share many
+// settings, so suitablefor values and settings go through pool.
+void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record, StringPool &pool)
 {
     record.line = reader.lineNumber();
     const QXmlStreamAttributes attributes = reader.attributes();
@@ -19,7 +23,7 @@ void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record)
         if (name == QLatin1String("name"))
             record.name = value.toString();
         else if (name == QLatin1String("suitablefor"))
-            record.suitablefor = value.toString();
+            record.suitablefor = pool.intern(value);
         else if (name == QLatin1String("description"))
             record.description = value.toString();
         else if (name == QLatin1String("type"))
@@ -27,12 +31,12 @@ void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record)
     }
 }
 
-QString settingValue(const QXmlStreamReader &reader)
+QString settingValue(const QXmlStreamReader &reader, StringPool &pool)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         if (attribute.qualifiedName() == QLatin1String("value"))
-            return attribute.value().toString();
+            return pool.intern(attribute.value());
     }
     return QString();
 }
@@ -54,6 +58,7 @@ StylesheetDocument parseStylesheet(const QByteArray &data)
 {
     StylesheetDocument document;
     QXmlStreamReader reader;
+    StringPool pool;
     prepareReader(reader, data);
 
     if (readRootElement(reader)) {
@@ -69,9 +74,9 @@ StylesheetDocument parseStylesheet(const QByteArray &data)
                 ++depth;
                 if (depth == 1) {
                     document.styles.emplace_back();
-                    readStyleAttributes(reader, document.styles.back());
+                    readStyleAttributes(reader, document.styles.back(), pool);
                 } else if (depth == 2) {
-                    document.styles.back().settings.append(settingValue(reader));
+                    document.styles.back().settings.append(settingValue(reader, pool));
                 }
                 break;
             case QXmlStreamReader::EndElement:
