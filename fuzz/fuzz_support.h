@@ -39,8 +39,9 @@ struct OutlineElement
 
 // What a plain reading of the whole document finds: whether it is
 // well-formed and, if so, its root element with element children down to
-// `depth` levels below the root. Deliberately shares no code with the
-// parsers under test.
+// `depth` levels below the root. Shares no code with the parsers under test
+// except the library's up-front refusal of costly documents, which counts as
+// not well-formed.
 struct XmlOutline
 {
     bool wellFormed = false;
