@@ -4,15 +4,17 @@
 
 namespace vrex {
 
-void prepareReader(QXmlStreamReader &reader, const QByteArray &data)
+DocumentReader::DocumentReader(const QByteArray &data)
 {
-    reader.setNamespaceProcessing(false);
-    reader.addData(data);
+    m_source.setData(data); // shares the bytes, copies nothing
+    m_source.open(QIODevice::ReadOnly);
+    setDevice(&m_source);
+    setNamespaceProcessing(false);
     // Refused before the reader spends anything on it; callers see a
     // reader error like any other.
     const QString refusal = refusalForCostlyDocument(data);
     if (!refusal.isEmpty())
-        reader.raiseError(refusal);
+        raiseError(refusal);
 }
 
 bool readRootElement(QXmlStreamReader &reader)

@@ -4,6 +4,7 @@
 #ifndef VREX_FRAME_XML_STREAM_H
 #define VREX_FRAME_XML_STREAM_H
 
+#include <QtCore/QBuffer>
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QXmlStreamReader>
@@ -23,10 +24,22 @@ struct ParseError
     qint64 column = 0;
 };
 
-// A reader over data with namespace processing off, positioned before the
-// first token; already failed when data is too costly to read (see
-// document_limits.h).
-void prepareReader(QXmlStreamReader &reader, const QByteArray &data);
+// A reader over a whole document in memory, namespace processing off,
+// positioned before the first token; already failed when data is too costly
+// to read (see document_limits.h).
+//
+// It pulls the bytes through a buffer device and so decodes them a few
+// kilobytes at a time: addData() would convert the whole document to UTF-16
+// at once, twice the file's size on top of the file. A reader by
+// inheritance, so parsers pass it on as the QXmlStreamReader it is.
+class DocumentReader : public QXmlStreamReader
+{
+public:
+    explicit DocumentReader(const QByteArray &data);
+
+private:
+    QBuffer m_source; // outlives every read: only the reader's destructor follows
+};
 
 // Moves to the root element. False when the document has none or fails
 // before it.

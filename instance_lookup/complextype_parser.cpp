@@ -60,8 +60,7 @@ void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members)
 ComplexTypeDocument parseComplexType(const QByteArray &data, const QString &typeName)
 {
     ComplexTypeDocument document;
-    QXmlStreamReader reader;
-    prepareReader(reader, data);
+    DocumentReader reader(data);
 
     const bool hasRoot = readRootElement(reader);
     if (hasRoot && reader.qualifiedName() == typeName)

@@ -48,8 +48,7 @@ void readParam(QXmlStreamReader &reader, ParamRecord &record)
 DeviceTypeDocument parseDeviceType(const QByteArray &data)
 {
     DeviceTypeDocument document;
-    QXmlStreamReader reader;
-    prepareReader(reader, data);
+    DocumentReader reader(data);
 
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;

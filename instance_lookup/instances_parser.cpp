@@ -111,9 +111,8 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record, StringPool &
 InstancesDocument parseInstances(const QByteArray &data)
 {
     InstancesDocument document;
-    QXmlStreamReader reader;
+    DocumentReader reader(data);
     StringPool pool;
-    prepareReader(reader, data);
 
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;

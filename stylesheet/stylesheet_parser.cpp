@@ -57,9 +57,8 @@ int styleTypeCode(QStringView word)
 StylesheetDocument parseStylesheet(const QByteArray &data)
 {
     StylesheetDocument document;
-    QXmlStreamReader reader;
+    DocumentReader reader(data);
     StringPool pool;
-    prepareReader(reader, data);
 
     if (readRootElement(reader)) {
         // Any root is read; a foreign one is only reported.
