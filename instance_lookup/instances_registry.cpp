@@ -26,6 +26,9 @@ bool vrex_instance_lookup::loadInstances()
     // The whole document is parsed before the registry is touched, so a
     // rejected file changes nothing.
     const vrex::InstancesDocument document = vrex::parseInstances(data);
+    // The file's bytes are not needed any more: they go before the registry
+    // grows, so that both never take memory at the same time.
+    data = QByteArray();
     switch (document.status) {
     case vrex::ParseStatus::NotWellFormed:
         vrex::debugOutput("vrex_instance_lookup: Error in instances file");
