@@ -148,6 +148,10 @@ def main(argv):
     t.judge("save 2,000 styles: library / QDomDocument::save", ratio(save, dom_write),
             "<= 1x", lambda v: v <= 1.0, x)
 
+    reader_floor = large.get("Load/All/StreamReaderFloor")
+    t.info("QXmlStreamReader floor / expat floor", ratio(reader_floor, floor), x)
+    t.info("load all four registries: library / QXmlStreamReader floor",
+           ratio(lib, reader_floor), x)
     t.info("all four loads per instance: huge / small",
            ratio(per_instance(huge, "huge", "Load/All/Library"),
                  per_instance(small, "small", "Load/All/Library")), x)

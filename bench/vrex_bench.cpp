@@ -1,6 +1,7 @@
 // Loading, lookup and saving at installation scale, against two yardsticks:
 // the same work done with QDomDocument (what the loaders must beat) and a
-// bare expat pass over the same files (what they cannot beat).
+// bare expat pass over the same files (what they cannot beat). A bare
+// QXmlStreamReader pass shows how much of the gap is the tokenizer's.
 //
 //   vrex_bench --tree=SITE [--verify] [benchmark flags]
 //
@@ -12,6 +13,7 @@
 #include "expat_floor.h"
 #include "site_check.h"
 #include "site_manifest.h"
+#include "stream_reader_floor.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
@@ -121,6 +123,20 @@ void BM_LoadAllExpatFloor(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * tally.bytes);
     if (!tally.wellFormed)
         state.SkipWithError("expat rejected a site file");
+}
+
+void BM_LoadAllStreamReaderFloor(benchmark::State &state)
+{
+    vrexbench::XmlTally tally;
+    for (auto _ : state) {
+        tally = vrexbench::streamReaderPassOverSite(g_configRoot);
+        benchmark::DoNotOptimize(tally.elements);
+    }
+    state.counters["elements"] = double(tally.elements);
+    state.counters["attributes"] = double(tally.attributes);
+    state.SetBytesProcessed(state.iterations() * tally.bytes);
+    if (!tally.wellFormed)
+        state.SkipWithError("QXmlStreamReader rejected a site file");
 }
 
 // One registry at a time, to show where the load time goes.
@@ -423,6 +439,7 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("Load/All/Library", BM_LoadAllLibrary)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Load/All/DomReference", BM_LoadAllDomReference)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Load/All/ExpatFloor", BM_LoadAllExpatFloor)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Load/All/StreamReaderFloor", BM_LoadAllStreamReaderFloor)->Unit(benchmark::kMillisecond);
     registerPerRegistryLoads();
     benchmark::RegisterBenchmark("Lookup/ConstFind", BM_ConstFind);
     benchmark::RegisterBenchmark("Lookup/Seven/Direct", BM_LookupDirect);

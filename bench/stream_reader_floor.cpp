@@ -1,0 +1,43 @@
+#include "stream_reader_floor.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QFile>
+#include <QtCore/QXmlStreamReader>
+
+namespace vrexbench {
+
+void streamReaderCount(const QByteArray &data, XmlTally &tally)
+{
+    QBuffer source;
+    source.setData(data);
+    source.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&source);
+    reader.setNamespaceProcessing(false);
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement) {
+            ++tally.elements;
+            tally.attributes += reader.attributes().size();
+        }
+    }
+    if (reader.hasError())
+        tally.wellFormed = false;
+    ++tally.files;
+    tally.bytes += data.size();
+}
+
+XmlTally streamReaderPassOverSite(const QString &configRoot)
+{
+    XmlTally tally;
+    const QStringList files = siteFiles(configRoot);
+    for (const QString &path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            tally.wellFormed = false;
+            continue;
+        }
+        streamReaderCount(file.readAll(), tally);
+    }
+    return tally;
+}
+
+} // namespace vrexbench
