@@ -20,6 +20,17 @@ struct InstanceRecord
     qint64 line = 0;   // line of the instance element's start tag
 };
 
+} // namespace vrex
+
+// The vector of records grows while a file is parsed. instanceInfo has no
+// move operations, so without this every growth would copy each record
+// (an atomic increment per string and map) and destroy the old one; its
+// members (a vtable pointer, numbers, QStrings, a QMap) all stay valid when
+// moved in memory, so growth can be a plain realloc.
+Q_DECLARE_TYPEINFO(vrex::InstanceRecord, Q_RELOCATABLE_TYPE);
+
+namespace vrex {
+
 struct InstancesDocument
 {
     ParseStatus status = ParseStatus::Ok;

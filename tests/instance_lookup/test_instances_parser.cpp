@@ -133,6 +133,35 @@ TEST(InstancesParser, RepeatedValuesShareStorageAndMissingOnesStayNull)
     EXPECT_EQ(document.records[3].info.location, QStringLiteral("hall 2"));
 }
 
+TEST(InstancesParser, ManyRecordsSurviveTheVectorGrowing)
+{
+    QByteArray xml("<instances>");
+    for (int i = 0; i < 5000; ++i) {
+        xml += QStringLiteral("<i id='i%1' type='T%2' alt_id='a%1' location='L%2' "
+                              "ref='device=%1,offset=-%1,complex=c%2' composite='yes'>"
+                              "<group id='g' instance='x%1'/></i>")
+                       .arg(i)
+                       .arg(i % 7)
+                       .toUtf8();
+    }
+    xml += "</instances>";
+    const InstancesDocument document = vrex::parseInstances(xml);
+    ASSERT_EQ(document.records.size(), 5000);
+    for (int i = 0; i < 5000; ++i) {
+        const InstanceRecord &record = document.records[i];
+        const QString n = QString::number(i);
+        const QString m = QString::number(i % 7);
+        ASSERT_EQ(record.id, QLatin1Char('i') + n);
+        ASSERT_EQ(record.info.type, QLatin1Char('T') + m);
+        ASSERT_EQ(record.info.alt_id, QLatin1Char('a') + n);
+        ASSERT_EQ(record.info.location, QLatin1Char('L') + m);
+        ASSERT_EQ(record.info.complex, QLatin1Char('c') + m);
+        ASSERT_EQ(record.info.device, i);
+        ASSERT_EQ(record.info.offset, -i);
+        ASSERT_EQ(record.info.groups.value(QStringLiteral("g")), QLatin1Char('x') + n);
+    }
+}
+
 struct CompositeCase
 {
     const char *composite; // attribute value, nullptr: absent
