@@ -51,6 +51,22 @@ bool finishDocument(QXmlStreamReader &reader);
 
 ParseError parseErrorOf(const QXmlStreamReader &reader);
 
+// text == literal, compared in line: the parsers test every attribute name
+// against several literals, and each QLatin1String comparison is a call
+// into QtCore.
+template<qsizetype N>
+inline bool matches(QStringView text, const char16_t (&literal)[N])
+{
+    if (text.size() != N - 1)
+        return false;
+    const char16_t *units = text.utf16();
+    for (qsizetype i = 0; i < N - 1; ++i) {
+        if (units[i] != literal[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace vrex
 
 #endif

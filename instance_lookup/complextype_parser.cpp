@@ -19,11 +19,11 @@ void readRedirection(const QXmlStreamReader &reader, RedirectionRecord &redirect
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
-        if (name == QLatin1String("id"))
+        if (matches(name, u"id"))
             redirection.id = pool.intern(attribute.value());
-        else if (name == QLatin1String("device"))
+        else if (matches(name, u"device"))
             redirection.device = attribute.value().toString();
-        else if (name == QLatin1String("param"))
+        else if (matches(name, u"param"))
             redirection.param = pool.intern(attribute.value());
     }
 }

@@ -18,9 +18,9 @@ void readRootAttributes(const QXmlStreamReader &reader, DeviceTypeDocument &docu
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
-        if (name == QLatin1String("drivertype"))
+        if (matches(name, u"drivertype"))
             drivertype = attribute.value();
-        else if (name == QLatin1String("slotspacing"))
+        else if (matches(name, u"slotspacing"))
             slotspacing = attribute.value();
     }
     document.drivertype = driverTypeCode(drivertype);
@@ -35,9 +35,9 @@ void readParam(QXmlStreamReader &reader, ParamRecord &record)
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
-        if (name == QLatin1String("name"))
+        if (matches(name, u"name"))
             record.name = attribute.value().toString();
-        else if (name == QLatin1String("slot"))
+        else if (matches(name, u"slot"))
             record.slot = decimalValue(attribute.value());
     }
     reader.skipCurrentElement();

@@ -41,11 +41,11 @@ void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
         const QStringView value = nextPart(piece, u'=');
 
         // 0 for anything toInt cannot convert, a missing value included.
-        if (key == QLatin1String("device"))
+        if (matches(key, u"device"))
             info.device = decimalValue(value);
-        else if (key == QLatin1String("offset"))
+        else if (matches(key, u"offset"))
             info.offset = decimalValue(value);
-        else if (key == QLatin1String("complex"))
+        else if (matches(key, u"complex"))
             info.complex = pool ? pool->intern(value) : value.toString();
     }
 }
@@ -55,15 +55,15 @@ void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
 void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, StringPool &pool)
 {
     while (reader.readNextStartElement()) {
-        if (reader.qualifiedName() == QLatin1String("group")) {
+        if (matches(reader.qualifiedName(), u"group")) {
             QStringView id;
             QStringView instance;
             const QXmlStreamAttributes attributes = reader.attributes();
             for (const QXmlStreamAttribute &attribute : attributes) {
                 const QStringView name = attribute.qualifiedName();
-                if (name == QLatin1String("id"))
+                if (matches(name, u"id"))
                     id = attribute.value();
-                else if (name == QLatin1String("instance"))
+                else if (matches(name, u"instance"))
                     instance = attribute.value();
             }
             // insert() replaces: a later group with the same id wins.
@@ -86,17 +86,17 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record, StringPool &
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
         const QStringView value = attribute.value();
-        if (name == QLatin1String("id"))
+        if (matches(name, u"id"))
             record.id = value.toString();
-        else if (name == QLatin1String("type"))
+        else if (matches(name, u"type"))
             info.type = pool.intern(value);
-        else if (name == QLatin1String("alt_id"))
+        else if (matches(name, u"alt_id"))
             info.alt_id = value.toString();
-        else if (name == QLatin1String("location"))
+        else if (matches(name, u"location"))
             info.location = pool.intern(value);
-        else if (name == QLatin1String("composite"))
-            info.composite = value == QLatin1String("yes");
-        else if (name == QLatin1String("ref"))
+        else if (matches(name, u"composite"))
+            info.composite = matches(value, u"yes");
+        else if (matches(name, u"ref"))
             readRef(value, info, &pool);
     }
 

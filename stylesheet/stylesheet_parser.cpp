@@ -20,13 +20,13 @@ void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record, St
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
         const QStringView value = attribute.value();
-        if (name == QLatin1String("name"))
+        if (matches(name, u"name"))
             record.name = value.toString();
-        else if (name == QLatin1String("suitablefor"))
+        else if (matches(name, u"suitablefor"))
             record.suitablefor = pool.intern(value);
-        else if (name == QLatin1String("description"))
+        else if (matches(name, u"description"))
             record.description = value.toString();
-        else if (name == QLatin1String("type"))
+        else if (matches(name, u"type"))
             record.type = styleTypeCode(value);
     }
 }
@@ -35,7 +35,7 @@ QString settingValue(const QXmlStreamReader &reader, StringPool &pool)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
-        if (attribute.qualifiedName() == QLatin1String("value"))
+        if (matches(attribute.qualifiedName(), u"value"))
             return pool.intern(attribute.value());
     }
     return QString();
@@ -45,11 +45,11 @@ QString settingValue(const QXmlStreamReader &reader, StringPool &pool)
 
 int styleTypeCode(QStringView word)
 {
-    if (word == QLatin1String("state"))
+    if (matches(word, u"state"))
         return 1;
-    if (word == QLatin1String("style"))
+    if (matches(word, u"style"))
         return 2;
-    if (word == QLatin1String("setting"))
+    if (matches(word, u"setting"))
         return 3;
     return 0;
 }
