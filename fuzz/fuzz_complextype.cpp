@@ -108,9 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString typeName = typeNameFor(outline, size);
     const vrex::ComplexTypeDocument document = vrex::parseComplexType(bytes, typeName);
 
-    const vrex::ParseStatus expected = !outline.wellFormed ? vrex::ParseStatus::NotWellFormed
-            : outline.root.name == typeName                ? vrex::ParseStatus::Ok
-                                                           : vrex::ParseStatus::WrongRoot;
+    const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, typeName);
     VREX_FUZZ_CHECK(document.status == expected, typeName);
     if (document.status != vrex::ParseStatus::Ok)
         return 0;

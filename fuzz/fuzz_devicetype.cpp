@@ -64,9 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const vrex::DeviceTypeDocument document = vrex::parseDeviceType(bytes);
     const vrexfuzz::XmlOutline outline = vrexfuzz::outlineOf(bytes, 1);
 
-    const vrex::ParseStatus expected = !outline.wellFormed ? vrex::ParseStatus::NotWellFormed
-            : outline.root.name == QLatin1String("device_description") ? vrex::ParseStatus::Ok
-                                                                       : vrex::ParseStatus::WrongRoot;
+    const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, u"device_description");
     VREX_FUZZ_CHECK(document.status == expected);
     if (document.status != vrex::ParseStatus::Ok)
         return 0;

@@ -96,9 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const vrex::InstancesDocument document = vrex::parseInstances(bytes);
     const vrexfuzz::XmlOutline outline = vrexfuzz::outlineOf(bytes, 2);
 
-    const vrex::ParseStatus expected = !outline.wellFormed ? vrex::ParseStatus::NotWellFormed
-            : outline.root.name == QLatin1String("instances") ? vrex::ParseStatus::Ok
-                                                              : vrex::ParseStatus::WrongRoot;
+    const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, u"instances");
     VREX_FUZZ_CHECK(document.status == expected);
     if (document.status != vrex::ParseStatus::Ok) {
         // The loader must be able to leave the registry untouched.

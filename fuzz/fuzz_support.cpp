@@ -100,4 +100,11 @@ XmlOutline outlineOf(const QByteArray &data, int depth)
     return outline;
 }
 
+vrex::ParseStatus expectedStatus(const XmlOutline &outline, QStringView rootName)
+{
+    if (!outline.wellFormed)
+        return vrex::ParseStatus::NotWellFormed;
+    return outline.root.name == rootName ? vrex::ParseStatus::Ok : vrex::ParseStatus::WrongRoot;
+}
+
 } // namespace vrexfuzz

@@ -4,6 +4,8 @@
 #ifndef VREX_FUZZ_SUPPORT_H
 #define VREX_FUZZ_SUPPORT_H
 
+#include "frame/xml_stream.h"
+
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QVector>
@@ -49,6 +51,10 @@ struct XmlOutline
 };
 
 XmlOutline outlineOf(const QByteArray &data, int depth);
+
+// The status a parser that wants root element rootName must give for a
+// document with this outline.
+vrex::ParseStatus expectedStatus(const XmlOutline &outline, QStringView rootName);
 
 } // namespace vrexfuzz
 
