@@ -5,7 +5,9 @@
 // copy per occurrence and the registries keep them all; a pool hands out one
 // shared copy per distinct value instead.
 //
-// A pool lives for one parse. It is not a cache: nothing survives the load.
+// A pool serves one field of one parse (mixing a field of few values with
+// one of many would make both slow); it is not a cache: nothing survives
+// the load.
 #ifndef VREX_FRAME_STRING_POOL_H
 #define VREX_FRAME_STRING_POOL_H
 
@@ -23,22 +25,24 @@ public:
     // toString() makes them, so a missing attribute stays a null string.
     QString intern(QStringView value)
     {
-        if (value.isEmpty())
+        if (value.isEmpty() || m_full)
             return value.toString();
         const auto found = m_strings.constFind(value);
         if (found != m_strings.cend())
             return *found;
         QString shared = value.toString();
-        // A field whose values hardly repeat would only grow the table: past
-        // the limit, new values are copied as they come.
-        if (m_strings.size() < kMaxEntries)
-            m_strings.insert(QStringView(shared), shared); // the key views the value's storage
+        m_strings.insert(QStringView(shared), shared); // the key views the value's storage
+        // A field with this many distinct values hardly repeats them, and
+        // looking each one up in a table this large costs a cache miss, more
+        // than copying it: from here on, values are copied as they come.
+        m_full = m_strings.size() >= kMaxEntries;
         return shared;
     }
 
 private:
-    static constexpr qsizetype kMaxEntries = 1 << 16;
+    static constexpr qsizetype kMaxEntries = 4096;
     QHash<QStringView, QString> m_strings;
+    bool m_full = false;
 };
 
 } // namespace vrex

@@ -50,6 +50,15 @@ void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
     }
 }
 
+// One pool per field that repeats its values across instances.
+struct InstancePools
+{
+    StringPool types;
+    StringPool locations;
+    StringPool complexTypes;
+    StringPool groupIds;
+};
+
 // Reads the group children of a composite instance element; the reader is
 // on the instance's start tag and ends on its end tag.
 void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, StringPool &pool)
@@ -75,9 +84,9 @@ void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, String
 
 // Fills record from the instance element the reader is on and leaves the
 // reader on its end tag. Types, locations, complex types and group ids
-// repeat across instances and go through pool; ids and alternative ids are
+// repeat across instances and go through pools; ids and alternative ids are
 // one per instance.
-void readInstance(QXmlStreamReader &reader, InstanceRecord &record, StringPool &pool)
+void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePools &pools)
 {
     record.line = reader.lineNumber();
     instanceInfo &info = record.info;
@@ -89,19 +98,19 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record, StringPool &
         if (matches(name, u"id"))
             record.id = value.toString();
         else if (matches(name, u"type"))
-            info.type = pool.intern(value);
+            info.type = pools.types.intern(value);
         else if (matches(name, u"alt_id"))
             info.alt_id = value.toString();
         else if (matches(name, u"location"))
-            info.location = pool.intern(value);
+            info.location = pools.locations.intern(value);
         else if (matches(name, u"composite"))
             info.composite = matches(value, u"yes");
         else if (matches(name, u"ref"))
-            readRef(value, info, &pool);
+            readRef(value, info, &pools.complexTypes);
     }
 
     if (info.composite)
-        readGroups(reader, info.groups, pool);
+        readGroups(reader, info.groups, pools.groupIds);
     else
         reader.skipCurrentElement();
 }
@@ -112,14 +121,14 @@ InstancesDocument parseInstances(const QByteArray &data)
 {
     InstancesDocument document;
     DocumentReader reader(data);
-    StringPool pool;
+    InstancePools pools;
 
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;
     } else if (reader.qualifiedName() == QLatin1String("instances")) {
         while (reader.readNextStartElement()) {
             document.records.emplace_back();
-            readInstance(reader, document.records.back(), pool);
+            readInstance(reader, document.records.back(), pools);
         }
     } else {
         document.status = ParseStatus::WrongRoot;
