@@ -53,7 +53,8 @@ QStringList siteFiles(const QString &configRoot)
     return files;
 }
 
-XmlTally expatPassOverSite(const QString &configRoot)
+XmlTally passOverSite(const QString &configRoot,
+                      void (*count)(const QByteArray &data, XmlTally &tally))
 {
     XmlTally tally;
     const QStringList files = siteFiles(configRoot);
@@ -63,9 +64,14 @@ XmlTally expatPassOverSite(const QString &configRoot)
             tally.wellFormed = false;
             continue;
         }
-        expatCount(file.readAll(), tally);
+        count(file.readAll(), tally);
     }
     return tally;
+}
+
+XmlTally expatPassOverSite(const QString &configRoot)
+{
+    return passOverSite(configRoot, &expatCount);
 }
 
 } // namespace vrexbench

@@ -26,6 +26,11 @@ void expatCount(const QByteArray &data, XmlTally &tally);
 // instances file, each device-type file, each complex-instance file.
 QStringList siteFiles(const QString &configRoot);
 
+// Lists and reads everything siteFiles() names, counting each document with
+// count; an unreadable file marks the tally not well-formed.
+XmlTally passOverSite(const QString &configRoot,
+                      void (*count)(const QByteArray &data, XmlTally &tally));
+
 // Lists, reads and counts everything siteFiles() names.
 XmlTally expatPassOverSite(const QString &configRoot);
 

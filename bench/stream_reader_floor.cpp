@@ -27,17 +27,7 @@ void streamReaderCount(const QByteArray &data, XmlTally &tally)
 
 XmlTally streamReaderPassOverSite(const QString &configRoot)
 {
-    XmlTally tally;
-    const QStringList files = siteFiles(configRoot);
-    for (const QString &path : files) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            tally.wellFormed = false;
-            continue;
-        }
-        streamReaderCount(file.readAll(), tally);
-    }
-    return tally;
+    return passOverSite(configRoot, &streamReaderCount);
 }
 
 } // namespace vrexbench
