@@ -38,4 +38,13 @@ ParseError parseErrorOf(const QXmlStreamReader &reader)
     return ParseError{reader.errorString(), reader.lineNumber(), reader.columnNumber()};
 }
 
+ParseStatus finishParse(QXmlStreamReader &reader, ParseStatus status, ParseError &error)
+{
+    if (!finishDocument(reader))
+        status = ParseStatus::NotWellFormed;
+    if (status == ParseStatus::NotWellFormed)
+        error = parseErrorOf(reader);
+    return status;
+}
+
 } // namespace vrex

@@ -51,6 +51,11 @@ bool finishDocument(QXmlStreamReader &reader);
 
 ParseError parseErrorOf(const QXmlStreamReader &reader);
 
+// Reads the rest of the document and gives a parse its final status: a
+// fault anywhere, also after the root, outranks a wrong root and rejects the
+// whole document. Fills error when the result is NotWellFormed.
+ParseStatus finishParse(QXmlStreamReader &reader, ParseStatus status, ParseError &error);
+
 // text == literal, compared in line: the parsers test every attribute name
 // against several literals, and each QLatin1String comparison is a call
 // into QtCore.

@@ -62,18 +62,14 @@ ComplexTypeDocument parseComplexType(const QByteArray &data, const QString &type
     ComplexTypeDocument document;
     DocumentReader reader(data);
 
-    const bool hasRoot = readRootElement(reader);
-    if (hasRoot && reader.qualifiedName() == typeName)
+    if (!readRootElement(reader))
+        document.status = ParseStatus::NotWellFormed;
+    else if (reader.qualifiedName() == typeName)
         readMembers(reader, document.members);
     else
         document.status = ParseStatus::WrongRoot;
 
-    // A wrong root only counts once the whole document has proved
-    // well-formed; a fault anywhere outranks it.
-    if (!finishDocument(reader) || !hasRoot) {
-        document.status = ParseStatus::NotWellFormed;
-        document.error = parseErrorOf(reader);
-    }
+    document.status = finishParse(reader, document.status, document.error);
     if (document.status != ParseStatus::Ok)
         document.members.clear();
     return document;

@@ -62,12 +62,8 @@ DeviceTypeDocument parseDeviceType(const QByteArray &data)
         document.status = ParseStatus::WrongRoot;
     }
 
-    // A fault anywhere, also after the root, rejects the whole document.
-    if (!finishDocument(reader))
-        document.status = ParseStatus::NotWellFormed;
+    document.status = finishParse(reader, document.status, document.error);
     if (document.status != ParseStatus::Ok) {
-        if (document.status == ParseStatus::NotWellFormed)
-            document.error = parseErrorOf(reader);
         document.drivertype = 0;
         document.slotspacing = 0;
         document.params.clear();

@@ -134,11 +134,7 @@ InstancesDocument parseInstances(const QByteArray &data)
         document.status = ParseStatus::WrongRoot;
     }
 
-    // A fault anywhere, also after the root, rejects the whole document.
-    if (!finishDocument(reader))
-        document.status = ParseStatus::NotWellFormed;
-    if (document.status == ParseStatus::NotWellFormed)
-        document.error = parseErrorOf(reader);
+    document.status = finishParse(reader, document.status, document.error);
     if (document.status != ParseStatus::Ok)
         document.records.clear();
     return document;
