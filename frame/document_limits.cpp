@@ -6,6 +6,7 @@
 #include <QtCore/QXmlStreamReader>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace vrex {
@@ -34,6 +35,13 @@ const char16_t *find(const char16_t *from, const char16_t *to, char16_t c)
     return std::find(from, to, c);
 }
 
+constexpr std::array<bool, 0x80> kTagSyntax = [] {
+    std::array<bool, 0x80> table{};
+    for (const char c : {'"', '\'', '=', '>'})
+        table[uchar(c)] = true;
+    return table;
+}();
+
 // Just precise enough to find start tags, quoted values and references
 // where the XML reader finds them. Comments, CDATA sections and processing
 // instructions are skipped whole, so a quote inside one cannot hide a tag.
@@ -50,7 +58,11 @@ public:
             m_pos = countReferencesUpTo(find(m_pos, m_end, Unit('<')));
             if (m_pos == m_end)
                 break;
-            if (!skipUnquotedConstruct()) {
+            if (m_pos + 1 < m_end && isStartTagNameStart(m_pos[1])) {
+                // Nearly every '<' opens a start tag: no marker to compare.
+                ++m_pos;
+                m_shape.maxAttributes = std::max(m_shape.maxAttributes, scanToTagEnd());
+            } else if (!skipUnquotedConstruct()) {
                 if (startsWith("<!DOCTYPE")) {
                     m_pos += 9;
                     scanDoctype();
@@ -67,6 +79,16 @@ public:
     }
 
 private:
+    // Not '/', '!' or '?', which open the other constructs.
+    static bool isStartTagNameStart(Unit c)
+    {
+        return c != u'/' && c != u'!' && c != u'?';
+    }
+
+    // Units that matter inside a tag: quotes, '=' and '>'. Looked up in a
+    // table: most of a configuration file is inside tags.
+    static bool isTagSyntax(Unit c) { return c < 0x80 && kTagSyntax[c]; }
+
     bool startsWith(const char *marker) const
     {
         const Unit *at = m_pos;
@@ -115,9 +137,14 @@ private:
         ++m_shape.entityReferences;
     }
 
-    // Counts the references in [m_pos, to) and returns to.
+    // Counts the references in [m_pos, to) and returns to. Only a document
+    // with an internal subset can declare entities, and its subset comes
+    // before any content: references elsewhere are the reader's to reject,
+    // and costly only through declarations, so they are not looked for.
     const Unit *countReferencesUpTo(const Unit *to)
     {
+        if (!m_shape.internalSubset)
+            return to;
         while ((m_pos = find(m_pos, to, Unit('&'))) < to)
             countReference();
         return to;
@@ -129,6 +156,10 @@ private:
     {
         qsizetype equals = 0;
         while (m_pos < m_end) {
+            while (m_pos < m_end && !isTagSyntax(*m_pos))
+                ++m_pos;
+            if (m_pos == m_end)
+                break;
             const Unit c = *m_pos++;
             if (c == u'"' || c == u'\'') {
                 m_pos = countReferencesUpTo(find(m_pos, m_end, c));
