@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 using vrex::InstanceRecord;
 using vrex::InstancesDocument;
 using vrex::ParseStatus;
@@ -211,3 +214,70 @@ TEST(InstancesParser, GroupsTakeExactTagLastDuplicateAndEmptyDefaults)
 }
 
 } // namespace
+
+namespace {
+
+// What merging must amount to: one insert per record, in file order.
+QMap<QString, instanceInfo> insertedOneByOne(QMap<QString, instanceInfo> registry,
+                                             const QVector<InstanceRecord> &records)
+{
+    for (const InstanceRecord &record : records)
+        registry.insert(record.id, record.info);
+    return registry;
+}
+
+InstanceRecord record(const QString &id, int device)
+{
+    InstanceRecord r;
+    r.id = id;
+    r.info.device = device;
+    return r;
+}
+
+} // namespace
+
+// Ids that order alike or differently in their first eight characters, in
+// Latin-1 or beyond it, with duplicates, against a registry that already
+// holds some of them.
+TEST(InstancesMerge, SameAsInsertingEachRecordInFileOrder)
+{
+    const QStringList ids{
+            QStringLiteral("tly000010"), QStringLiteral("tly000001"), QStringLiteral("tly00001"),
+            QStringLiteral("tly0000010"), QString(), QStringLiteral(""), QStringLiteral("ab"),
+            QString::fromUtf16(u"ab\0", 3), QString::fromUtf16(u"ab\x01", 3), QStringLiteral("\u00e9t\u00e9"),
+            QStringLiteral("\u0100x"), QStringLiteral("\u00ffx"), QStringLiteral("Zed"), QStringLiteral("zed"),
+            QString::fromUtf16(u"\xd83d\xde00 cam"), QStringLiteral("abcdefgh1"), QStringLiteral("abcdefgh0"),
+            QStringLiteral("abcdefg\u0101"), QStringLiteral("abcdefg\u00ff")};
+
+    QMap<QString, instanceInfo> existing;
+    existing.insert(QStringLiteral("kept"), record(QStringLiteral("kept"), -1).info);
+    existing.insert(QStringLiteral("ab"), record(QStringLiteral("ab"), -2).info);
+
+    // Every id twice, in a shuffled order, so duplicates are far apart.
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        QVector<InstanceRecord> records;
+        for (int i = 0; i < ids.size() * 2; ++i)
+            records.append(record(ids[i % ids.size()], i));
+        std::shuffle(records.begin(), records.end(), random);
+
+        QMap<QString, instanceInfo> merged = existing;
+        vrex::mergeInstances(merged, records);
+        const QMap<QString, instanceInfo> expected = insertedOneByOne(existing, records);
+        ASSERT_EQ(merged.keys(), expected.keys()) << "round " << round;
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            ASSERT_EQ(merged.value(it.key()).device, it->device) << "round " << round;
+    }
+}
+
+TEST(InstancesMerge, LeavesACopyOfTheRegistryAlone)
+{
+    QMap<QString, instanceInfo> registry;
+    registry.insert(QStringLiteral("a"), record(QStringLiteral("a"), 1).info);
+    const QMap<QString, instanceInfo> copy = registry;
+    vrex::mergeInstances(registry, {record(QStringLiteral("a"), 2), record(QStringLiteral("b"), 3)});
+    EXPECT_EQ(copy.size(), 1);
+    EXPECT_EQ(copy.value(QStringLiteral("a")).device, 1);
+    EXPECT_EQ(registry.value(QStringLiteral("a")).device, 2);
+    EXPECT_EQ(registry.value(QStringLiteral("b")).device, 3);
+}
