@@ -8,6 +8,7 @@
 // SITE is a directory written by generate_site.py (VREX_BENCH_TREE works
 // too). --verify only checks that the library agrees with the reference and
 // the manifest, and exits 0 when it does.
+#include "bare_chain.h"
 #include "dom_reference_loader.h"
 #include "dom_reference_writer.h"
 #include "expat_floor.h"
@@ -237,6 +238,32 @@ void sevenArgumentLookup(benchmark::State &state, const QVector<LookupSample> &s
     }
 }
 
+// The same chains followed with nothing but the map searches: the floor
+// the lookups are set against.
+void bareWalk(benchmark::State &state, const QVector<LookupSample> &samples)
+{
+    if (!lookupsResolve(state, samples))
+        return;
+    QVector<vrexbench::BareChain> chains;
+    chains.reserve(samples.size());
+    for (const LookupSample &s : samples) {
+        chains.append(vrexbench::bareChainOf(s));
+        if (vrexbench::walkBare(chains.last()) != s.slot) {
+            state.SkipWithError("a bare walk does not end on the lookup's slot");
+            return;
+        }
+    }
+    unsigned i = 0;
+    for (auto _ : state) {
+        int slot = vrexbench::walkBare(chains[i++ & kSampleMask]);
+        benchmark::DoNotOptimize(slot);
+    }
+}
+
+void BM_BareDirect(benchmark::State &state) { bareWalk(state, g_manifest.direct); }
+void BM_BareHop1(benchmark::State &state) { bareWalk(state, g_manifest.hop1); }
+void BM_BareHop3(benchmark::State &state) { bareWalk(state, g_manifest.hop3); }
+
 void BM_LookupDirect(benchmark::State &state) { sevenArgumentLookup(state, g_manifest.direct); }
 void BM_LookupHop1(benchmark::State &state) { sevenArgumentLookup(state, g_manifest.hop1); }
 void BM_LookupHop3(benchmark::State &state) { sevenArgumentLookup(state, g_manifest.hop3); }
@@ -445,6 +472,9 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("Lookup/Seven/Direct", BM_LookupDirect);
     benchmark::RegisterBenchmark("Lookup/Seven/Hop1", BM_LookupHop1);
     benchmark::RegisterBenchmark("Lookup/Seven/Hop3", BM_LookupHop3);
+    benchmark::RegisterBenchmark("Lookup/Bare/Direct", BM_BareDirect);
+    benchmark::RegisterBenchmark("Lookup/Bare/Hop1", BM_BareHop1);
+    benchmark::RegisterBenchmark("Lookup/Bare/Hop3", BM_BareHop3);
     benchmark::RegisterBenchmark("Lookup/Five", BM_LookupFiveArgument);
     benchmark::RegisterBenchmark("Lookup/CompositeGroups", BM_LookupCompositeGroups);
     benchmark::RegisterBenchmark("Lookup/CompositeGroup", BM_LookupCompositeGroup);

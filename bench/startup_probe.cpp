@@ -1,14 +1,21 @@
-// Peak resident memory of one load, in a process of its own so that nothing
-// else inflates the high-water mark.
+// One start-up load in a process of its own, as every GUI process of an
+// installation does it: its peak resident memory (nothing else inflates the
+// high-water mark) and its CPU time (on a heap that nothing has warmed up:
+// within one long process the allocator's adaptive thresholds make the same
+// load's cost depend on what ran before it).
 //
-//   rss_probe bare|library|dom SITE
+//   startup_probe bare|library|dom|reader|expat SITE
 //
 // Start it with ZT_ROOT naming a directory without configuration, so the
 // attach sequence loads nothing and every mode starts from the same process:
 // Qt and the library mapped, registries empty. "bare" then stops, "library"
-// runs the library's four loaders on SITE, "dom" the DOM reference loader.
-// Prints "peak_rss_kib=N" and the registry sizes.
+// runs the library's four loaders on SITE, "dom" the DOM reference loader,
+// "reader" and "expat" the bare QXmlStreamReader and expat passes over the
+// same files (which build nothing).
+// Prints "peak_rss_kib=N", "load_cpu_us=N" and the registry sizes.
 #include "dom_reference_loader.h"
+#include "expat_floor.h"
+#include "stream_reader_floor.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
@@ -19,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <sys/resource.h>
 
 namespace {
@@ -45,24 +53,34 @@ long peakRssKib()
     return usage.ru_maxrss;
 }
 
+// CPU time of the whole process so far, user and system (page faults are
+// part of a load's cost).
+qint64 processCpuMicroseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: rss_probe bare|library|dom SITE\n");
+        std::fprintf(stderr, "usage: startup_probe bare|library|dom|reader|expat SITE\n");
         return 2;
     }
     const char *mode = argv[1];
     const QString site = QDir(QFile::decodeName(argv[2])).absolutePath();
     const QString configRoot = site + QStringLiteral("/bench");
     if (!QDir(configRoot).exists()) {
-        std::fprintf(stderr, "rss_probe: no site at %s\n", qPrintable(site));
+        std::fprintf(stderr, "startup_probe: no site at %s\n", qPrintable(site));
         return 2;
     }
 
     qsizetype instances = 0, deviceTypes = 0, complexTypes = 0, styles = 0;
     vrexbench::DomRegistries reference;
+    const qint64 loadStart = processCpuMicroseconds();
     if (std::strcmp(mode, "library") == 0) {
         ::setenv("ZT_ROOT", QFile::encodeName(site).constData(), 1);
         ::setenv("ZT_SYSTEM", "bench", 1);
@@ -80,14 +98,23 @@ int main(int argc, char **argv)
         deviceTypes = reference.deviceTypes.size();
         complexTypes = reference.complexTypes.size();
         styles = reference.styles.size();
+    } else if (std::strcmp(mode, "reader") == 0 || std::strcmp(mode, "expat") == 0) {
+        const vrexbench::XmlTally tally = std::strcmp(mode, "reader") == 0
+                ? vrexbench::streamReaderPassOverSite(configRoot)
+                : vrexbench::expatPassOverSite(configRoot);
+        if (!tally.wellFormed || tally.elements == 0) {
+            std::fprintf(stderr, "startup_probe: the %s pass failed on %s\n", mode, qPrintable(site));
+            return 1;
+        }
     } else if (std::strcmp(mode, "bare") != 0) {
-        std::fprintf(stderr, "rss_probe: unknown mode %s\n", mode);
+        std::fprintf(stderr, "startup_probe: unknown mode %s\n", mode);
         return 2;
     }
+    const qint64 loadCpu = processCpuMicroseconds() - loadStart;
 
-    std::printf("mode=%s peak_rss_kib=%ld instances=%lld deviceTypes=%lld complexTypes=%lld "
+    std::printf("mode=%s peak_rss_kib=%ld load_cpu_us=%lld instances=%lld deviceTypes=%lld complexTypes=%lld "
                 "styles=%lld\n",
-                mode, peakRssKib(), qlonglong(instances), qlonglong(deviceTypes),
+                mode, peakRssKib(), qlonglong(loadCpu), qlonglong(instances), qlonglong(deviceTypes),
                 qlonglong(complexTypes), qlonglong(styles));
     return 0;
 }
