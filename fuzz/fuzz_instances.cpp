@@ -27,15 +27,15 @@ QMap<QString, QString> expectedGroups(const vrexfuzz::OutlineElement &element)
 
 void checkRecord(const vrex::InstanceRecord &record, const vrexfuzz::OutlineElement &element)
 {
-    const instanceInfo &info = record.info;
-    VREX_FUZZ_CHECK(record.id == element.attribute(QLatin1String("id")), record.id);
-    VREX_FUZZ_CHECK(info.type == element.attribute(QLatin1String("type")), record.id);
-    VREX_FUZZ_CHECK(info.alt_id == element.attribute(QLatin1String("alt_id")), record.id);
-    VREX_FUZZ_CHECK(info.location == element.attribute(QLatin1String("location")), record.id);
+    const instanceInfo &info = record.info();
+    VREX_FUZZ_CHECK(record.id() == element.attribute(QLatin1String("id")), record.id());
+    VREX_FUZZ_CHECK(info.type == element.attribute(QLatin1String("type")), record.id());
+    VREX_FUZZ_CHECK(info.alt_id == element.attribute(QLatin1String("alt_id")), record.id());
+    VREX_FUZZ_CHECK(info.location == element.attribute(QLatin1String("location")), record.id());
     const bool composite = element.attribute(QLatin1String("composite")) == QLatin1String("yes");
-    VREX_FUZZ_CHECK(info.composite == composite, record.id);
+    VREX_FUZZ_CHECK(info.composite == composite, record.id());
     VREX_FUZZ_CHECK(info.groups == (composite ? expectedGroups(element) : QMap<QString, QString>()),
-                    record.id);
+                    record.id());
 
     // The ref tokenizer has a target of its own; here it only has to have
     // been applied to this element's attribute.
@@ -44,14 +44,14 @@ void checkRecord(const vrex::InstanceRecord &record, const vrexfuzz::OutlineElem
     VREX_FUZZ_CHECK(info.device == fromRef.device && info.offset == fromRef.offset
                             && info.complex == fromRef.complex,
                     QStringLiteral("%1: parsed device %2 offset %3 complex \"%4\", ref \"%5\"")
-                            .arg(record.id)
+                            .arg(record.id())
                             .arg(info.device)
                             .arg(info.offset)
                             .arg(info.complex, element.attribute(QLatin1String("ref"))));
     VREX_FUZZ_CHECK(record.line >= 1);
 }
 
-void checkMerge(const QVector<vrex::InstanceRecord> &records)
+void checkMerge(std::vector<vrex::InstanceRecord> records)
 {
     // One entry the document replaces (its first id, holding fields the new
     // record must not inherit) and one it cannot name (XML text has no
@@ -65,20 +65,22 @@ void checkMerge(const QVector<vrex::InstanceRecord> &records)
 
     QMap<QString, instanceInfo> registry;
     registry.insert(untouchable, stale);
-    if (!records.isEmpty())
-        registry.insert(records.first().id, stale);
+    if (!records.empty())
+        registry.insert(records.front().id(), stale);
 
-    vrex::mergeInstances(registry, records);
-
-    QMap<QString, const instanceInfo *> lastById;
+    // Taken before the merge takes the records' nodes.
+    QMap<QString, instanceInfo> lastById;
     for (const vrex::InstanceRecord &record : records)
-        lastById.insert(record.id, &record.info);
+        lastById.insert(record.id(), record.info());
+
+    vrex::mergeInstances(registry, std::move(records));
+
     VREX_FUZZ_CHECK(registry.size() == lastById.size() + 1);
     VREX_FUZZ_CHECK(registry.contains(untouchable) && sameInstance(registry.value(untouchable), stale));
     for (auto it = lastById.cbegin(); it != lastById.cend(); ++it) {
         const auto found = registry.constFind(it.key());
         VREX_FUZZ_CHECK(found != registry.cend(), it.key());
-        VREX_FUZZ_CHECK(sameInstance(found.value(), *it.value()), it.key());
+        VREX_FUZZ_CHECK(sameInstance(found.value(), it.value()), it.key());
     }
 }
 
@@ -93,22 +95,22 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = vrexfuzz::bytesOf(data, size);
-    const vrex::InstancesDocument document = vrex::parseInstances(bytes);
+    vrex::InstancesDocument document = vrex::parseInstances(bytes);
     const vrexfuzz::XmlOutline outline = vrexfuzz::outlineOf(bytes, 2);
 
     const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, u"instances");
     VREX_FUZZ_CHECK(document.status == expected);
     if (document.status != vrex::ParseStatus::Ok) {
         // The loader must be able to leave the registry untouched.
-        VREX_FUZZ_CHECK(document.records.isEmpty());
+        VREX_FUZZ_CHECK(document.records.empty());
         if (document.status == vrex::ParseStatus::NotWellFormed)
             VREX_FUZZ_CHECK(!document.error.errorString.isEmpty());
         return 0;
     }
 
-    VREX_FUZZ_CHECK(document.records.size() == outline.root.children.size());
-    for (qsizetype i = 0; i < document.records.size(); ++i)
-        checkRecord(document.records.at(i), outline.root.children.at(i));
-    checkMerge(document.records);
+    VREX_FUZZ_CHECK(document.records.size() == size_t(outline.root.children.size()));
+    for (size_t i = 0; i < document.records.size(); ++i)
+        checkRecord(document.records[i], outline.root.children.at(qsizetype(i)));
+    checkMerge(std::move(document.records));
     return 0;
 }

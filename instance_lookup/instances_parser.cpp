@@ -93,14 +93,14 @@ void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, String
 void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePools &pools)
 {
     record.line = reader.lineNumber();
-    instanceInfo &info = record.info;
+    instanceInfo &info = record.node.mapped();
 
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
         const QStringView value = attribute.value();
         if (matches(name, u"id"))
-            record.id = value.toString();
+            record.node.key() = value.toString();
         else if (matches(name, u"type"))
             info.type = pools.types.intern(value);
         else if (matches(name, u"alt_id"))
@@ -130,9 +130,13 @@ InstancesDocument parseInstances(const QByteArray &data)
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;
     } else if (reader.qualifiedName() == QLatin1String("instances")) {
+        // Nodes come out of a tree that stays empty: each is allocated once,
+        // here, and later linked into the registry as it is.
+        std::map<QString, instanceInfo> nodes;
         while (reader.readNextStartElement()) {
-            document.records.emplace_back();
-            readInstance(reader, document.records.back(), pools);
+            InstanceRecord &record = document.records.emplace_back();
+            record.node = nodes.extract(nodes.try_emplace(nodes.end(), QString()));
+            readInstance(reader, record, pools);
         }
     } else {
         document.status = ParseStatus::WrongRoot;
@@ -158,12 +162,13 @@ struct KeyOrder
 {
     quint64 prefix = 0;
     bool packed = true;
-    const InstanceRecord *record = nullptr;
+    InstanceRecord *record = nullptr;
 
-    explicit KeyOrder(const InstanceRecord &r) : record(&r)
+    explicit KeyOrder(InstanceRecord &r) : record(&r)
     {
-        const qsizetype n = std::min<qsizetype>(r.id.size(), 8);
-        const QChar *units = r.id.constData();
+        const QString &id = r.id();
+        const qsizetype n = std::min<qsizetype>(id.size(), 8);
+        const QChar *units = id.constData();
         for (qsizetype i = 0; i < 8; ++i) {
             const char16_t c = i < n ? units[i].unicode() : 0;
             packed &= c < 0x100;
@@ -177,24 +182,28 @@ struct KeyOrder
     {
         if (a.packed && b.packed && a.prefix != b.prefix)
             return a.prefix < b.prefix;
-        return a.record->id < b.record->id;
+        return a.record->id() < b.record->id();
     }
 };
 
 } // namespace
 
-void mergeInstances(QMap<QString, instanceInfo> &registry, const QVector<InstanceRecord> &records)
+void mergeInstances(QMap<QString, instanceInfo> &registry, std::vector<InstanceRecord> records)
 {
-    // Inserted in key order at the end of a map of their own, then spliced
-    // in: no search per insert (in a tree of 100,000 names each would miss
-    // the cache a dozen times), and neighbouring names end up near each
-    // other in memory, which later lookups profit from. The sort is stable,
-    // so of duplicates the last in the file still wins.
-    std::vector<KeyOrder> order(records.cbegin(), records.cend());
+    // The nodes are linked in key order at the end of a tree of their own,
+    // which is then spliced in: no search per insert (in a tree of 100,000
+    // names each would miss the cache a dozen times), and neighbouring names
+    // end up near each other in memory, which later lookups profit from.
+    // The sort is stable, so of duplicates the last in the file still wins.
+    std::vector<KeyOrder> order(records.begin(), records.end());
     std::stable_sort(order.begin(), order.end());
     std::map<QString, instanceInfo> loaded;
-    for (const KeyOrder &entry : order)
-        loaded.insert_or_assign(loaded.end(), entry.record->id, entry.record->info);
+    for (const KeyOrder &entry : order) {
+        InstanceNode &node = entry.record->node;
+        const auto at = loaded.insert(loaded.end(), std::move(node));
+        if (!node.empty()) // a duplicate: the node stayed with the record
+            at->second = node.mapped();
+    }
     registry.insert(QMap<QString, instanceInfo>(std::move(loaded))); // the file's entries win
 }
 

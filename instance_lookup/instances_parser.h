@@ -11,31 +11,30 @@
 #include <QtCore/QStringView>
 #include <QtCore/QVector>
 
+#include <map>
+#include <vector>
+
 namespace vrex {
+
+// A node of the registry's own tree: the parser builds each instance's
+// entry in one, so merging links the node into the registry instead of
+// copying the record into a new node and destroying the old one.
+using InstanceNode = std::map<QString, instanceInfo>::node_type;
 
 struct InstanceRecord
 {
-    QString id;        // registry key, as written
-    instanceInfo info; // fields as the file gives them, defaults elsewhere
+    InstanceNode node; // key: the id as written; value: the fields as the file gives them
     qint64 line = 0;   // line of the instance element's start tag
+
+    const QString &id() const { return node.key(); }
+    const instanceInfo &info() const { return node.mapped(); }
 };
-
-} // namespace vrex
-
-// The vector of records grows while a file is parsed. instanceInfo has no
-// move operations, so without this every growth would copy each record
-// (an atomic increment per string and map) and destroy the old one; its
-// members (a vtable pointer, numbers, QStrings, a QMap) all stay valid when
-// moved in memory, so growth can be a plain realloc.
-Q_DECLARE_TYPEINFO(vrex::InstanceRecord, Q_RELOCATABLE_TYPE);
-
-namespace vrex {
 
 struct InstancesDocument
 {
     ParseStatus status = ParseStatus::Ok;
-    ParseError error;               // set when NotWellFormed
-    QVector<InstanceRecord> records; // document order; empty unless Ok
+    ParseError error;                    // set when NotWellFormed
+    std::vector<InstanceRecord> records; // document order; empty unless Ok
 };
 
 // Parses a whole instances file. Root must be "instances".
@@ -46,9 +45,9 @@ InstancesDocument parseInstances(const QByteArray &data);
 // later keys win, unknown keys ignored.
 void applyRef(QStringView ref, instanceInfo &info);
 
-// Merges records into the registry: a name seen again replaces the whole
-// record; other entries stay.
-void mergeInstances(QMap<QString, instanceInfo> &registry, const QVector<InstanceRecord> &records);
+// Merges records into the registry, taking their nodes: a name seen again
+// replaces the whole record; other entries stay.
+void mergeInstances(QMap<QString, instanceInfo> &registry, std::vector<InstanceRecord> records);
 
 } // namespace vrex
 

@@ -25,7 +25,7 @@ bool vrex_instance_lookup::loadInstances()
 
     // The whole document is parsed before the registry is touched, so a
     // rejected file changes nothing.
-    const vrex::InstancesDocument document = vrex::parseInstances(data);
+    vrex::InstancesDocument document = vrex::parseInstances(data);
     // The file's bytes are not needed any more: they go before the registry
     // grows, so that both never take memory at the same time.
     data = QByteArray();
@@ -40,7 +40,7 @@ bool vrex_instance_lookup::loadInstances()
         break;
     }
 
-    vrex::mergeInstances(instances, document.records);
+    vrex::mergeInstances(instances, std::move(document.records));
     return false;
 }
 

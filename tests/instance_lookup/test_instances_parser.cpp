@@ -67,7 +67,7 @@ TEST_P(DocumentStatus, WholeDocumentDecides)
     const InstancesDocument document = parse(GetParam().xml);
     EXPECT_EQ(document.status, GetParam().status);
     if (document.status != ParseStatus::Ok)
-        EXPECT_TRUE(document.records.isEmpty());
+        EXPECT_TRUE(document.records.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Roots, DocumentStatus, ::testing::Values(
@@ -91,22 +91,22 @@ TEST(InstancesParser, EveryChildElementIsAnInstanceWithItsAttributes)
         "  <x:any id='cam1' composite='yes'/>\n"
         "</instances>");
     ASSERT_EQ(document.status, ParseStatus::Ok);
-    ASSERT_EQ(document.records.size(), 3);
+    ASSERT_EQ(document.records.size(), 3u);
 
     const InstanceRecord &first = document.records[0];
-    EXPECT_EQ(first.id, QStringLiteral("cam1"));
+    EXPECT_EQ(first.id(), QStringLiteral("cam1"));
     EXPECT_EQ(first.line, 3);
-    EXPECT_EQ(first.info.type, QStringLiteral("Cam"));
-    EXPECT_EQ(first.info.alt_id, QStringLiteral("C1"));
-    EXPECT_EQ(first.info.location, QStringLiteral("hall"));
-    EXPECT_EQ(first.info.device, 4);
-    EXPECT_FALSE(first.info.composite);
+    EXPECT_EQ(first.info().type, QStringLiteral("Cam"));
+    EXPECT_EQ(first.info().alt_id, QStringLiteral("C1"));
+    EXPECT_EQ(first.info().location, QStringLiteral("hall"));
+    EXPECT_EQ(first.info().device, 4);
+    EXPECT_FALSE(first.info().composite);
 
-    EXPECT_TRUE(document.records[1].id.isEmpty()); // no id: the empty name
+    EXPECT_TRUE(document.records[1].id().isEmpty()); // no id: the empty name
     EXPECT_EQ(document.records[1].line, 4);
-    EXPECT_TRUE(document.records[1].info.groups.isEmpty());
-    EXPECT_EQ(document.records[2].id, QStringLiteral("cam1"));
-    EXPECT_TRUE(document.records[2].info.composite);
+    EXPECT_TRUE(document.records[1].info().groups.isEmpty());
+    EXPECT_EQ(document.records[2].id(), QStringLiteral("cam1"));
+    EXPECT_TRUE(document.records[2].info().composite);
 }
 
 TEST(InstancesParser, RepeatedValuesShareStorageAndMissingOnesStayNull)
@@ -118,22 +118,22 @@ TEST(InstancesParser, RepeatedValuesShareStorageAndMissingOnesStayNull)
         "<i id='c' type='' ref='complex='/>"
         "<i id='d' type='Camera' location='hall 2'/>"
         "</instances>");
-    ASSERT_EQ(document.records.size(), 4);
-    const instanceInfo &a = document.records[0].info;
-    const instanceInfo &b = document.records[1].info;
+    ASSERT_EQ(document.records.size(), 4u);
+    const instanceInfo &a = document.records[0].info();
+    const instanceInfo &b = document.records[1].info();
     EXPECT_EQ(b.type, QStringLiteral("Cam"));
     EXPECT_EQ(b.type.constData(), a.type.constData());
     EXPECT_EQ(b.location.constData(), a.location.constData());
     EXPECT_EQ(b.complex, QStringLiteral("pair"));
     EXPECT_EQ(b.complex.constData(), a.complex.constData());
 
-    const instanceInfo &c = document.records[2].info;
+    const instanceInfo &c = document.records[2].info();
     EXPECT_TRUE(c.type.isEmpty());
     EXPECT_FALSE(c.type.isNull());
     EXPECT_TRUE(c.location.isNull());
     EXPECT_TRUE(c.complex.isNull());
-    EXPECT_EQ(document.records[3].info.type, QStringLiteral("Camera"));
-    EXPECT_EQ(document.records[3].info.location, QStringLiteral("hall 2"));
+    EXPECT_EQ(document.records[3].info().type, QStringLiteral("Camera"));
+    EXPECT_EQ(document.records[3].info().location, QStringLiteral("hall 2"));
 }
 
 TEST(InstancesParser, ManyRecordsSurviveTheVectorGrowing)
@@ -149,19 +149,19 @@ TEST(InstancesParser, ManyRecordsSurviveTheVectorGrowing)
     }
     xml += "</instances>";
     const InstancesDocument document = vrex::parseInstances(xml);
-    ASSERT_EQ(document.records.size(), 5000);
+    ASSERT_EQ(document.records.size(), 5000u);
     for (int i = 0; i < 5000; ++i) {
         const InstanceRecord &record = document.records[i];
         const QString n = QString::number(i);
         const QString m = QString::number(i % 7);
-        ASSERT_EQ(record.id, QLatin1Char('i') + n);
-        ASSERT_EQ(record.info.type, QLatin1Char('T') + m);
-        ASSERT_EQ(record.info.alt_id, QLatin1Char('a') + n);
-        ASSERT_EQ(record.info.location, QLatin1Char('L') + m);
-        ASSERT_EQ(record.info.complex, QLatin1Char('c') + m);
-        ASSERT_EQ(record.info.device, i);
-        ASSERT_EQ(record.info.offset, -i);
-        ASSERT_EQ(record.info.groups.value(QStringLiteral("g")), QLatin1Char('x') + n);
+        ASSERT_EQ(record.id(), QLatin1Char('i') + n);
+        ASSERT_EQ(record.info().type, QLatin1Char('T') + m);
+        ASSERT_EQ(record.info().alt_id, QLatin1Char('a') + n);
+        ASSERT_EQ(record.info().location, QLatin1Char('L') + m);
+        ASSERT_EQ(record.info().complex, QLatin1Char('c') + m);
+        ASSERT_EQ(record.info().device, i);
+        ASSERT_EQ(record.info().offset, -i);
+        ASSERT_EQ(record.info().groups.value(QStringLiteral("g")), QLatin1Char('x') + n);
     }
 }
 
@@ -185,9 +185,9 @@ TEST_P(CompositeFlag, OnlyExactYesReadsGroups)
         xml += QByteArray(" composite='") + GetParam().composite + '\'';
     xml += "><group id='g' instance='cam1'/></i></instances>";
     const InstancesDocument document = vrex::parseInstances(xml);
-    ASSERT_EQ(document.records.size(), 1);
-    EXPECT_EQ(document.records[0].info.composite, GetParam().expected);
-    EXPECT_EQ(document.records[0].info.groups.size(), GetParam().expected ? 1 : 0);
+    ASSERT_EQ(document.records.size(), 1u);
+    EXPECT_EQ(document.records[0].info().composite, GetParam().expected);
+    EXPECT_EQ(document.records[0].info().groups.size(), GetParam().expected ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CompositeFlag, ::testing::Values(
@@ -206,11 +206,11 @@ TEST(InstancesParser, GroupsTakeExactTagLastDuplicateAndEmptyDefaults)
         "<x:group id='prefixed' instance='x'/>"
         "<other><group id='nested' instance='x'/></other>"
         "</i></instances>");
-    ASSERT_EQ(document.records.size(), 1);
+    ASSERT_EQ(document.records.size(), 1u);
     const QMap<QString, QString> expected{{QStringLiteral("left"), QStringLiteral("cam2")},
                                           {QString(), QStringLiteral("cam3")},
                                           {QStringLiteral("noinst"), QString()}};
-    EXPECT_EQ(document.records[0].info.groups, expected);
+    EXPECT_EQ(document.records[0].info().groups, expected);
 }
 
 } // namespace
@@ -219,19 +219,27 @@ namespace {
 
 // What merging must amount to: one insert per record, in file order.
 QMap<QString, instanceInfo> insertedOneByOne(QMap<QString, instanceInfo> registry,
-                                             const QVector<InstanceRecord> &records)
+                                             const std::vector<InstanceRecord> &records)
 {
     for (const InstanceRecord &record : records)
-        registry.insert(record.id, record.info);
+        registry.insert(record.id(), record.info());
     return registry;
 }
 
 InstanceRecord record(const QString &id, int device)
 {
+    std::map<QString, instanceInfo> nodes;
     InstanceRecord r;
-    r.id = id;
-    r.info.device = device;
+    r.node = nodes.extract(nodes.try_emplace(id).first);
+    r.node.mapped().device = device;
     return r;
+}
+
+instanceInfo withDevice(int device)
+{
+    instanceInfo info;
+    info.device = device;
+    return info;
 }
 
 } // namespace
@@ -250,20 +258,20 @@ TEST(InstancesMerge, SameAsInsertingEachRecordInFileOrder)
             QStringLiteral("abcdefg\u0101"), QStringLiteral("abcdefg\u00ff")};
 
     QMap<QString, instanceInfo> existing;
-    existing.insert(QStringLiteral("kept"), record(QStringLiteral("kept"), -1).info);
-    existing.insert(QStringLiteral("ab"), record(QStringLiteral("ab"), -2).info);
+    existing.insert(QStringLiteral("kept"), withDevice(-1));
+    existing.insert(QStringLiteral("ab"), withDevice(-2));
 
     // Every id twice, in a shuffled order, so duplicates are far apart.
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
-        QVector<InstanceRecord> records;
+        std::vector<InstanceRecord> records;
         for (int i = 0; i < ids.size() * 2; ++i)
-            records.append(record(ids[i % ids.size()], i));
+            records.push_back(record(ids[i % ids.size()], i));
         std::shuffle(records.begin(), records.end(), random);
+        const QMap<QString, instanceInfo> expected = insertedOneByOne(existing, records);
 
         QMap<QString, instanceInfo> merged = existing;
-        vrex::mergeInstances(merged, records);
-        const QMap<QString, instanceInfo> expected = insertedOneByOne(existing, records);
+        vrex::mergeInstances(merged, std::move(records));
         ASSERT_EQ(merged.keys(), expected.keys()) << "round " << round;
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             ASSERT_EQ(merged.value(it.key()).device, it->device) << "round " << round;
@@ -273,9 +281,12 @@ TEST(InstancesMerge, SameAsInsertingEachRecordInFileOrder)
 TEST(InstancesMerge, LeavesACopyOfTheRegistryAlone)
 {
     QMap<QString, instanceInfo> registry;
-    registry.insert(QStringLiteral("a"), record(QStringLiteral("a"), 1).info);
+    registry.insert(QStringLiteral("a"), withDevice(1));
     const QMap<QString, instanceInfo> copy = registry;
-    vrex::mergeInstances(registry, {record(QStringLiteral("a"), 2), record(QStringLiteral("b"), 3)});
+    std::vector<InstanceRecord> records;
+    records.push_back(record(QStringLiteral("a"), 2));
+    records.push_back(record(QStringLiteral("b"), 3));
+    vrex::mergeInstances(registry, std::move(records));
     EXPECT_EQ(copy.size(), 1);
     EXPECT_EQ(copy.value(QStringLiteral("a")).device, 1);
     EXPECT_EQ(registry.value(QStringLiteral("a")).device, 2);
