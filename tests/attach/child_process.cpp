@@ -17,7 +17,7 @@ QProcessEnvironment cleanChildEnvironment()
 }
 
 ChildResult runChild(const QString &program, const QStringList &arguments,
-                     const QProcessEnvironment &environment)
+                     const QProcessEnvironment &environment, int timeoutMs)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -26,7 +26,7 @@ ChildResult runChild(const QString &program, const QStringList &arguments,
     if (!process.waitForStarted(10000))
         return result;
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
         return result;

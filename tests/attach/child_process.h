@@ -21,8 +21,10 @@ struct ChildResult
 // messages forced to stderr as their bare text.
 QProcessEnvironment cleanChildEnvironment();
 
+// A child that runs longer than timeoutMs is killed and counts as not
+// finished.
 ChildResult runChild(const QString &program, const QStringList &arguments,
-                     const QProcessEnvironment &environment);
+                     const QProcessEnvironment &environment, int timeoutMs = 60000);
 
 } // namespace vrextest
 

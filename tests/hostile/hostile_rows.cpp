@@ -22,12 +22,6 @@ QStringList sorted(QStringList lines)
     return lines;
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 void RowSite::writeDocument(const QByteArray &records, const QByteArray &prolog) const
@@ -48,34 +42,37 @@ HostileRow &HostileRow::withBlankRecord()
     return *this;
 }
 
-HostileRow loads(const char *label, std::function<void(const RowSite &)> arrange, const QString &text)
+namespace {
+
+HostileRow row(const char *label, std::function<void(const RowSite &)> arrange, Outcome outcome)
 {
     HostileRow row;
     row.label = label;
     row.arrange = std::move(arrange);
-    row.outcome = Outcome::Loads;
-    row.text = text;
+    row.outcome = outcome;
     return row;
+}
+
+} // namespace
+
+HostileRow loads(const char *label, std::function<void(const RowSite &)> arrange, const QString &text)
+{
+    HostileRow loading = row(label, std::move(arrange), Outcome::Loads);
+    loading.text = text;
+    return loading;
 }
 
 HostileRow notWellFormed(const char *label, std::function<void(const RowSite &)> arrange,
                          const QString &reason)
 {
-    HostileRow row;
-    row.label = label;
-    row.arrange = std::move(arrange);
-    row.outcome = Outcome::NotWellFormed;
-    row.reason = reason;
-    return row;
+    HostileRow rejected = row(label, std::move(arrange), Outcome::NotWellFormed);
+    rejected.reason = reason;
+    return rejected;
 }
 
 HostileRow unopenable(const char *label, std::function<void(const RowSite &)> arrange)
 {
-    HostileRow row;
-    row.label = label;
-    row.arrange = std::move(arrange);
-    row.outcome = Outcome::Unopenable;
-    return row;
+    return row(label, std::move(arrange), Outcome::Unopenable);
 }
 
 Problems runRow(const HostileRow &row, FormatId id)
@@ -93,7 +90,7 @@ Problems runRow(const HostileRow &row, FormatId id)
 
     if (row.outcome == Outcome::NotWellFormed) {
         // The pure parser says why, also for formats whose message does not.
-        const QString why = format.parseError(readBytes(site.path()), kName);
+        const QString why = format.parseError(readFileBytes(site.path()), kName);
         problems.check(why.startsWith(row.reason),
                        QStringLiteral("reader's message %1 does not start with %2")
                                .arg(describe(why), describe(row.reason)));

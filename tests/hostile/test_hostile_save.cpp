@@ -38,12 +38,6 @@ const QByteArray kOriginal =
         "  <style suitablefor=\"\" description=\"\" name=\"panel\" type=\"style\"/>\n"
         "</stylesheet>\n";
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList entriesOf(const QString &dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -93,7 +87,7 @@ void checkRefused(Problems &problems, const FixtureTree &tree, const std::functi
     const QString path = tree.path(kRelative);
     const QMap<QString, styleentry> before = vrex_stylesheet().stylelist();
     const bool wasFile = QFileInfo(path).isFile();
-    const QByteArray bytesBefore = readBytes(path);
+    const QByteArray bytesBefore = readFileBytes(path);
     const QStringList entriesBefore = entriesOf(QFileInfo(path).path());
 
     QtMessageCapture messages;
@@ -110,7 +104,7 @@ void checkRefused(Problems &problems, const FixtureTree &tree, const std::functi
     problems.equal(QStringLiteral("styles"), styleNames(), before.keys());
     problems.check(sameStyles(vrex_stylesheet().stylelist(), before), QStringLiteral("registry changed"));
     problems.equal(QStringLiteral("is a file"), qint64(QFileInfo(path).isFile()), qint64(wasFile));
-    problems.equal(QStringLiteral("file"), QString::fromUtf8(readBytes(path)), QString::fromUtf8(bytesBefore));
+    problems.equal(QStringLiteral("file"), QString::fromUtf8(readFileBytes(path)), QString::fromUtf8(bytesBefore));
     problems.equal(QStringLiteral("directory entries"), entriesOf(QFileInfo(path).path()), entriesBefore);
 }
 
@@ -219,7 +213,7 @@ TEST(HostileSave, ConcurrentExternalEditIsOverwrittenByTheRegistry)
     EXPECT_EQ(styleNames(), QStringList({QStringLiteral("added"), QStringLiteral("alarm"),
                                          QStringLiteral("panel")}));
     EXPECT_TRUE(sameStyles(vrex_stylesheet().stylelist(), inMemory));
-    const QByteArray written = readBytes(tree.path(kRelative));
+    const QByteArray written = readFileBytes(tree.path(kRelative));
     EXPECT_FALSE(written.contains("external"));
     EXPECT_FALSE(written.contains("edited elsewhere"));
 }
@@ -238,7 +232,7 @@ TEST(HostileSave, SymlinkedStylesheetKeepsItsLink)
 
     ASSERT_TRUE(vrex_stylesheet().save());
     EXPECT_TRUE(QFileInfo(tree.path(kRelative)).isSymLink());
-    EXPECT_TRUE(readBytes(tree.path(QStringLiteral("shared/vrex_style.xml"))).contains("name=\"added\""));
+    EXPECT_TRUE(readFileBytes(tree.path(QStringLiteral("shared/vrex_style.xml"))).contains("name=\"added\""));
     EXPECT_EQ(entriesOf(tree.path(QStringLiteral("stylesheet"))), QStringList({QStringLiteral("vrex_style.xml")}));
     EXPECT_EQ(styleNames(), QStringList({QStringLiteral("added"), QStringLiteral("alarm"),
                                          QStringLiteral("panel")}));

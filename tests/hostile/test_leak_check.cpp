@@ -3,11 +3,11 @@
 // definitely lost. Qt's one-off start-up allocations stay reachable and do
 // not count.
 #include "bounded_child.h"
+#include "child_process.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QDirIterator>
 #include <QtCore/QFile>
-#include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
@@ -41,30 +41,22 @@ struct ValgrindRun
 
 ValgrindRun runHostUnderValgrind(const QString &valgrind, const QString &root, const QStringList &hostArguments)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = vrextest::cleanChildEnvironment();
     environment.insert(QStringLiteral("ZT_ROOT"), root);
     environment.insert(QStringLiteral("ZT_SYSTEM"), QStringLiteral("demo"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(valgrind, QStringList{QStringLiteral("--leak-check=full"),
-                                        QStringLiteral("--errors-for-leak-kinds=definite"),
-                                        QStringLiteral("--show-leak-kinds=definite"),
-                                        QStringLiteral("--error-exitcode=%1").arg(kLeakExitCode),
-                                        QStringLiteral(LEAK_HOST)}
-                                  + hostArguments);
-    ValgrindRun run;
     // Valgrind runs the host some fifty times slower; the limit only stops
     // a hang from holding the suite.
-    if (!process.waitForFinished(600000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.finished = process.exitStatus() == QProcess::NormalExit;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.log = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
+    const vrextest::ChildResult child = vrextest::runChild(
+            valgrind,
+            QStringList{QStringLiteral("--leak-check=full"),
+                        QStringLiteral("--errors-for-leak-kinds=definite"),
+                        QStringLiteral("--show-leak-kinds=definite"),
+                        QStringLiteral("--error-exitcode=%1").arg(kLeakExitCode),
+                        QStringLiteral(LEAK_HOST)}
+                    + hostArguments,
+            environment, 600000);
+    return ValgrindRun{child.finished, child.exitCode, QString::fromLocal8Bit(child.out),
+                       QString::fromLocal8Bit(child.err)};
 }
 
 class LeakCheck : public ::testing::Test

@@ -60,12 +60,6 @@ styleentry makeStyle(const QStringList &settings, const QString &suitablefor,
     return entry;
 }
 
-QByteArray readFileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void StylesheetTest::SetUp()
 {
     clearRegistries();

@@ -30,9 +30,6 @@ namespace vrextest {
 styleentry makeStyle(const QStringList &settings, const QString &suitablefor = QString(),
                      const QString &description = QString(), int type = 0);
 
-// Contents of path; empty when it cannot be read.
-QByteArray readFileBytes(const QString &path);
-
 // Every test starts from an empty style registry and a fresh installation
 // whose stylesheet file lives at stylesheetPath().
 class StylesheetTest : public ::testing::Test

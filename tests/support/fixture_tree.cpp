@@ -77,6 +77,12 @@ void FixtureTree::remove(const QString &relative) const
         QFile::remove(target);
 }
 
+QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void clearRegistries()
 {
     vrex_instance_lookup::instances.clear();

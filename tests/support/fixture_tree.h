@@ -52,6 +52,9 @@ private:
     EnvGuard m_systemEnv;
 };
 
+// Contents of path; empty when it cannot be read.
+QByteArray readFileBytes(const QString &path);
+
 // Empties all four registries (the style registry through reLoad from a
 // root that has no stylesheet, with its message swallowed).
 void clearRegistries();
