@@ -119,6 +119,11 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePool
         reader.skipCurrentElement();
 }
 
+// Bytes an instance element takes in a hand-written catalogue, with its
+// attributes and indentation; a little less than the usual, so the guess
+// errs on the side of room.
+constexpr qsizetype kTypicalInstanceBytes = 128;
+
 } // namespace
 
 InstancesDocument parseInstances(const QByteArray &data)
@@ -133,6 +138,10 @@ InstancesDocument parseInstances(const QByteArray &data)
         // Nodes come out of a tree that stays empty: each is allocated once,
         // here, and later linked into the registry as it is.
         std::map<QString, instanceInfo> nodes;
+        // Room for an instance per line of a typical catalogue, so a large
+        // one is not copied over and over while it grows; denser files grow
+        // the vector as usual.
+        document.records.reserve(data.size() / kTypicalInstanceBytes);
         while (reader.readNextStartElement()) {
             InstanceRecord &record = document.records.emplace_back();
             record.node = nodes.extract(nodes.try_emplace(nodes.end(), QString()));
