@@ -43,21 +43,34 @@ void expatCount(const QByteArray &data, XmlTally &tally)
     tally.bytes += data.size();
 }
 
-QStringList siteFiles(const QString &configRoot)
+QStringList registryFiles(const QString &configRoot, Registry registry)
 {
     const QString config = configRoot + QStringLiteral("/config");
-    QStringList files{config + QStringLiteral("/stylesheet/vrex_style.xml"),
-                      config + QStringLiteral("/instances.xml")};
-    files += xmlEntryPaths(config + QStringLiteral("/devicetypes"));
-    files += xmlEntryPaths(config + QStringLiteral("/complex_instances"));
+    switch (registry) {
+    case Registry::Styles:
+        return {config + QStringLiteral("/stylesheet/vrex_style.xml")};
+    case Registry::Instances:
+        return {config + QStringLiteral("/instances.xml")};
+    case Registry::DeviceTypes:
+        return xmlEntryPaths(config + QStringLiteral("/devicetypes"));
+    case Registry::ComplexTypes:
+        return xmlEntryPaths(config + QStringLiteral("/complex_instances"));
+    }
+    return {};
+}
+
+QStringList siteFiles(const QString &configRoot)
+{
+    QStringList files;
+    for (const Registry registry : {Registry::Styles, Registry::Instances, Registry::DeviceTypes,
+                                    Registry::ComplexTypes})
+        files += registryFiles(configRoot, registry);
     return files;
 }
 
-XmlTally passOverSite(const QString &configRoot,
-                      void (*count)(const QByteArray &data, XmlTally &tally))
+XmlTally passOverFiles(const QStringList &files, DocumentCount count)
 {
     XmlTally tally;
-    const QStringList files = siteFiles(configRoot);
     for (const QString &path : files) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -67,6 +80,11 @@ XmlTally passOverSite(const QString &configRoot,
         count(file.readAll(), tally);
     }
     return tally;
+}
+
+XmlTally passOverSite(const QString &configRoot, DocumentCount count)
+{
+    return passOverFiles(siteFiles(configRoot), count);
 }
 
 XmlTally expatPassOverSite(const QString &configRoot)

@@ -22,14 +22,24 @@ struct XmlTally
 // Adds one document's counts to tally.
 void expatCount(const QByteArray &data, XmlTally &tally);
 
+// The four loaders, by the name the benchmarks give them.
+enum class Registry { Styles, Instances, DeviceTypes, ComplexTypes };
+
+// The files one loader reads, in its order (a directory is listed anew).
+QStringList registryFiles(const QString &configRoot, Registry registry);
+
 // Every file the four loaders read, in their order: the stylesheet, the
 // instances file, each device-type file, each complex-instance file.
 QStringList siteFiles(const QString &configRoot);
 
-// Lists and reads everything siteFiles() names, counting each document with
-// count; an unreadable file marks the tally not well-formed.
-XmlTally passOverSite(const QString &configRoot,
-                      void (*count)(const QByteArray &data, XmlTally &tally));
+using DocumentCount = void (*)(const QByteArray &data, XmlTally &tally);
+
+// Reads each of files, counting each document with count; an unreadable
+// file marks the tally not well-formed.
+XmlTally passOverFiles(const QStringList &files, DocumentCount count);
+
+// passOverFiles over everything siteFiles() names.
+XmlTally passOverSite(const QString &configRoot, DocumentCount count);
 
 // Lists, reads and counts everything siteFiles() names.
 XmlTally expatPassOverSite(const QString &configRoot);

@@ -193,6 +193,9 @@ def main(argv):
     for reg in ("Instances", "DeviceTypes", "ComplexTypes", "Styles"):
         t.info("load %s: DOM reference / library" % reg,
                ratio(large.get("Load/%s/DomReference" % reg), large.get("Load/%s/Library" % reg)), x)
+    for reg in ("Instances", "DeviceTypes", "ComplexTypes", "Styles"):
+        t.info("load %s: library / QXmlStreamReader floor" % reg,
+               ratio(large.get("Load/%s/Library" % reg), large.get("Load/%s/StreamReaderFloor" % reg)), x)
     t.info("5-arg lookup / bare constFind", ratio(large.get("Lookup/Five"), find), x)
     t.info("lookupComposite (groups) / bare constFind",
            ratio(large.get("Lookup/CompositeGroups"), find), x)

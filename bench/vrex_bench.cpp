@@ -126,14 +126,16 @@ void BM_LoadAllDomReference(benchmark::State &state)
     state.counters["instances"] = registries.instances.size();
 }
 
-// A bare pass over every site file that builds nothing: how fast a parser
-// alone gets through the bytes the loaders read.
-void floorPass(benchmark::State &state, vrexbench::XmlTally (*pass)(const QString &configRoot),
+// A bare pass over files that builds nothing: how fast a parser alone gets
+// through the bytes the loaders read. files is called in each iteration, as
+// a loader lists its directory each time.
+template<typename Files>
+void floorPass(benchmark::State &state, Files files, vrexbench::DocumentCount count,
                const char *rejected)
 {
     vrexbench::XmlTally tally;
     for (auto _ : state) {
-        tally = pass(g_configRoot);
+        tally = vrexbench::passOverFiles(files(), count);
         benchmark::DoNotOptimize(tally.elements);
     }
     state.counters["files"] = double(tally.files);
@@ -144,14 +146,20 @@ void floorPass(benchmark::State &state, vrexbench::XmlTally (*pass)(const QStrin
         state.SkipWithError(rejected);
 }
 
+QStringList allSiteFiles()
+{
+    return vrexbench::siteFiles(g_configRoot);
+}
+
 void BM_LoadAllExpatFloor(benchmark::State &state)
 {
-    floorPass(state, vrexbench::expatPassOverSite, "expat rejected a site file");
+    floorPass(state, allSiteFiles, vrexbench::expatCount, "expat rejected a site file");
 }
 
 void BM_LoadAllStreamReaderFloor(benchmark::State &state)
 {
-    floorPass(state, vrexbench::streamReaderPassOverSite, "QXmlStreamReader rejected a site file");
+    floorPass(state, allSiteFiles, vrexbench::streamReaderCount,
+              "QXmlStreamReader rejected a site file");
 }
 
 // One registry at a time, to show where the load time goes.
@@ -183,6 +191,20 @@ void registerPerRegistryLoads()
     benchmark::RegisterBenchmark("Load/Styles/Library", [](benchmark::State &s) {
         loadOne(s, [] {}, [] { vrex_stylesheet::reLoad(); });
     })->Unit(benchmark::kMillisecond);
+    // What each loader would cost if building its registry were free.
+    using vrexbench::Registry;
+    const std::pair<const char *, Registry> floors[] = {
+        {"Load/Instances/StreamReaderFloor", Registry::Instances},
+        {"Load/DeviceTypes/StreamReaderFloor", Registry::DeviceTypes},
+        {"Load/ComplexTypes/StreamReaderFloor", Registry::ComplexTypes},
+        {"Load/Styles/StreamReaderFloor", Registry::Styles},
+    };
+    for (const auto &[name, registry] : floors) {
+        benchmark::RegisterBenchmark(name, [registry = registry](benchmark::State &s) {
+            floorPass(s, [registry] { return vrexbench::registryFiles(g_configRoot, registry); },
+                      vrexbench::streamReaderCount, "QXmlStreamReader rejected a site file");
+        })->Unit(benchmark::kMillisecond);
+    }
 
     benchmark::RegisterBenchmark("Load/Instances/DomReference", [](benchmark::State &s) {
         QMap<QString, instanceInfo> map;
