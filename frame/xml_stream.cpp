@@ -4,6 +4,19 @@
 
 namespace vrex {
 
+namespace {
+
+// Reads everything after the current position to the end of the document.
+// False when the document turns out not to be well-formed.
+bool finishDocument(QXmlStreamReader &reader)
+{
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError();
+}
+
+} // namespace
+
 DocumentReader::DocumentReader(const QByteArray &data)
 {
     m_source.setData(data); // shares the bytes, copies nothing
@@ -24,13 +37,6 @@ bool readRootElement(QXmlStreamReader &reader)
             return true;
     }
     return false;
-}
-
-bool finishDocument(QXmlStreamReader &reader)
-{
-    while (!reader.atEnd())
-        reader.readNext();
-    return !reader.hasError();
 }
 
 ParseError parseErrorOf(const QXmlStreamReader &reader)

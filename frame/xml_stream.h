@@ -45,10 +45,6 @@ private:
 // before it.
 bool readRootElement(QXmlStreamReader &reader);
 
-// Reads everything after the current position to the end of the document.
-// False when the document turns out not to be well-formed.
-bool finishDocument(QXmlStreamReader &reader);
-
 ParseError parseErrorOf(const QXmlStreamReader &reader);
 
 // Reads the rest of the document and gives a parse its final status: a

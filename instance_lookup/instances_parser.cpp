@@ -126,6 +126,14 @@ constexpr qsizetype kTypicalInstanceBytes = 128;
 
 } // namespace
 
+InstanceNode makeInstanceNode(const QString &id)
+{
+    // The standard library hands out nodes only from a tree; this one stays
+    // empty and costs no allocation of its own.
+    std::map<QString, instanceInfo> tree;
+    return tree.extract(tree.try_emplace(id).first);
+}
+
 InstancesDocument parseInstances(const QByteArray &data)
 {
     InstancesDocument document;
@@ -135,16 +143,15 @@ InstancesDocument parseInstances(const QByteArray &data)
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;
     } else if (reader.qualifiedName() == QLatin1String("instances")) {
-        // Nodes come out of a tree that stays empty: each is allocated once,
-        // here, and later linked into the registry as it is.
-        std::map<QString, instanceInfo> nodes;
         // Room for an instance per line of a typical catalogue, so a large
         // one is not copied over and over while it grows; denser files grow
         // the vector as usual.
         document.records.reserve(data.size() / kTypicalInstanceBytes);
         while (reader.readNextStartElement()) {
             InstanceRecord &record = document.records.emplace_back();
-            record.node = nodes.extract(nodes.try_emplace(nodes.end(), QString()));
+            // Each entry is allocated once, here, and later linked into the
+            // registry as it is.
+            record.node = makeInstanceNode();
             readInstance(reader, record, pools);
         }
     } else {

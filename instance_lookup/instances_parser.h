@@ -9,7 +9,6 @@
 
 #include <QtCore/QByteArray>
 #include <QtCore/QStringView>
-#include <QtCore/QVector>
 
 #include <map>
 #include <vector>
@@ -20,6 +19,10 @@ namespace vrex {
 // entry in one, so merging links the node into the registry instead of
 // copying the record into a new node and destroying the old one.
 using InstanceNode = std::map<QString, instanceInfo>::node_type;
+
+// A node of its own for id, with default fields, to be filled and later
+// linked into a registry as it is.
+InstanceNode makeInstanceNode(const QString &id = QString());
 
 struct InstanceRecord
 {

@@ -228,9 +228,8 @@ QMap<QString, instanceInfo> insertedOneByOne(QMap<QString, instanceInfo> registr
 
 InstanceRecord record(const QString &id, int device)
 {
-    std::map<QString, instanceInfo> nodes;
     InstanceRecord r;
-    r.node = nodes.extract(nodes.try_emplace(id).first);
+    r.node = vrex::makeInstanceNode(id);
     r.node.mapped().device = device;
     return r;
 }
