@@ -32,59 +32,6 @@ QStringList lines(const Map &map, Text text)
     return result;
 }
 
-QByteArray instancesDocument(const QString &, const QByteArray &text)
-{
-    return "<instances><instance id=\"cam\" type=\"Camera\" location=\"" + text + "\"/></instances>";
-}
-
-QByteArray deviceTypeDocument(const QString &, const QByteArray &text)
-{
-    return "<device_description drivertype=\"router\"><param name=\"" + text
-            + "\" slot=\"7\"/></device_description>";
-}
-
-QByteArray complexTypeDocument(const QString &name, const QByteArray &text)
-{
-    return '<' + name.toUtf8() + "><member id=\"cam\"><r id=\"gain\" device=\"" + text
-            + "\" param=\"iris\"/></member></" + name.toUtf8() + '>';
-}
-
-QByteArray stylesheetDocument(const QString &, const QByteArray &text)
-{
-    return "<stylesheet><style name=\"cam\" description=\"" + text
-            + "\"><setting value=\"color: red\"/></style></stylesheet>";
-}
-
-QStringList instancesSnapshot()
-{
-    return lines(vrex_instance_lookup::instances, [](const instanceInfo &i) { return i.location; });
-}
-
-// A failed device-type file leaves driver type 0 and no parameters.
-QStringList deviceTypesSnapshot()
-{
-    return lines(vrex_instance_lookup::deviceTypes, [](const deviceTypeInfo &type) {
-        return type.drivertype == 0 ? QString() : type.params.keys().join(QLatin1Char(','));
-    });
-}
-
-QStringList complexTypesSnapshot()
-{
-    return lines(vrex_instance_lookup::complexTypes, [](const complexType &type) {
-        QStringList devices;
-        for (const complexInstance &member : type.members) {
-            for (const complexParam &param : member.params)
-                devices << param.device;
-        }
-        return devices.join(QLatin1Char(','));
-    });
-}
-
-QStringList stylesSnapshot()
-{
-    return lines(vrex_stylesheet().stylelist(), [](const styleentry &e) { return e.description; });
-}
-
 } // namespace
 
 QString ConfigFormat::line(const QString &name, const QString &text) const
@@ -100,21 +47,55 @@ QString ConfigFormat::cannotOpenMessage(const QString &name, const QString &path
     return message.replace(QLatin1String("%1"), name).replace(QLatin1String("%2"), path);
 }
 
+// Snapshots: instances by location, device types by parameter names (none
+// for a failed file, which keeps driver type 0), complex types by target
+// devices, styles by description.
 const QVector<ConfigFormat> &configFormats()
 {
     static const QVector<ConfigFormat> formats{
         {"Instances", QStringLiteral("instances.xml"), true,
-         QStringLiteral("vrex_instance_lookup: Could not find the instances"), instancesDocument,
-         [] { vrex_instance_lookup::loadInstances(); }, instancesSnapshot},
+         QStringLiteral("vrex_instance_lookup: Could not find the instances"),
+         [](const QString &, const QByteArray &text) -> QByteArray {
+             return "<instances><instance id=\"cam\" type=\"Camera\" location=\"" + text + "\"/></instances>";
+         },
+         [] { vrex_instance_lookup::loadInstances(); },
+         [] { return lines(vrex_instance_lookup::instances, [](const instanceInfo &i) { return i.location; }); }},
         {"DeviceTypes", QStringLiteral("devicetypes/%1.xml"), false,
          QStringLiteral("vrex_instance_lookup: Could not find the device description - %1"),
-         deviceTypeDocument, [] { vrex_instance_lookup::loadDeviceTypes(); }, deviceTypesSnapshot},
+         [](const QString &, const QByteArray &text) -> QByteArray {
+             return "<device_description drivertype=\"router\"><param name=\"" + text
+                     + "\" slot=\"7\"/></device_description>";
+         },
+         [] { vrex_instance_lookup::loadDeviceTypes(); },
+         [] {
+             return lines(vrex_instance_lookup::deviceTypes, [](const deviceTypeInfo &type) {
+                 return type.drivertype == 0 ? QString() : type.params.keys().join(QLatin1Char(','));
+             });
+         }},
         {"ComplexTypes", QStringLiteral("complex_instances/%1.xml"), false,
          QStringLiteral("vrex_instance_lookup: Could not find the complex instances - %1"),
-         complexTypeDocument, [] { vrex_instance_lookup::loadComplexTypes(); }, complexTypesSnapshot},
+         [](const QString &name, const QByteArray &text) -> QByteArray {
+             return '<' + name.toUtf8() + "><member id=\"cam\"><r id=\"gain\" device=\"" + text
+                     + "\" param=\"iris\"/></member></" + name.toUtf8() + '>';
+         },
+         [] { vrex_instance_lookup::loadComplexTypes(); },
+         [] {
+             return lines(vrex_instance_lookup::complexTypes, [](const complexType &type) {
+                 QStringList devices;
+                 for (const complexInstance &member : type.members) {
+                     for (const complexParam &param : member.params)
+                         devices << param.device;
+                 }
+                 return devices.join(QLatin1Char(','));
+             });
+         }},
         {"Stylesheet", QStringLiteral("stylesheet/vrex_style.xml"), false,
-         QStringLiteral("Could not find the Stylesheet file:\n\t%2"), stylesheetDocument,
-         [] { vrex_stylesheet::load(); }, stylesSnapshot},
+         QStringLiteral("Could not find the Stylesheet file:\n\t%2"),
+         [](const QString &, const QByteArray &text) -> QByteArray {
+             return "<stylesheet><style name=\"cam\" description=\"" + text + "\"/></stylesheet>";
+         },
+         [] { vrex_stylesheet::load(); },
+         [] { return lines(vrex_stylesheet().stylelist(), [](const styleentry &e) { return e.description; }); }},
     };
     return formats;
 }

@@ -21,7 +21,12 @@ using namespace vrextest;
 
 namespace {
 
-const QString kName = QStringLiteral("Rack");
+// "%", spaces and non-ASCII letters in the configuration root and in file
+// names: keys keep them, messages carry them literally (a "%1" is not a
+// placeholder), and paths reach the file system intact.
+const QString kSystem = QStringLiteral("site %1 \u00fc");
+const QString kGood = QStringLiteral("Kamera_\u00dcbersicht");
+const QString kName = QStringLiteral("100% Gain %1 \u00c9");
 
 QStringList sorted(QStringList lines)
 {
@@ -80,12 +85,11 @@ Problems runFileSystemRow(const FileSystemCase &c)
     const ConfigFormat &format = *c.format;
     Problems problems;
     clearRegistries();
-    FixtureTree tree;
-    const QString good = QStringLiteral("Good");
-    tree.write(format.relativePath(good), format.document(good, "ok"));
+    FixtureTree tree(kSystem);
+    tree.write(format.relativePath(kGood), format.document(kGood, "ok"));
     format.load();
     const QStringList before = format.snapshot();
-    problems.equal(QStringLiteral("good file"), before, QStringList{format.line(good, QStringLiteral("ok"))});
+    problems.equal(QStringLiteral("good file"), before, QStringList{format.line(kGood, QStringLiteral("ok"))});
 
     const QString path = tree.path(format.relativePath(kName));
     QFile::remove(path);
@@ -200,36 +204,6 @@ TEST_P(ListedFormatTest, FileRemovedBetweenListingAndOpening)
 
 INSTANTIATE_TEST_SUITE_P(Listed, ListedFormatTest,
                          ::testing::Values(configFormats()[1], configFormats()[2]),
-                         [](const ::testing::TestParamInfo<ConfigFormat> &info) { return info.param.label; });
-
-// "%", spaces and non-ASCII letters in the configuration root and in file
-// names: keys keep them, messages carry them literally (a "%1" is not a
-// placeholder), and paths reach the file system intact.
-class ExoticNameTest : public ::testing::TestWithParam<ConfigFormat> { };
-
-TEST_P(ExoticNameTest, KeysAndMessagesKeepTheNames)
-{
-    const ConfigFormat &format = GetParam();
-    clearRegistries();
-    FixtureTree tree(QStringLiteral("site %1 \u00fc"));
-    const QString good = QStringLiteral("Kamera_\u00dcbersicht");
-    tree.write(format.relativePath(good), format.document(good, "ok"));
-    DebugOutputCapture debug;
-    QtMessageCapture qt;
-    format.load();
-    EXPECT_EQ(format.snapshot(), QStringList{format.line(good, QStringLiteral("ok"))});
-
-    const QString missing = QStringLiteral("100% Gain %1 \u00c9");
-    const QString path = tree.path(format.relativePath(missing));
-    if (format.listed())
-        tree.makeDirectory(format.relativePath(missing));
-    else
-        QFile::remove(path);
-    format.load();
-    EXPECT_EQ(debug.messages() + qt.messages(), QStringList{format.cannotOpenMessage(missing, path)});
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, ExoticNameTest, ::testing::ValuesIn(configFormats()),
                          [](const ::testing::TestParamInfo<ConfigFormat> &info) { return info.param.label; });
 
 } // namespace

@@ -187,11 +187,12 @@ const XmlRow kRows[] = {
 
     // Nothing, not enough, or too much
     rejected("EmptyFile", bytes({}), QStringLiteral("no element found")),
-    rejected("OnlyWhitespace", bytes(" \n\t\r\n  "), QStringLiteral("no element found")),
+    rejected("OnlyWhitespaceAndAComment", bytes(" \n\t<!-- c -->\r\n  "), QStringLiteral("no element found")),
     rejected("TruncatedInsideRecord", bytes(style("cut").left(40)), QStringLiteral("unclosed token")),
     // A fault after the root rejects the whole document.
     rejected("JunkAfterTheRoot", bytes(style("x") + "<more/>"), QStringLiteral("junk after document element")),
     rejected("DuplicateAttribute", bytes(style("x\" name=\"y")), QStringLiteral("duplicate attribute")),
+    rejected("ControlCharacterReference", bytes(style("&#1;")), QStringLiteral("reference to invalid character number")),
 };
 
 // Arranges the row in a fresh installation holding one style already,
