@@ -194,15 +194,15 @@ void registerPerRegistryLoads()
     // What each loader would cost if building its registry were free.
     using vrexbench::Registry;
     const std::pair<const char *, Registry> floors[] = {
-        {"Load/Instances/StreamReaderFloor", Registry::Instances},
-        {"Load/DeviceTypes/StreamReaderFloor", Registry::DeviceTypes},
-        {"Load/ComplexTypes/StreamReaderFloor", Registry::ComplexTypes},
-        {"Load/Styles/StreamReaderFloor", Registry::Styles},
+        {"Load/Instances/ExpatFloor", Registry::Instances},
+        {"Load/DeviceTypes/ExpatFloor", Registry::DeviceTypes},
+        {"Load/ComplexTypes/ExpatFloor", Registry::ComplexTypes},
+        {"Load/Styles/ExpatFloor", Registry::Styles},
     };
     for (const auto &[name, registry] : floors) {
         benchmark::RegisterBenchmark(name, [registry = registry](benchmark::State &s) {
             floorPass(s, [registry] { return vrexbench::registryFiles(g_configRoot, registry); },
-                      vrexbench::streamReaderCount, "QXmlStreamReader rejected a site file");
+                      vrexbench::expatCount, "expat rejected a site file");
         })->Unit(benchmark::kMillisecond);
     }
 

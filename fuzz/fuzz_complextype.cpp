@@ -54,7 +54,7 @@ Redirections redirectionsOf(const vrex::MemberRecord &member)
 void checkMember(const vrex::MemberRecord &member, const vrexfuzz::OutlineElement &element)
 {
     VREX_FUZZ_CHECK(member.id == element.attribute(QLatin1String("id")), member.id);
-    VREX_FUZZ_CHECK(member.line >= 1);
+    VREX_FUZZ_CHECK(member.at.line >= 1);
     VREX_FUZZ_CHECK(member.redirections.size() == element.children.size(), member.id);
     for (qsizetype i = 0; i < member.redirections.size(); ++i) {
         const vrex::RedirectionRecord &redirection = member.redirections.at(i);
@@ -108,9 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString typeName = typeNameFor(outline, size);
     const vrex::ComplexTypeDocument document = vrex::parseComplexType(bytes, typeName);
 
-    const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, typeName);
-    VREX_FUZZ_CHECK(document.status == expected, typeName);
-    if (document.status != vrex::ParseStatus::Ok)
+    const vrex::xml::Status expected = vrexfuzz::expectedStatus(outline, typeName);
+    VREX_FUZZ_CHECK(document.result.status == expected, typeName);
+    if (document.result.status != vrex::xml::Status::Ok)
         return 0;
 
     VREX_FUZZ_CHECK(document.members.size() == outline.root.children.size());

@@ -64,14 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const vrex::DeviceTypeDocument document = vrex::parseDeviceType(bytes);
     const vrexfuzz::XmlOutline outline = vrexfuzz::outlineOf(bytes, 1);
 
-    const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, u"device_description");
-    VREX_FUZZ_CHECK(document.status == expected);
-    if (document.status != vrex::ParseStatus::Ok)
+    const vrex::xml::Status expected = vrexfuzz::expectedStatus(outline, u"device_description");
+    VREX_FUZZ_CHECK(document.result.status == expected);
+    if (document.result.status != vrex::xml::Status::Ok)
         return 0;
 
     const QString drivertype = outline.root.attribute(QLatin1String("drivertype"));
     VREX_FUZZ_CHECK(document.drivertype == expectedDriverType(drivertype), drivertype);
-    VREX_FUZZ_CHECK(vrex::driverTypeCode(drivertype) == document.drivertype, drivertype);
+    VREX_FUZZ_CHECK(vrex::driverTypeCode(drivertype.toUtf8()) == document.drivertype, drivertype);
     VREX_FUZZ_CHECK(document.slotspacing
                     == integerOf(outline.root.attribute(QLatin1String("slotspacing"))));
 
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const vrexfuzz::OutlineElement &element = outline.root.children.at(i);
         VREX_FUZZ_CHECK(param.name == element.attribute(QLatin1String("name")), param.name);
         VREX_FUZZ_CHECK(param.slot == integerOf(element.attribute(QLatin1String("slot"))), param.name);
-        VREX_FUZZ_CHECK(param.line >= 1);
+        VREX_FUZZ_CHECK(param.at.line >= 1);
     }
     checkApply(document);
     return 0;

@@ -40,7 +40,7 @@ void checkRecord(const vrex::InstanceRecord &record, const vrexfuzz::OutlineElem
     // The ref tokenizer has a target of its own; here it only has to have
     // been applied to this element's attribute.
     instanceInfo fromRef;
-    vrex::applyRef(element.attribute(QLatin1String("ref")), fromRef);
+    vrex::applyRef(element.attribute(QLatin1String("ref")).toUtf8(), fromRef);
     VREX_FUZZ_CHECK(info.device == fromRef.device && info.offset == fromRef.offset
                             && info.complex == fromRef.complex,
                     QStringLiteral("%1: parsed device %2 offset %3 complex \"%4\", ref \"%5\"")
@@ -48,7 +48,7 @@ void checkRecord(const vrex::InstanceRecord &record, const vrexfuzz::OutlineElem
                             .arg(info.device)
                             .arg(info.offset)
                             .arg(info.complex, element.attribute(QLatin1String("ref"))));
-    VREX_FUZZ_CHECK(record.line >= 1);
+    VREX_FUZZ_CHECK(record.at.line >= 1);
 }
 
 void checkMerge(std::vector<vrex::InstanceRecord> records)
@@ -98,13 +98,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vrex::InstancesDocument document = vrex::parseInstances(bytes);
     const vrexfuzz::XmlOutline outline = vrexfuzz::outlineOf(bytes, 2);
 
-    const vrex::ParseStatus expected = vrexfuzz::expectedStatus(outline, u"instances");
-    VREX_FUZZ_CHECK(document.status == expected);
-    if (document.status != vrex::ParseStatus::Ok) {
+    const vrex::xml::Status expected = vrexfuzz::expectedStatus(outline, u"instances");
+    VREX_FUZZ_CHECK(document.result.status == expected);
+    if (document.result.status != vrex::xml::Status::Ok) {
         // The loader must be able to leave the registry untouched.
         VREX_FUZZ_CHECK(document.records.empty());
-        if (document.status == vrex::ParseStatus::NotWellFormed)
-            VREX_FUZZ_CHECK(!document.error.errorString.isEmpty());
+        if (document.result.status == vrex::xml::Status::NotWellFormed)
+            VREX_FUZZ_CHECK(!document.result.reason.isEmpty());
         return 0;
     }
 

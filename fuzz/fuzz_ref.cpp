@@ -1,12 +1,12 @@
-// The "ref" attribute tokenizer over arbitrary UTF-16 (unpaired surrogates
-// and NULs included), compared with the format's definition written the
-// plain way: split at ',' and '=' dropping empty parts, nothing trimmed,
+// The "ref" attribute tokenizer over arbitrary bytes taken as UTF-8 (invalid
+// sequences and NULs included; the reader only ever passes valid UTF-8),
+// compared with the format's definition written the plain way on the
+// decoded text: split at ',' and '=' dropping empty parts, nothing trimmed,
 // QString::toInt in base 10, later keys win.
 #include "fuzz_support.h"
 
 #include "instance_lookup/instances_parser.h"
 
-#include <cstring>
 
 namespace {
 
@@ -40,12 +40,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    // Copied rather than cast: the input need not be aligned for char16_t.
-    QString ref(qsizetype(size / 2), Qt::Uninitialized);
-    std::memcpy(ref.data(), data, (size / 2) * sizeof(char16_t));
+    const QByteArray bytes = vrexfuzz::bytesOf(data, size);
+    const QString ref = QString::fromUtf8(bytes);
 
     instanceInfo info;
-    vrex::applyRef(ref, info);
+    vrex::applyRef(bytes, info);
     const instanceInfo expected = referenceRef(ref);
 
     VREX_FUZZ_CHECK(info.device == expected.device, ref);

@@ -30,8 +30,8 @@ void checkStyle(const vrex::StyleRecord &record, const vrexfuzz::OutlineElement 
     VREX_FUZZ_CHECK(record.description == element.attribute(QLatin1String("description")), record.name);
     const QString word = element.attribute(QLatin1String("type"));
     VREX_FUZZ_CHECK(record.type == expectedType(word), record.name);
-    VREX_FUZZ_CHECK(vrex::styleTypeCode(word) == record.type, word);
-    VREX_FUZZ_CHECK(record.line >= 1);
+    VREX_FUZZ_CHECK(vrex::styleTypeCode(word.toUtf8().constData()) == record.type, word);
+    VREX_FUZZ_CHECK(record.at.line >= 1);
 
     QStringList settings;
     for (const vrexfuzz::OutlineElement &child : element.children)
@@ -92,12 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const vrexfuzz::XmlOutline outline = vrexfuzz::outlineOf(bytes, 2);
 
     // A foreign root is only reported; its styles are read all the same.
-    VREX_FUZZ_CHECK((document.status == vrex::ParseStatus::Ok) == outline.wellFormed);
-    if (document.status != vrex::ParseStatus::Ok) {
-        VREX_FUZZ_CHECK(document.status == vrex::ParseStatus::NotWellFormed);
+    VREX_FUZZ_CHECK((document.result.status != vrex::xml::Status::NotWellFormed) == outline.wellFormed);
+    if (document.result.status == vrex::xml::Status::NotWellFormed) {
+        VREX_FUZZ_CHECK(document.styles.isEmpty());
         return 0;
     }
-    VREX_FUZZ_CHECK(document.wrongRoot == (outline.root.name != QLatin1String("stylesheet")));
+    VREX_FUZZ_CHECK((document.result.status == vrex::xml::Status::WrongRoot)
+                    == (outline.root.name != QLatin1String("stylesheet")));
 
     VREX_FUZZ_CHECK(document.styles.size() == outline.root.children.size());
     for (qsizetype i = 0; i < document.styles.size(); ++i)

@@ -1,83 +1,105 @@
 #include "instance_lookup/complextype_parser.h"
 
-#include "frame/string_pool.h"
-
-#include <QtCore/QXmlStreamAttributes>
+#include "xml/attribute_text.h"
+#include "xml/string_pool.h"
 
 namespace vrex {
 
+using xml::matches;
+
 namespace {
 
-enum Depth { RootLevel = 1, MemberLevel = 2, RedirectionLevel = 3 };
-
-void readRedirection(const QXmlStreamReader &reader, RedirectionRecord &redirection,
-                     StringPool &pool)
+// Tag names below the root are never looked at; elements deeper than
+// redirections are only checked.
+class ComplexTypeHandler final : public xml::ElementHandler
 {
-    redirection.line = reader.lineNumber();
-    // Every member of a type redirects the same few parameter names, so ids
-    // and target parameters are shared; target instances hardly repeat.
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        if (matches(name, u"id"))
-            redirection.id = pool.intern(attribute.value());
-        else if (matches(name, u"device"))
-            redirection.device = attribute.value().toString();
-        else if (matches(name, u"param"))
-            redirection.param = pool.intern(attribute.value());
+public:
+    ComplexTypeHandler(ComplexTypeDocument &document, const ParseOptions &options)
+        : m_document(document), m_options(options)
+    {
     }
-}
 
-// Reads the members below an accepted root element. Tag names below the root
-// are never looked at; elements deeper than redirections are skipped.
-void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members)
-{
-    StringPool pool;
-    int depth = RootLevel;
-    while (depth > 0 && !reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement:
-            ++depth;
-            if (depth == MemberLevel) {
-                MemberRecord &member = members.emplace_back();
-                member.id = reader.attributes().value(QLatin1String("id")).toString();
-                member.line = reader.lineNumber();
-            } else if (depth == RedirectionLevel) {
-                readRedirection(reader, members.last().redirections.emplace_back(), pool);
-            }
+    void startElement(const xml::Element &element) override
+    {
+        switch (element.depth()) {
+        case 0:
+            if (m_options.positions)
+                m_document.at = element.position();
+            if (m_options.observer)
+                m_options.observer->element(RecordRole::ComplexTypeRoot, element);
             break;
-        case QXmlStreamReader::EndElement:
-            --depth;
+        case 1:
+            readMember(element, m_document.members.emplace_back());
             break;
         default:
+            readRedirection(element, m_document.members.last().redirections.emplace_back());
             break;
         }
     }
-}
+
+private:
+    void readMember(const xml::Element &element, MemberRecord &member)
+    {
+        if (m_options.positions)
+            member.at = element.position();
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Member, element);
+        for (const auto &attribute : element.attributes()) {
+            const bool known = matches(attribute.name(), "id");
+            if (known)
+                member.id = attributeText(attribute.value());
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Member, element, attribute.name(),
+                                              attribute.value(), known);
+        }
+    }
+
+    // Every member of a type redirects the same few parameter names, so ids
+    // and target parameters are shared; target instances hardly repeat.
+    void readRedirection(const xml::Element &element, RedirectionRecord &redirection)
+    {
+        if (m_options.positions)
+            redirection.at = element.position();
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Redirection, element);
+        for (const auto &attribute : element.attributes()) {
+            const char *name = attribute.name();
+            bool known = true;
+            if (matches(name, "id"))
+                redirection.id = m_pool.intern(attribute.value());
+            else if (matches(name, "device"))
+                redirection.device = attributeText(attribute.value());
+            else if (matches(name, "param"))
+                redirection.param = m_pool.intern(attribute.value());
+            else
+                known = false;
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Redirection, element, name,
+                                              attribute.value(), known);
+        }
+    }
+
+    ComplexTypeDocument &m_document;
+    const ParseOptions &m_options;
+    StringPool m_pool;
+};
 
 } // namespace
 
-ComplexTypeDocument parseComplexType(const QByteArray &data, const QString &typeName)
+ComplexTypeDocument parseComplexType(const xml::Source &source, const QString &typeName,
+                                     const ParseOptions &options)
 {
     ComplexTypeDocument document;
-    DocumentReader reader(data);
-
-    if (!readRootElement(reader))
-        document.status = ParseStatus::NotWellFormed;
-    else if (reader.qualifiedName() == typeName)
-        readMembers(reader, document.members);
-    else
-        document.status = ParseStatus::WrongRoot;
-
-    document.status = finishParse(reader, document.status, document.error);
-    if (document.status != ParseStatus::Ok)
+    ComplexTypeHandler handler(document, options);
+    document.result = xml::readDocument(source, {typeName.toUtf8(), false, 2}, handler);
+    if (document.result.status != xml::Status::Ok)
         document.members.clear();
     return document;
 }
 
 void applyComplexType(complexType &type, const ComplexTypeDocument &document)
 {
-    if (document.status != ParseStatus::Ok)
+    if (document.result.status != xml::Status::Ok)
         return;
     for (const MemberRecord &member : document.members) {
         QMap<QString, complexParam> params;

@@ -2,11 +2,12 @@
 #ifndef VREX_INSTANCE_LOOKUP_COMPLEXTYPE_PARSER_H
 #define VREX_INSTANCE_LOOKUP_COMPLEXTYPE_PARSER_H
 
-#include "frame/xml_stream.h"
+#include "xml/document_reader.h"
+#include "xml/format_observer.h"
+#include "xml/parse_options.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
-#include <QtCore/QByteArray>
 #include <QtCore/QVector>
 
 namespace vrex {
@@ -16,26 +17,27 @@ struct RedirectionRecord
     QString id;     // the member's own parameter name
     QString device; // target instance
     QString param;  // target parameter
-    qint64 line = 0;
+    xml::Position at;
 };
 
 struct MemberRecord
 {
     QString id; // member instance name
     QVector<RedirectionRecord> redirections; // document order
-    qint64 line = 0;
+    xml::Position at;
 };
 
 struct ComplexTypeDocument
 {
-    ParseStatus status = ParseStatus::Ok;
-    ParseError error;
+    xml::Result result;
+    xml::Position at; // of the root element
     QVector<MemberRecord> members; // document order
 };
 
 // Parses a whole complex-instance file; its root element must be named
 // exactly typeName.
-ComplexTypeDocument parseComplexType(const QByteArray &data, const QString &typeName);
+ComplexTypeDocument parseComplexType(const xml::Source &source, const QString &typeName,
+                                     const ParseOptions &options = {});
 
 // Merges into type: each member element replaces that member's whole
 // redirection map; members the document does not name stay.

@@ -1,8 +1,8 @@
 // Filling complexTypes from config/complex_instances, one file per type.
 #include "frame/config_files.h"
 #include "frame/config_root.h"
-#include "frame/diagnostics.h"
 #include "instance_lookup/complextype_parser.h"
+#include "xml/config_file_load.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
@@ -36,31 +36,18 @@ bool vrex_instance_lookup::loadComplexTypes()
     return false;
 }
 
+// Success shows in the record; callers never get a result to branch on.
 bool vrex_instance_lookup::loadComplexType(const QString &name, complexType &type)
 {
-    QByteArray data;
-    const QString path =
-            vrex::resolveEntry(complexInstancesDir(), name + QStringLiteral(".xml"));
-    if (!vrex::readWholeFile(path, &data)) {
-        vrex::qtMessage(QStringLiteral("vrex_instance_lookup: Could not find the complex instances - ")
-                        + name);
-        return false;
-    }
-
-    const vrex::ComplexTypeDocument document = vrex::parseComplexType(data, name);
-    switch (document.status) {
-    case vrex::ParseStatus::NotWellFormed:
-        vrex::qtMessage(QStringLiteral("vrex_instance_lookup: Error in device type file - ") + name);
-        return false;
-    case vrex::ParseStatus::WrongRoot:
-        vrex::qtMessage(
-                QStringLiteral("vrex_instance_lookup: The device_description file is not valid - ")
-                + name);
-        return false;
-    case vrex::ParseStatus::Ok:
-        break;
-    }
-    vrex::applyComplexType(type, document);
-    // Success shows in the record; callers never get a result to branch on.
+    vrex::ConfigFileMessages messages;
+    messages.cannotOpen = QStringLiteral("vrex_instance_lookup: Could not find the complex instances - ") + name;
+    messages.notWellFormed = QStringLiteral("vrex_instance_lookup: Error in device type file - ") + name;
+    messages.wrongRoot = QStringLiteral("vrex_instance_lookup: The device_description file is not valid - ") + name;
+    vrex::loadConfigFile(
+            vrex::resolveEntry(complexInstancesDir(), name + QStringLiteral(".xml")), messages,
+            [&name](const vrex::xml::Source &source) {
+                return vrex::parseComplexType(source, name, vrex::kLoadOptions);
+            },
+            [&type](const vrex::ComplexTypeDocument &document) { vrex::applyComplexType(type, document); });
     return false;
 }

@@ -1,69 +1,88 @@
 #include "instance_lookup/devicetype_parser.h"
 
-#include "frame/decimal_value.h"
-
-#include <QtCore/QXmlStreamAttributes>
+#include "xml/attribute_text.h"
 
 namespace vrex {
 
+using xml::matches;
+
 namespace {
 
-// Names are compared by qualifiedName(): name() drops a prefix even with
-// namespace processing off.
-
-void readRootAttributes(const QXmlStreamReader &reader, DeviceTypeDocument &document)
+class DeviceTypeHandler final : public xml::ElementHandler
 {
-    QStringView drivertype;
-    QStringView slotspacing;
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        if (matches(name, u"drivertype"))
-            drivertype = attribute.value();
-        else if (matches(name, u"slotspacing"))
-            slotspacing = attribute.value();
+public:
+    DeviceTypeHandler(DeviceTypeDocument &document, const ParseOptions &options)
+        : m_document(document), m_options(options)
+    {
     }
-    document.drivertype = driverTypeCode(drivertype);
-    document.slotspacing = decimalValue(slotspacing);
-}
 
-// Fills record from the parameter element the reader is on and leaves the
-// reader on its end tag.
-void readParam(QXmlStreamReader &reader, ParamRecord &record)
-{
-    record.line = reader.lineNumber();
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        if (matches(name, u"name"))
-            record.name = attribute.value().toString();
-        else if (matches(name, u"slot"))
-            record.slot = decimalValue(attribute.value());
+    void startElement(const xml::Element &element) override
+    {
+        if (element.depth() == 0)
+            readRoot(element);
+        else
+            readParam(element, m_document.params.emplace_back());
     }
-    reader.skipCurrentElement();
-}
+
+private:
+    void readRoot(const xml::Element &element)
+    {
+        if (m_options.positions)
+            m_document.at = element.position();
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::DeviceTypeRoot, element);
+        const char *drivertype = "";
+        const char *slotspacing = "";
+        for (const auto &attribute : element.attributes()) {
+            const char *name = attribute.name();
+            bool known = true;
+            if (matches(name, "drivertype"))
+                drivertype = attribute.value();
+            else if (matches(name, "slotspacing"))
+                slotspacing = attribute.value();
+            else
+                known = false;
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::DeviceTypeRoot, element, name,
+                                              attribute.value(), known);
+        }
+        m_document.drivertype = driverTypeCode(drivertype);
+        m_document.slotspacing = decimalValue(slotspacing);
+    }
+
+    void readParam(const xml::Element &element, ParamRecord &record)
+    {
+        if (m_options.positions)
+            record.at = element.position();
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Parameter, element);
+        for (const auto &attribute : element.attributes()) {
+            const char *name = attribute.name();
+            bool known = true;
+            if (matches(name, "name"))
+                record.name = attributeText(attribute.value());
+            else if (matches(name, "slot"))
+                record.slot = decimalValue(attribute.value());
+            else
+                known = false;
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Parameter, element, name, attribute.value(),
+                                              known);
+        }
+    }
+
+    DeviceTypeDocument &m_document;
+    const ParseOptions &m_options;
+};
 
 } // namespace
 
-DeviceTypeDocument parseDeviceType(const QByteArray &data)
+DeviceTypeDocument parseDeviceType(const xml::Source &source, const ParseOptions &options)
 {
     DeviceTypeDocument document;
-    DocumentReader reader(data);
-
-    if (!readRootElement(reader)) {
-        document.status = ParseStatus::NotWellFormed;
-    } else if (reader.qualifiedName() == QLatin1String("device_description")) {
-        readRootAttributes(reader, document);
-        while (reader.readNextStartElement()) {
-            document.params.emplace_back();
-            readParam(reader, document.params.back());
-        }
-    } else {
-        document.status = ParseStatus::WrongRoot;
-    }
-
-    document.status = finishParse(reader, document.status, document.error);
-    if (document.status != ParseStatus::Ok) {
+    DeviceTypeHandler handler(document, options);
+    document.result = xml::readDocument(source, {"device_description", false, 1}, handler);
+    if (document.result.status != xml::Status::Ok) {
         document.drivertype = 0;
         document.slotspacing = 0;
         document.params.clear();
@@ -71,17 +90,17 @@ DeviceTypeDocument parseDeviceType(const QByteArray &data)
     return document;
 }
 
-int driverTypeCode(QStringView value)
+int driverTypeCode(QByteArrayView value)
 {
     // Only the first letter counts, whatever its case.
     if (value.isEmpty())
         return 1;
-    switch (value.front().unicode()) {
-    case u'g':
-    case u'G':
+    switch (value.front()) {
+    case 'g':
+    case 'G':
         return 2;
-    case u'r':
-    case u'R':
+    case 'r':
+    case 'R':
         return 3;
     default:
         return 1;

@@ -1,9 +1,10 @@
 // The device-type registry: one entry per "*.xml" entry of the devicetypes
-// directory, keyed by its lower-cased base name.
+// directory, keyed by its folded base name.
 #include "frame/config_files.h"
 #include "frame/config_root.h"
-#include "frame/diagnostics.h"
 #include "instance_lookup/devicetype_parser.h"
+#include "instance_lookup/device_type_key.h"
+#include "xml/config_file_load.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
@@ -31,7 +32,7 @@ bool vrex_instance_lookup::loadDeviceTypes()
         // defaults, so its instances report driver type 0.
         deviceTypeInfo info;
         loadDeviceParams(base, info);
-        deviceTypes.insert(base.toLower(), info);
+        deviceTypes.insert(vrex::deviceTypeKey(base), info);
     }
     return false;
 }
@@ -39,27 +40,15 @@ bool vrex_instance_lookup::loadDeviceTypes()
 // Returns false on every path by contract; info is untouched on failure.
 bool vrex_instance_lookup::loadDeviceParams(const QString &name, deviceTypeInfo &info)
 {
+    vrex::ConfigFileMessages messages;
+    messages.cannotOpen = QStringLiteral("vrex_instance_lookup: Could not find the device description - ") + name;
+    messages.notWellFormed = QStringLiteral("vrex_instance_lookup: Error in device type file - ") + name;
+    messages.wrongRoot = QStringLiteral("vrex_instance_lookup: The device_description file is not valid - ") + name;
     // resolveEntry finds the file also when its name differs in case, as it
     // would on the file systems the installations come from.
-    const QString path = vrex::resolveEntry(deviceTypesDir(), name + QStringLiteral(".xml"));
-    QByteArray data;
-    if (!vrex::readWholeFile(path, &data)) {
-        vrex::qtMessage(QStringLiteral("vrex_instance_lookup: Could not find the device description - ") + name);
-        return false;
-    }
-
-    const vrex::DeviceTypeDocument document = vrex::parseDeviceType(data);
-    switch (document.status) {
-    case vrex::ParseStatus::NotWellFormed:
-        vrex::qtMessage(QStringLiteral("vrex_instance_lookup: Error in device type file - ") + name);
-        return false;
-    case vrex::ParseStatus::WrongRoot:
-        vrex::qtMessage(QStringLiteral("vrex_instance_lookup: The device_description file is not valid - ") + name);
-        return false;
-    case vrex::ParseStatus::Ok:
-        break;
-    }
-
-    vrex::applyDeviceType(info, document);
+    vrex::loadConfigFile(
+            vrex::resolveEntry(deviceTypesDir(), name + QStringLiteral(".xml")), messages,
+            [](const vrex::xml::Source &source) { return vrex::parseDeviceType(source, vrex::kLoadOptions); },
+            [&info](const vrex::DeviceTypeDocument &document) { vrex::applyDeviceType(info, document); });
     return false;
 }

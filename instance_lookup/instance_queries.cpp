@@ -70,7 +70,7 @@ bool vrex_instance_lookup::lookup(const QString &name, QString &alt_id, int *dev
         return true;
     // A type without a registered device type is still a found instance.
     const auto type = vrex::findDeviceType(it->type);
-    *drivertype = type == deviceTypes.constEnd() ? char(0) : char(type->drivertype & 0xff);
+    *drivertype = type == deviceTypes.constEnd() ? char(0) : vrex::driverTypeByte(type->drivertype);
     return true;
 }
 

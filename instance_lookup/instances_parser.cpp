@@ -1,26 +1,20 @@
 #include "instance_lookup/instances_parser.h"
 
-#include "frame/decimal_value.h"
-#include "frame/string_pool.h"
-
-#include <QtCore/QXmlStreamAttributes>
+#include "xml/attribute_text.h"
+#include "xml/string_pool.h"
 
 #include <algorithm>
-#include <map>
-#include <vector>
+#include <cstring>
 
 namespace vrex {
 
+using xml::matches;
+
 namespace {
 
-// Tags and attribute names are compared as written: qualifiedName() keeps a
-// prefix that name() would drop even with namespace processing off, so
-// "x:id" is not taken for "id".
-
 // The next non-empty part of rest split at separator, or a null view when
-// none is left; rest moves past it. Splitting this way drops empty parts as
-// tokenize(..., Qt::SkipEmptyParts) does, without its per-part overhead.
-QStringView nextPart(QStringView &rest, char16_t separator)
+// none is left; rest moves past it. Empty parts are dropped.
+QByteArrayView nextPart(QByteArrayView &rest, char separator)
 {
     qsizetype start = 0;
     while (start < rest.size() && rest[start] == separator)
@@ -28,101 +22,136 @@ QStringView nextPart(QStringView &rest, char16_t separator)
     qsizetype end = start;
     while (end < rest.size() && rest[end] != separator)
         ++end;
-    const QStringView part = start == end ? QStringView() : rest.sliced(start, end - start);
+    const QByteArrayView part = start == end ? QByteArrayView() : rest.sliced(start, end - start);
     rest = rest.sliced(end);
     return part;
 }
 
-// applyRef, sharing complex type names through pool when there is one.
-void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
+bool sameBytes(QByteArrayView view, const char *literal, qsizetype size)
 {
-    for (QStringView rest = ref;;) {
-        QStringView piece = nextPart(rest, u',');
+    return view.size() == size && std::memcmp(view.data(), literal, size_t(size)) == 0;
+}
+
+// applyRef, sharing complex type names through pool when there is one.
+void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool)
+{
+    for (QByteArrayView rest = ref;;) {
+        QByteArrayView piece = nextPart(rest, ',');
         if (piece.isNull())
             break;
         // Parts after the value are ignored.
-        const QStringView key = nextPart(piece, u'=');
-        const QStringView value = nextPart(piece, u'=');
+        const QByteArrayView key = nextPart(piece, '=');
+        const QByteArrayView value = nextPart(piece, '=');
 
         // 0 for anything toInt cannot convert, a missing value included.
-        if (matches(key, u"device"))
+        if (sameBytes(key, "device", 6))
             info.device = decimalValue(value);
-        else if (matches(key, u"offset"))
+        else if (sameBytes(key, "offset", 6))
             info.offset = decimalValue(value);
-        else if (matches(key, u"complex"))
-            info.complex = pool ? pool->intern(value) : value.toString();
+        else if (sameBytes(key, "complex", 7))
+            info.complex = value.isNull() ? QString() // "complex" without a value
+                                           : pool ? pool->intern(value) : attributeText(value);
     }
-}
-
-// One pool per field that repeats its values across instances.
-struct InstancePools
-{
-    StringPool types;
-    StringPool locations;
-    StringPool complexTypes;
-    StringPool groupIds;
-};
-
-// Reads the group children of a composite instance element; the reader is
-// on the instance's start tag and ends on its end tag.
-void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, StringPool &pool)
-{
-    while (reader.readNextStartElement()) {
-        if (matches(reader.qualifiedName(), u"group")) {
-            QStringView id;
-            QStringView instance;
-            const QXmlStreamAttributes attributes = reader.attributes();
-            for (const QXmlStreamAttribute &attribute : attributes) {
-                const QStringView name = attribute.qualifiedName();
-                if (matches(name, u"id"))
-                    id = attribute.value();
-                else if (matches(name, u"instance"))
-                    instance = attribute.value();
-            }
-            // insert() replaces: a later group with the same id wins.
-            groups.insert(pool.intern(id), instance.toString());
-        }
-        reader.skipCurrentElement();
-    }
-}
-
-// Fills record from the instance element the reader is on and leaves the
-// reader on its end tag. Types, locations, complex types and group ids
-// repeat across instances and go through pools; ids and alternative ids are
-// one per instance.
-void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePools &pools)
-{
-    record.line = reader.lineNumber();
-    instanceInfo &info = record.node.mapped();
-
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        const QStringView value = attribute.value();
-        if (matches(name, u"id"))
-            record.node.key() = value.toString();
-        else if (matches(name, u"type"))
-            info.type = pools.types.intern(value);
-        else if (matches(name, u"alt_id"))
-            info.alt_id = value.toString();
-        else if (matches(name, u"location"))
-            info.location = pools.locations.intern(value);
-        else if (matches(name, u"composite"))
-            info.composite = matches(value, u"yes");
-        else if (matches(name, u"ref"))
-            readRef(value, info, &pools.complexTypes);
-    }
-
-    if (info.composite)
-        readGroups(reader, info.groups, pools.groupIds);
-    else
-        reader.skipCurrentElement();
 }
 
 // Bytes an instance element takes in a hand-written catalogue, with its
 // attributes and indentation; a little less than the usual, so the guess
 // errs on the side of room.
 constexpr qsizetype kTypicalInstanceBytes = 128;
+
+class InstancesHandler final : public xml::ElementHandler
+{
+public:
+    InstancesHandler(std::vector<InstanceRecord> &records, const ParseOptions &options)
+        : m_records(records), m_options(options)
+    {
+    }
+
+    void expectBytes(qint64 size) override
+    {
+        // Room for an instance per line of a typical catalogue, so a large
+        // one is not copied over and over while it grows.
+        m_records.reserve(size_t(size / kTypicalInstanceBytes));
+    }
+
+    void startElement(const xml::Element &element) override
+    {
+        if (element.depth() == 1)
+            readInstance(element);
+        else if (element.depth() == 2 && m_records.back().info().composite
+                 && matches(element.name(), "group"))
+            readGroup(element, m_records.back());
+    }
+
+private:
+    // Types, locations, complex types and group ids repeat across
+    // instances and go through pools; ids and alternative ids are one per
+    // instance.
+    void readInstance(const xml::Element &element)
+    {
+        InstanceRecord &record = m_records.emplace_back();
+        // Each entry is allocated once, here, and later linked into the
+        // registry as it is.
+        record.node = makeInstanceNode();
+        if (m_options.positions)
+            record.at = element.position();
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Instance, element);
+        instanceInfo &info = record.node.mapped();
+        for (const auto &attribute : element.attributes()) {
+            const char *name = attribute.name();
+            const char *value = attribute.value();
+            bool known = true;
+            if (matches(name, "id"))
+                record.node.key() = attributeText(value);
+            else if (matches(name, "type"))
+                info.type = m_types.intern(value);
+            else if (matches(name, "alt_id"))
+                info.alt_id = attributeText(value);
+            else if (matches(name, "location"))
+                info.location = m_locations.intern(value);
+            else if (matches(name, "composite"))
+                info.composite = matches(value, "yes");
+            else if (matches(name, "ref"))
+                readRef(value, info, &m_complexTypes);
+            else
+                known = false;
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Instance, element, name, value, known);
+        }
+    }
+
+    // A later group with the same id wins.
+    void readGroup(const xml::Element &element, InstanceRecord &record)
+    {
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Group, element);
+        QString id;
+        QString instance;
+        for (const auto &attribute : element.attributes()) {
+            const char *name = attribute.name();
+            bool known = true;
+            if (matches(name, "id"))
+                id = m_groupIds.intern(attribute.value());
+            else if (matches(name, "instance"))
+                instance = attributeText(attribute.value());
+            else
+                known = false;
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Group, element, name, attribute.value(), known);
+        }
+        if (m_options.positions)
+            record.groupsAt.emplace_back(id, element.position());
+        record.node.mapped().groups.insert(id, instance);
+    }
+
+    std::vector<InstanceRecord> &m_records;
+    const ParseOptions &m_options;
+    StringPool m_types;
+    StringPool m_locations;
+    StringPool m_complexTypes;
+    StringPool m_groupIds;
+};
 
 } // namespace
 
@@ -134,37 +163,17 @@ InstanceNode makeInstanceNode(const QString &id)
     return tree.extract(tree.try_emplace(id).first);
 }
 
-InstancesDocument parseInstances(const QByteArray &data)
+InstancesDocument parseInstances(const xml::Source &source, const ParseOptions &options)
 {
     InstancesDocument document;
-    DocumentReader reader(data);
-    InstancePools pools;
-
-    if (!readRootElement(reader)) {
-        document.status = ParseStatus::NotWellFormed;
-    } else if (reader.qualifiedName() == QLatin1String("instances")) {
-        // Room for an instance per line of a typical catalogue, so a large
-        // one is not copied over and over while it grows; denser files grow
-        // the vector as usual.
-        document.records.reserve(data.size() / kTypicalInstanceBytes);
-        while (reader.readNextStartElement()) {
-            InstanceRecord &record = document.records.emplace_back();
-            // Each entry is allocated once, here, and later linked into the
-            // registry as it is.
-            record.node = makeInstanceNode();
-            readInstance(reader, record, pools);
-        }
-    } else {
-        document.status = ParseStatus::WrongRoot;
-    }
-
-    document.status = finishParse(reader, document.status, document.error);
-    if (document.status != ParseStatus::Ok)
+    InstancesHandler handler(document.records, options);
+    document.result = xml::readDocument(source, {"instances", false, 2}, handler);
+    if (document.result.status != xml::Status::Ok)
         document.records.clear();
     return document;
 }
 
-void applyRef(QStringView ref, instanceInfo &info)
+void applyRef(QByteArrayView ref, instanceInfo &info)
 {
     readRef(ref, info, nullptr);
 }

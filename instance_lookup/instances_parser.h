@@ -1,16 +1,18 @@
 // The instances file format: bytes -> instance records, nothing else.
-// Loaders, vrexctl-facing code and fuzzers all go through this parser.
+// The loader, tools and fuzzers all go through this parser.
 #ifndef VREX_INSTANCE_LOOKUP_INSTANCES_PARSER_H
 #define VREX_INSTANCE_LOOKUP_INSTANCES_PARSER_H
 
-#include "frame/xml_stream.h"
+#include "xml/document_reader.h"
+#include "xml/format_observer.h"
+#include "xml/parse_options.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
-#include <QtCore/QByteArray>
-#include <QtCore/QStringView>
+#include <QtCore/QByteArrayView>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace vrex {
@@ -27,7 +29,9 @@ InstanceNode makeInstanceNode(const QString &id = QString());
 struct InstanceRecord
 {
     InstanceNode node; // key: the id as written; value: the fields as the file gives them
-    qint64 line = 0;   // line of the instance element's start tag
+    xml::Position at;  // of the instance element's start tag
+    // Each group element that counted, in document order, with its id.
+    std::vector<std::pair<QString, xml::Position>> groupsAt;
 
     const QString &id() const { return node.key(); }
     const instanceInfo &info() const { return node.mapped(); }
@@ -35,18 +39,17 @@ struct InstanceRecord
 
 struct InstancesDocument
 {
-    ParseStatus status = ParseStatus::Ok;
-    ParseError error;                    // set when NotWellFormed
+    xml::Result result;
     std::vector<InstanceRecord> records; // document order; empty unless Ok
 };
 
 // Parses a whole instances file. Root must be "instances".
-InstancesDocument parseInstances(const QByteArray &data);
+InstancesDocument parseInstances(const xml::Source &source, const ParseOptions &options = {});
 
-// Applies a "ref" attribute value ("device=12,offset=3,complex=pair") to
-// info: pieces split at ',' and '=', empty parts dropped, nothing trimmed,
-// later keys win, unknown keys ignored.
-void applyRef(QStringView ref, instanceInfo &info);
+// Applies a "ref" attribute value ("device=12,offset=3,complex=pair", UTF-8)
+// to info: pieces split at ',' and '=', empty parts dropped, nothing
+// trimmed, later keys win, unknown keys ignored.
+void applyRef(QByteArrayView ref, instanceInfo &info);
 
 // Merges records into the registry, taking their nodes: a name seen again
 // replaces the whole record; other entries stay.

@@ -1,8 +1,7 @@
 // The instances registry: loading the instances file, counting and dumping.
-#include "frame/config_files.h"
 #include "frame/config_root.h"
-#include "frame/diagnostics.h"
 #include "instance_lookup/instances_parser.h"
+#include "xml/config_file_load.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
@@ -17,30 +16,17 @@ int vrex_instance_lookup::countInstances()
 // a message tell success.
 bool vrex_instance_lookup::loadInstances()
 {
-    QByteArray data;
-    if (!vrex::readWholeFile(vrex::configRoot() + QStringLiteral("/config/instances.xml"), &data)) {
-        vrex::debugOutput("vrex_instance_lookup: Could not find the instances");
-        return false;
-    }
-
-    // The whole document is parsed before the registry is touched, so a
-    // rejected file changes nothing.
-    vrex::InstancesDocument document = vrex::parseInstances(data);
-    // The file's bytes are not needed any more: they go before the registry
-    // grows, so that both never take memory at the same time.
-    data = QByteArray();
-    switch (document.status) {
-    case vrex::ParseStatus::NotWellFormed:
-        vrex::debugOutput("vrex_instance_lookup: Error in instances file");
-        return false;
-    case vrex::ParseStatus::WrongRoot:
-        vrex::debugOutput("vrex_instance_lookup: The instances file is not valid");
-        return false;
-    case vrex::ParseStatus::Ok:
-        break;
-    }
-
-    vrex::mergeInstances(instances, std::move(document.records));
+    vrex::ConfigFileMessages messages;
+    messages.channel = vrex::ConfigFileMessages::DebugOutput;
+    messages.cannotOpen = QStringLiteral("vrex_instance_lookup: Could not find the instances");
+    messages.notWellFormed = QStringLiteral("vrex_instance_lookup: Error in instances file");
+    messages.wrongRoot = QStringLiteral("vrex_instance_lookup: The instances file is not valid");
+    vrex::loadConfigFile(
+            vrex::configRoot() + QStringLiteral("/config/instances.xml"), messages,
+            [](const vrex::xml::Source &source) { return vrex::parseInstances(source, vrex::kLoadOptions); },
+            [](vrex::InstancesDocument document) {
+                vrex::mergeInstances(instances, std::move(document.records));
+            });
     return false;
 }
 

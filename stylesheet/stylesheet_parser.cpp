@@ -1,98 +1,112 @@
 #include "stylesheet/stylesheet_parser.h"
 
-#include "frame/string_pool.h"
-
-#include <QtCore/QXmlStreamAttributes>
+#include "xml/attribute_text.h"
+#include "xml/string_pool.h"
 
 namespace vrex {
 
+using xml::matches;
+
 namespace {
 
-// Tags and attribute names are compared as written (qualifiedName), so a
-// prefixed "x:name" is not taken for "name".
-
 // Styles are written for a handful of widget classes and share many
-// settings, so suitablefor values and settings go through pool.
-void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record, StringPool &pool)
+// settings, so suitablefor values and settings go through a pool. The tags
+// below the root are never looked at.
+class StylesheetHandler final : public xml::ElementHandler
 {
-    record.line = reader.lineNumber();
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        const QStringView value = attribute.value();
-        if (matches(name, u"name"))
-            record.name = value.toString();
-        else if (matches(name, u"suitablefor"))
-            record.suitablefor = pool.intern(value);
-        else if (matches(name, u"description"))
-            record.description = value.toString();
-        else if (matches(name, u"type"))
-            record.type = styleTypeCode(value);
+public:
+    StylesheetHandler(QVector<StyleRecord> &styles, const ParseOptions &options)
+        : m_styles(styles), m_options(options)
+    {
     }
-}
 
-QString settingValue(const QXmlStreamReader &reader, StringPool &pool)
-{
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        if (matches(attribute.qualifiedName(), u"value"))
-            return pool.intern(attribute.value());
+    void startElement(const xml::Element &element) override
+    {
+        switch (element.depth()) {
+        case 0:
+            if (m_options.observer)
+                m_options.observer->element(RecordRole::StylesheetRoot, element);
+            break;
+        case 1:
+            readStyle(element, m_styles.emplace_back());
+            break;
+        default:
+            readSetting(element, m_styles.last());
+            break;
+        }
     }
-    return QString();
-}
+
+private:
+    void readStyle(const xml::Element &element, StyleRecord &record)
+    {
+        if (m_options.positions)
+            record.at = element.position();
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Style, element);
+        for (const auto &attribute : element.attributes()) {
+            const char *name = attribute.name();
+            const char *value = attribute.value();
+            bool known = true;
+            if (matches(name, "name"))
+                record.name = attributeText(value);
+            else if (matches(name, "suitablefor"))
+                record.suitablefor = m_pool.intern(value);
+            else if (matches(name, "description"))
+                record.description = attributeText(value);
+            else if (matches(name, "type"))
+                record.type = styleTypeCode(value);
+            else
+                known = false;
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Style, element, name, value, known);
+        }
+    }
+
+    // A setting element without "value" contributes a null string.
+    void readSetting(const xml::Element &element, StyleRecord &record)
+    {
+        if (m_options.positions)
+            record.settingsAt.append(element.position());
+        if (m_options.observer)
+            m_options.observer->element(RecordRole::Setting, element);
+        QString value;
+        for (const auto &attribute : element.attributes()) {
+            const bool known = matches(attribute.name(), "value");
+            if (known)
+                value = m_pool.intern(attribute.value());
+            if (m_options.observer)
+                m_options.observer->attribute(RecordRole::Setting, element, attribute.name(),
+                                              attribute.value(), known);
+        }
+        record.settings.append(value);
+    }
+
+    QVector<StyleRecord> &m_styles;
+    const ParseOptions &m_options;
+    StringPool m_pool;
+};
 
 } // namespace
 
-int styleTypeCode(QStringView word)
+int styleTypeCode(const char *word)
 {
-    if (matches(word, u"state"))
+    if (matches(word, "state"))
         return 1;
-    if (matches(word, u"style"))
+    if (matches(word, "style"))
         return 2;
-    if (matches(word, u"setting"))
+    if (matches(word, "setting"))
         return 3;
     return 0;
 }
 
-StylesheetDocument parseStylesheet(const QByteArray &data)
+StylesheetDocument parseStylesheet(const xml::Source &source, const ParseOptions &options)
 {
     StylesheetDocument document;
-    DocumentReader reader(data);
-    StringPool pool;
-
-    if (readRootElement(reader)) {
-        // Any root is read; a foreign one is only reported.
-        document.wrongRoot = reader.qualifiedName() != QLatin1String("stylesheet");
-
-        // Depth 1: children of the root (styles), 2: their settings. Deeper
-        // elements are only checked for well-formedness.
-        int depth = 0;
-        while (!reader.atEnd()) {
-            switch (reader.readNext()) {
-            case QXmlStreamReader::StartElement:
-                ++depth;
-                if (depth == 1) {
-                    document.styles.emplace_back();
-                    readStyleAttributes(reader, document.styles.back(), pool);
-                } else if (depth == 2) {
-                    document.styles.back().settings.append(settingValue(reader, pool));
-                }
-                break;
-            case QXmlStreamReader::EndElement:
-                --depth;
-                break;
-            default:
-                break;
-            }
-        }
-    }
-
-    if (reader.hasError() || reader.tokenType() != QXmlStreamReader::EndDocument) {
-        document.status = ParseStatus::NotWellFormed;
-        document.error = parseErrorOf(reader);
-        document.wrongRoot = false;
+    StylesheetHandler handler(document.styles, options);
+    document.result = xml::readDocument(source, {"stylesheet", true, 2}, handler);
+    if (document.result.status == xml::Status::NotWellFormed
+        || document.result.status == xml::Status::Unreadable)
         document.styles.clear();
-    }
     return document;
 }
 

@@ -2,11 +2,13 @@
 #ifndef VREX_STYLESHEET_STYLESHEET_PARSER_H
 #define VREX_STYLESHEET_STYLESHEET_PARSER_H
 
-#include "frame/xml_stream.h"
+#include "xml/document_reader.h"
+#include "xml/format_observer.h"
+#include "xml/parse_options.h"
 
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
-#include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
 #include <QtCore/QVector>
 
 namespace vrex {
@@ -18,23 +20,22 @@ struct StyleRecord
     QString suitablefor;
     QString description;
     int type = 0;         // 1..3 for a recognised type word, 0 otherwise
-    qint64 line = 0;
+    xml::Position at;
+    QVector<xml::Position> settingsAt; // when positions are kept
 };
 
 struct StylesheetDocument
 {
-    // Ok or NotWellFormed. A root other than "stylesheet" is reported
-    // through wrongRoot, and the styles are still read.
-    ParseStatus status = ParseStatus::Ok;
-    ParseError error;
-    bool wrongRoot = false;
-    QVector<StyleRecord> styles; // document order
+    // Ok, NotWellFormed, or WrongRoot: a root other than "stylesheet" is
+    // reported, and its styles are still read.
+    xml::Result result;
+    QVector<StyleRecord> styles; // document order; empty when NotWellFormed
 };
 
-StylesheetDocument parseStylesheet(const QByteArray &data);
+StylesheetDocument parseStylesheet(const xml::Source &source, const ParseOptions &options = {});
 
-// "state" 1, "style" 2, "setting" 3 (case-sensitive), anything else 0.
-int styleTypeCode(QStringView word);
+// "state" 1, "style" 2, "setting" 3 (case-sensitive, UTF-8), anything else 0.
+int styleTypeCode(const char *word);
 
 // Merges into the registry: settings, suitablefor and description replaced,
 // type replaced only by a recognised word.

@@ -2,14 +2,6 @@
 #ifndef VREX_GLOBAL_H
 #define VREX_GLOBAL_H
 
-#if defined(_WIN32)
-#  if defined(VREX_STYLESHEET_BUILDING)
-#    define VREX_STYLESHEET_EXPORT __declspec(dllexport)
-#  else
-#    define VREX_STYLESHEET_EXPORT __declspec(dllimport)
-#  endif
-#else
-#  define VREX_STYLESHEET_EXPORT __attribute__((visibility("default")))
-#endif
+#include <vrex_stylesheet/vrex_stylesheet_export.h>
 
 #endif // VREX_GLOBAL_H

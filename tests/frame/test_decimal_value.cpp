@@ -1,4 +1,4 @@
-#include "frame/decimal_value.h"
+#include "xml/attribute_text.h"
 
 #include <QtCore/QRandomGenerator>
 #include <QtCore/QString>
@@ -14,7 +14,7 @@ class DecimalValue : public ::testing::TestWithParam<const char16_t *> { };
 TEST_P(DecimalValue, AgreesWithToInt)
 {
     const QString text = QString::fromUtf16(GetParam());
-    EXPECT_EQ(vrex::decimalValue(text), QStringView(text).toInt(nullptr, 10)) << text.toStdString();
+    EXPECT_EQ(vrex::decimalValue(text.toUtf8()), QStringView(text).toInt(nullptr, 10)) << text.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Tricky, DecimalValue, ::testing::Values(
@@ -42,7 +42,7 @@ TEST(DecimalValueSweep, AgreesWithToIntOnRandomStrings)
             const int pick = random.bounded(3) ? random.bounded(10) : random.bounded(letters);
             text.append(QChar(alphabet[pick]));
         }
-        ASSERT_EQ(vrex::decimalValue(text), QStringView(text).toInt(nullptr, 10)) << text.toStdString();
+        ASSERT_EQ(vrex::decimalValue(text.toUtf8()), QStringView(text).toInt(nullptr, 10)) << text.toStdString();
     }
 }
 

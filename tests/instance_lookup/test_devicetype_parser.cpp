@@ -3,64 +3,64 @@
 
 #include <gtest/gtest.h>
 
-using vrex::DeviceTypeDocument;
-using vrex::ParseStatus;
-
 namespace {
 
-struct CodeCase
+using vrex::xml::Status;
+
+struct DeviceTypeCase
 {
-    const char *root; // attributes of the root element
-    int drivertype;
-    int slotspacing;
+    const char *xml;
+    Status status;
+    const char *expected; // "drivertype slotspacing @line:column" then "name=slot@line:column" per parameter
 };
 
-void PrintTo(const CodeCase &c, std::ostream *os) { *os << '"' << c.root << '"'; }
+void PrintTo(const DeviceTypeCase &c, std::ostream *os) { *os << '"' << c.xml << '"'; }
 
-class RootAttributes : public ::testing::TestWithParam<CodeCase> { };
+class DeviceTypeDocument : public ::testing::TestWithParam<DeviceTypeCase> { };
 
-TEST_P(RootAttributes, GiveDriverTypeAndSlotSpacing)
+TEST_P(DeviceTypeDocument, GivesDriverTypeSlotSpacingAndParameters)
 {
-    const DeviceTypeDocument document = vrex::parseDeviceType(
-        QByteArray("<device_description ") + GetParam().root + "/>");
-    ASSERT_EQ(document.status, ParseStatus::Ok);
-    EXPECT_EQ(document.drivertype, GetParam().drivertype);
-    EXPECT_EQ(document.slotspacing, GetParam().slotspacing);
+    const vrex::DeviceTypeDocument document = vrex::parseDeviceType(QByteArray(GetParam().xml));
+    EXPECT_EQ(document.result.status, GetParam().status);
+    QString seen = QStringLiteral("%1 %2 @%3:%4").arg(document.drivertype).arg(document.slotspacing)
+                           .arg(document.at.line).arg(document.at.column);
+    for (const vrex::ParamRecord &param : document.params)
+        seen += QStringLiteral(" %1=%2@%3:%4").arg(param.name).arg(param.slot).arg(param.at.line).arg(param.at.column);
+    EXPECT_EQ(seen, QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, RootAttributes, ::testing::Values(
-    CodeCase{"drivertype='gpib' slotspacing='16'", 2, 16},
-    CodeCase{"drivertype='GPIB' slotspacing='-2'", 2, -2},
-    CodeCase{"drivertype='rs232' slotspacing='abc'", 3, 0},
-    CodeCase{"drivertype='Router'", 3, 0},
-    CodeCase{"drivertype='x' slotspacing='0x10'", 1, 0},
-    CodeCase{"drivertype=' g'", 1, 0},
-    CodeCase{"drivertype=''", 1, 0},
-    CodeCase{"x:drivertype='g'", 1, 0},
-    CodeCase{"", 1, 0}));
+// Driver type: the first letter, g/G 2, r/R 3, anything else or nothing 1;
+// numbers as toInt reads them; every child element is a parameter.
+INSTANTIATE_TEST_SUITE_P(Rows, DeviceTypeDocument, ::testing::Values(
+    DeviceTypeCase{"<device_description drivertype='gpib' slotspacing='16'/>", Status::Ok, "2 16 @1:1"},
+    DeviceTypeCase{"<device_description drivertype='GPIB' slotspacing='-2'/>", Status::Ok, "2 -2 @1:1"},
+    DeviceTypeCase{"<device_description drivertype='rs232' slotspacing='abc'/>", Status::Ok, "3 0 @1:1"},
+    DeviceTypeCase{"<device_description drivertype='Router'/>", Status::Ok, "3 0 @1:1"},
+    DeviceTypeCase{"<device_description drivertype='x' slotspacing='0x10'/>", Status::Ok, "1 0 @1:1"},
+    DeviceTypeCase{"<device_description drivertype=' g'/>", Status::Ok, "1 0 @1:1"},
+    DeviceTypeCase{"<device_description drivertype='' x:drivertype='g'/>", Status::Ok, "1 0 @1:1"},
+    DeviceTypeCase{"<device_description/>", Status::Ok, "1 0 @1:1"},
+    DeviceTypeCase{"<?xml version='1.0'?>\n<device_description drivertype='g'>\n"
+                   "  <param name='gain' slot='3'/> text\n"
+                   "  <param name='gain' slot='5'><deep name='x' slot='9'/></param>\n"
+                   "  <anything name='Gain' slot='x'/><bare/>\n</device_description>",
+                   Status::Ok, "2 0 @2:1 gain=3@3:3 gain=5@4:3 Gain=0@5:3 =0@5:35"},
+    DeviceTypeCase{"<Device_description drivertype='g'><p name='a'/></Device_description>", Status::WrongRoot, "0 0 @0:0"},
+    DeviceTypeCase{"<device_description drivertype='g'><p name='a'></device_description>",
+                   Status::NotWellFormed, "0 0 @1:1"}));
 
-TEST(DeviceTypeParser, EveryChildElementIsAParameter)
+TEST(DeviceTypeParser, ParametersMergeIntoWhatTheRecordHolds)
 {
-    const DeviceTypeDocument document = vrex::parseDeviceType(
-        "<device_description drivertype='g'>\n"
-        "  <param name='gain' slot='3'/> text\n"
-        "  <param name='gain' slot='5'><deep name='x' slot='9'/></param>\n"
-        "  <anything name='Gain' slot='x'/>\n"
-        "  <bare/>\n"
-        "</device_description>");
-    ASSERT_EQ(document.status, ParseStatus::Ok);
-    ASSERT_EQ(document.params.size(), 4);
-    EXPECT_EQ(document.params[1].name, QStringLiteral("gain"));
-    EXPECT_EQ(document.params[1].slot, 5);
-    EXPECT_EQ(document.params[1].line, 3);
-    EXPECT_EQ(document.params[2].slot, 0);
-    EXPECT_TRUE(document.params[3].name.isEmpty());
-
+    const vrex::DeviceTypeDocument document = vrex::parseDeviceType(QByteArray(
+            "<device_description drivertype='g' slotspacing='4'><p name='gain' slot='3'/>"
+            "<p name='gain' slot='5'/><p name='Gain' slot='1'/></device_description>"));
     deviceTypeInfo info;
     info.params[QStringLiteral("other")].slot = 7;
+    info.params[QStringLiteral("gain")].slot = 9;
     vrex::applyDeviceType(info, document);
     EXPECT_EQ(info.drivertype, 2);
-    ASSERT_EQ(info.params.size(), 4); // gain once, Gain, the empty name, other kept
+    EXPECT_EQ(info.slotspacing, 4);
+    EXPECT_EQ(info.params.keys(), (QStringList{QStringLiteral("Gain"), QStringLiteral("gain"), QStringLiteral("other")}));
     EXPECT_EQ(info.params.value(QStringLiteral("gain")).slot, 5);
     EXPECT_EQ(info.params.value(QStringLiteral("other")).slot, 7);
 }

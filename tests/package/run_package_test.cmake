@@ -16,7 +16,8 @@ run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
 # What the package promises: the public headers under include/vrex_stylesheet,
 # the library, the CMake package, and vrexctl.
-foreach(header vrex_global.h vrex_debug_output.h vrex_instance_lookup.h vrex_stylesheet.h)
+foreach(header vrex_global.h vrex_debug_output.h vrex_instance_lookup.h vrex_stylesheet.h
+               vrex_stylesheet_export.h)
     if(NOT EXISTS ${prefix}/${INCLUDEDIR}/vrex_stylesheet/${header})
         message(FATAL_ERROR "header ${header} not installed")
     endif()
@@ -31,7 +32,7 @@ foreach(file ${LIBDIR}/libvrex_stylesheet.so.1
 endforeach()
 file(GLOB private_headers ${prefix}/${INCLUDEDIR}/vrex_stylesheet/*)
 list(LENGTH private_headers header_count)
-if(NOT header_count EQUAL 4)
+if(NOT header_count EQUAL 5)
     message(FATAL_ERROR "unexpected files in the include directory: ${private_headers}")
 endif()
 

@@ -9,6 +9,8 @@
 #include "redirection_chain.h"
 #include "table_output.h"
 
+#include "instance_lookup/device_type_key.h"
+
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <QtCore/QJsonObject>
@@ -60,12 +62,6 @@ private:
     QList<QPair<QString, QJsonValue>> m_fields;
 };
 
-int driverTypeNumber(char drivertype)
-{
-    // The library stores the code's low eight bits.
-    return int(static_cast<unsigned char>(drivertype));
-}
-
 int lookupInstance(const Invocation &invocation, const QString &name)
 {
     QString altId, location, type, ref;
@@ -89,7 +85,7 @@ int lookupInstance(const Invocation &invocation, const QString &name)
     answer.add(QStringLiteral("alt_id"), altId);
     answer.add(QStringLiteral("location"), location);
     answer.add(QStringLiteral("type"), type);
-    answer.add(QStringLiteral("drivertype"), driverTypeNumber(drivertype));
+    answer.add(QStringLiteral("drivertype"), vrex::driverTypeNumber(drivertype));
     // No query hands out the complex type; hosts read it from the registry.
     answer.add(QStringLiteral("complex"), vrex_instance_lookup::instances.value(name).complex);
     answer.add(QStringLiteral("composite"), composite);
@@ -132,7 +128,7 @@ int lookupParameter(const Invocation &invocation, const QString &name, const QSt
             answer.add(QStringLiteral("device"), device);
             answer.add(QStringLiteral("offset"), offset);
             answer.add(QStringLiteral("slot"), slot);
-            answer.add(QStringLiteral("drivertype"), driverTypeNumber(drivertype));
+            answer.add(QStringLiteral("drivertype"), vrex::driverTypeNumber(drivertype));
             answer.add(QStringLiteral("alt_id"), altId);
         } else {
             failure = QStringLiteral("the library's lookup of %1 failed").arg(subject);

@@ -2,6 +2,8 @@
 
 #include "redirection_chain.h"
 
+#include "instance_lookup/device_type_key.h"
+
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
@@ -22,7 +24,7 @@ void checkInstances(QVector<Problem> &problems)
 {
     const auto &instances = vrex_instance_lookup::instances;
     for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
-        if (!vrex_instance_lookup::deviceTypes.contains(it->type.toLower())) {
+        if (vrex::findDeviceType(it->type) == vrex_instance_lookup::deviceTypes.cend()) {
             problems.append({QStringLiteral("device-type"),
                              QStringLiteral("instance %1: device type %2 is not registered")
                                      .arg(quoted(it.key()), quoted(it->type))});
@@ -86,7 +88,7 @@ void checkRedirectionChains(QVector<Problem> &problems)
     for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
         if (it->complex.isEmpty())
             continue;
-        const auto type = vrex_instance_lookup::deviceTypes.constFind(it->type.toLower());
+        const auto type = vrex::findDeviceType(it->type);
         if (type == vrex_instance_lookup::deviceTypes.constEnd())
             continue;
         for (auto param = type->params.cbegin(); param != type->params.cend(); ++param) {

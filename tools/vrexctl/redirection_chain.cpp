@@ -1,5 +1,7 @@
 #include "redirection_chain.h"
 
+#include "instance_lookup/lookup_step.h"
+
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <QtCore/QStringList>
@@ -34,67 +36,53 @@ QStringList RedirectionChain::hopTexts() const
 
 RedirectionChain followRedirections(const QString &instance, const QString &parameter)
 {
-    const auto &instances = vrex_instance_lookup::instances;
-    const auto &deviceTypes = vrex_instance_lookup::deviceTypes;
-    const auto &complexTypes = vrex_instance_lookup::complexTypes;
-
+    using vrex::LookupStep;
     RedirectionChain chain;
     chain.steps.append({instance, parameter});
     for (;;) {
         const ParameterRef current = chain.steps.constLast();
-        const auto info = instances.constFind(current.instance);
-        if (info == instances.constEnd()) {
+        const LookupStep step = vrex::lookupStep(current.instance, current.parameter);
+        const instanceInfo *info = step.stop == LookupStep::NoInstance ? nullptr : &*step.instance;
+        switch (step.stop) {
+        case LookupStep::NoInstance:
             return breakAt(chain, RedirectionChain::UnknownInstance,
                            QStringLiteral("instance %1 is not in the instances file")
                                    .arg(quoted(current.instance)));
-        }
-        // The library answers an empty parameter name with the instance's
-        // own numbers, without looking at device types.
-        if (current.parameter.isEmpty())
+        case LookupStep::NoParameterName: // the instance's own numbers answer
+        case LookupStep::Resolved:
             return chain;
-
-        const auto type = deviceTypes.constFind(info->type.toLower());
-        if (type == deviceTypes.constEnd()) {
+        case LookupStep::NoDeviceType:
             return breakAt(chain, RedirectionChain::UnknownDeviceType,
                            QStringLiteral("device type %1 of instance %2 is not registered")
                                    .arg(quoted(info->type), quoted(current.instance)));
-        }
-        const auto param = type->params.constFind(current.parameter);
-        if (param == type->params.constEnd()) {
+        case LookupStep::NoParameter:
             return breakAt(chain, RedirectionChain::UnknownParameter,
                            QStringLiteral("device type %1 has no parameter %2")
                                    .arg(quoted(info->type), quoted(current.parameter)));
-        }
-        if (param->slot != 0 || info->complex.isEmpty())
-            return chain;
-
-        const auto complex = complexTypes.constFind(info->complex);
-        if (complex == complexTypes.constEnd()) {
+        case LookupStep::NoComplexType:
             return breakAt(chain, RedirectionChain::UnknownComplexType,
                            QStringLiteral("complex type %1 of instance %2 is not registered")
                                    .arg(quoted(info->complex), quoted(current.instance)));
-        }
-        const auto member = complex->members.constFind(current.instance);
-        if (member == complex->members.constEnd()) {
+        case LookupStep::NoMember:
             return breakAt(chain, RedirectionChain::UnknownMember,
                            QStringLiteral("complex type %1 has no member %2")
                                    .arg(quoted(info->complex), quoted(current.instance)));
-        }
-        const auto redirection = member->params.constFind(current.parameter);
-        if (redirection == member->params.constEnd()) {
+        case LookupStep::NoRedirection:
             return breakAt(chain, RedirectionChain::NoRedirection,
                            QStringLiteral("slot 0 and no redirection in complex type %1")
                                    .arg(quoted(info->complex)));
+        case LookupStep::Redirected:
+            break;
         }
 
-        const ParameterRef next{redirection->device, redirection->param};
+        const ParameterRef next{step.redirection->device, step.redirection->param};
         const bool repeated = chain.steps.contains(next);
         chain.steps.append(next);
         if (repeated) {
             chain.outcome = RedirectionChain::Cycle;
             QStringList path;
-            for (const ParameterRef &step : std::as_const(chain.steps))
-                path.append(step.toString());
+            for (const ParameterRef &hop : std::as_const(chain.steps))
+                path.append(hop.toString());
             chain.reason = QStringLiteral("redirection cycle: ") + path.join(QStringLiteral(" -> "));
             return chain;
         }

@@ -1,8 +1,6 @@
-// Following a parameter through complex-type redirections, hop by hop, by
-// the rule the library's parameter lookup applies: a parameter whose slot is
-// 0 on an instance that names a complex type stands for the parameter that
-// the complex type's member entry redirects it to. Unlike the library, the
-// walk keeps every hop and stops at the first repeated one.
+// Following a parameter through complex-type redirections, hop by hop, with
+// the library's own lookup step. Unlike the library, the walk keeps every
+// hop, says where a chain breaks, and stops at the first repeated hop.
 #ifndef VREXCTL_REDIRECTION_CHAIN_H
 #define VREXCTL_REDIRECTION_CHAIN_H
 

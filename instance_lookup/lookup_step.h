@@ -1,0 +1,90 @@
+// One step of a parameter lookup over the public registries: the instance,
+// its device type, the parameter and, where the parameter stands for
+// another one, the redirection to follow. The library's lookups and
+// vrexctl walk chains with this one step and differ only in what they
+// report.
+#ifndef VREX_INSTANCE_LOOKUP_LOOKUP_STEP_H
+#define VREX_INSTANCE_LOOKUP_LOOKUP_STEP_H
+
+#include "instance_lookup/device_type_key.h"
+
+#include <vrex_stylesheet/vrex_instance_lookup.h>
+
+namespace vrex {
+
+struct LookupStep
+{
+    enum Stop {
+        NoInstance,    // the instance is not registered
+        NoParameterName, // an empty parameter name: the instance's numbers are the answer
+        NoDeviceType,  // the instance's device type is not registered
+        NoParameter,   // the device type has no such parameter
+        Resolved,      // the parameter's slot is the answer
+        NoComplexType, // slot 0, and the instance's complex type is not registered
+        NoMember,      // ... or it has no member of the instance's name
+        NoRedirection, // ... or the member does not redirect the parameter
+        Redirected,    // go on at redirection->device, redirection->param
+    };
+
+    Stop stop = NoInstance;
+    QMap<QString, instanceInfo>::const_iterator instance;
+    QMap<QString, deviceTypeInfo>::const_iterator deviceType;
+    QMap<QString, paramInfo>::const_iterator parameter;
+    const complexParam *redirection = nullptr; // for Redirected; points into complexTypes
+};
+
+// The redirection of parameter param of member in complex type complexName:
+// Redirected with step.redirection set, or where the search broke.
+inline LookupStep::Stop findRedirection(const QString &complexName, const QString &member,
+                                        const QString &param, const complexParam **redirection)
+{
+    const QMap<QString, complexType> &types = vrex_instance_lookup::complexTypes;
+    const auto type = types.constFind(complexName);
+    if (type == types.constEnd())
+        return LookupStep::NoComplexType;
+    const auto instance = type->members.constFind(member);
+    if (instance == type->members.constEnd())
+        return LookupStep::NoMember;
+    const auto found = instance->params.constFind(param);
+    if (found == instance->params.constEnd())
+        return LookupStep::NoRedirection;
+    *redirection = &*found;
+    return LookupStep::Redirected;
+}
+
+// A parameter whose slot is 0 on an instance that names a complex type
+// stands for the parameter its member entry redirects it to.
+inline LookupStep lookupStep(const QString &instanceName, const QString &param)
+{
+    LookupStep step;
+    const QMap<QString, instanceInfo> &instances = vrex_instance_lookup::instances;
+    step.instance = instances.constFind(instanceName);
+    if (step.instance == instances.constEnd())
+        return step; // NoInstance
+    if (param.isEmpty()) {
+        step.stop = LookupStep::NoParameterName;
+        return step;
+    }
+    step.deviceType = findDeviceType(step.instance->type);
+    if (step.deviceType == vrex_instance_lookup::deviceTypes.constEnd()) {
+        step.stop = LookupStep::NoDeviceType;
+        return step;
+    }
+    step.parameter = step.deviceType->params.constFind(param);
+    if (step.parameter == step.deviceType->params.constEnd()) {
+        step.stop = LookupStep::NoParameter;
+        return step;
+    }
+    if (step.parameter->slot != 0 || step.instance->complex.isEmpty()) {
+        step.stop = LookupStep::Resolved;
+        return step;
+    }
+    // The registry's own keys: the caller's strings may be outputs too.
+    step.stop = findRedirection(step.instance->complex, step.instance.key(), step.parameter.key(),
+                                &step.redirection);
+    return step;
+}
+
+} // namespace vrex
+
+#endif

@@ -1,0 +1,156 @@
+// The one XML reader of the configuration files, over expat. It knows no
+// file format: it hands each element up to a given depth to a handler and
+// gives one verdict for the whole document, so that a document that is not
+// well-formed anywhere (also after its root element) can be rejected whole.
+//
+// Names are read as written (no namespace processing). External entities
+// and DTDs are never read; entity expansion is held to a fixed
+// amplification. Text reaches the handler as UTF-8 whatever the file's
+// encoding, converted by expat as it goes: there is no decoded copy of the
+// file.
+#ifndef VREX_XML_DOCUMENT_READER_H
+#define VREX_XML_DOCUMENT_READER_H
+
+#include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
+#include <QtCore/QString>
+
+#include <cstring>
+
+namespace vrex::xml {
+
+struct Position
+{
+    qint64 line = 0;   // 1-based
+    qint64 column = 0; // 1-based, in characters
+};
+
+enum class Status {
+    Ok,            // well-formed, root accepted
+    Unreadable,    // not a regular file, or it could not be read
+    NotWellFormed, // the reason says why, the position where
+    WrongRoot,     // well-formed, but the root element is not the expected one
+};
+
+struct Result
+{
+    Status status = Status::Ok;
+    QString reason; // expat's own words, for NotWellFormed
+    Position at;    // of the fault, for NotWellFormed
+};
+
+// What a format expects of a document.
+struct ReadPolicy
+{
+    QByteArray root;             // the root element's name, UTF-8
+    bool readOtherRoots = false; // deliver the elements below a wrong root all the same
+    int deepest = 1;             // elements deeper than this (root: 0) are only checked
+};
+
+// The attributes of one element: expat's array of NUL-terminated UTF-8
+// names and values, in document order.
+class Attributes
+{
+public:
+    explicit Attributes(const char **pairs) : m_pairs(pairs) { }
+
+    class const_iterator
+    {
+    public:
+        explicit const_iterator(const char **at) : m_at(at) { }
+        const char *name() const { return m_at[0]; }
+        const char *value() const { return m_at[1]; }
+        const const_iterator &operator*() const { return *this; }
+        const_iterator &operator++()
+        {
+            m_at += 2;
+            return *this;
+        }
+        bool operator!=(const const_iterator &other) const { return *m_at != *other.m_at; }
+
+    private:
+        const char **m_at;
+    };
+
+    // Ends at the terminating null name, whatever the count.
+    const_iterator begin() const { return const_iterator(m_pairs); }
+    const_iterator end() const { return const_iterator(&kEnd); }
+
+private:
+    static inline const char *kEnd = nullptr;
+    const char **m_pairs;
+};
+
+// name == literal, both UTF-8; the literal's terminating NUL takes part, so
+// "x:id" or "ids" is not "id".
+template<size_t N>
+inline bool matches(const char *name, const char (&literal)[N])
+{
+    return std::memcmp(name, literal, N) == 0;
+}
+
+class Element
+{
+public:
+    Element(const char *name, const char **attributes, int depth, void *parser)
+        : m_name(name), m_attributes(attributes), m_depth(depth), m_parser(parser)
+    {
+    }
+
+    const char *name() const { return m_name; } // as written, UTF-8
+    Attributes attributes() const { return Attributes(m_attributes); }
+    int depth() const { return m_depth; } // the root is 0
+    // Where the start tag begins; counted on demand, the load path never asks.
+    Position position() const;
+
+private:
+    const char *m_name;
+    const char **m_attributes;
+    int m_depth;
+    void *m_parser;
+};
+
+class ElementHandler
+{
+public:
+    virtual ~ElementHandler() = default;
+    // The document's size in bytes, before its first element.
+    virtual void expectBytes(qint64 size) { Q_UNUSED(size); }
+    // Every element down to the policy's depth, in document order.
+    virtual void startElement(const Element &element) = 0;
+};
+
+// Where a document comes from: bytes already in memory, or a file, which is
+// read straight into the parser's buffer.
+class Source
+{
+public:
+    Source(QByteArrayView bytes) : m_bytes(bytes) { }
+    Source(const QByteArray &bytes) : m_bytes(bytes) { }
+    Source(const char *bytes) : m_bytes(bytes) { }
+    static Source file(const QString &path)
+    {
+        Source source{QByteArrayView()};
+        source.m_path = path;
+        source.m_isFile = true;
+        return source;
+    }
+
+    bool isFile() const { return m_isFile; }
+    QByteArrayView bytes() const { return m_bytes; }
+    const QString &path() const { return m_path; }
+
+private:
+    QByteArrayView m_bytes;
+    QString m_path;
+    bool m_isFile = false;
+};
+
+// Reads the whole document. A file is taken only when it is a regular file
+// (symlinks followed); a FIFO, a device or a directory is Unreadable
+// without blocking. A fault anywhere outranks a wrong root.
+Result readDocument(const Source &source, const ReadPolicy &policy, ElementHandler &handler);
+
+} // namespace vrex::xml
+
+#endif
