@@ -58,14 +58,15 @@ set(vrex_package_dev libvrex-stylesheet-dev)
 set(vrex_package_tools vrex-tools)
 
 # Every package carries its copyright file and changelog in
-# /usr/share/doc/<package>. The changelog's date follows SOURCE_DATE_EPOCH
-# when set, so that rebuilt packages are identical.
+# /usr/share/doc/<package>. The changelog's date is SOURCE_DATE_EPOCH when set
+# (scripts/package sets it to the last commit's), so rebuilt packages match.
 string(TIMESTAMP vrex_changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
 set(vrex_deb_version ${PROJECT_VERSION}-${VREX_PACKAGE_RELEASE})
-file(WRITE ${PROJECT_BINARY_DIR}/debian/changelog.Debian
-    "vrex-stylesheet (${vrex_deb_version}) unstable; urgency=medium\n\n"
-    "  * Release ${PROJECT_VERSION}.\n\n"
-    " -- ${VREX_PACKAGE_MAINTAINER}  ${vrex_changelog_date}\n")
+set(vrex_changelog "vrex-stylesheet (${vrex_deb_version}) unstable; urgency=medium\n
+  * Release ${PROJECT_VERSION}.\n
+ -- ${VREX_PACKAGE_MAINTAINER}  ${vrex_changelog_date}\n")
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.Debian
+    CONTENT "@vrex_changelog@" @ONLY)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz
     COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/debian/changelog.Debian
             > ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz
@@ -110,7 +111,7 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${vrex_package_runtime})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
 # The loader's cache is refreshed by libc's trigger; CPack's own ldconfig
 # calls in postinst/postrm cannot be switched off and are merely redundant.
-file(WRITE ${PROJECT_BINARY_DIR}/debian/runtime/triggers "activate-noawait ldconfig\n")
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/debian/runtime/triggers CONTENT "activate-noawait ldconfig\n")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/debian/runtime/triggers)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
     "instance catalogue and widget styles of a device-control installation

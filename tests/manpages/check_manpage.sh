@@ -1,6 +1,7 @@
 #!/bin/sh
 # Fails when TOOL's help (--help, --help-all, help COMMAND) names an option,
-# command or command word that the man page PAGE does not mention.
+# command or command word that the man page PAGE does not mention, or when
+# the page's header names another version than TOOL --version.
 # usage: check_manpage.sh TOOL PAGE
 set -eu
 tool=$1
@@ -23,6 +24,8 @@ missing=
 for word in $options $commands; do
     printf '%s\n' "$text" | grep -qwF -e "$word" || missing="$missing $word"
 done
+version=$("$tool" --version | awk '{ print $NF; exit }')
+grep '^\.TH ' "$page" | grep -qF -e "${version:-no version}" || missing="$missing version $version"
 if [ -n "$missing" ]; then
     echo "$page does not mention:$missing" >&2
     exit 1
