@@ -6,7 +6,7 @@
 set -eu
 tool=$1
 page=$2
-help=$("$tool" --help)
+help=$("$tool" --help) || { echo "$tool --help failed" >&2; exit 1; }
 commands=$(printf '%s\n' "$help" | awk '
     /^[A-Za-z ]*[Cc]ommands:$/ { on = 1; next }
     on && /^$/ { on = 0 }
@@ -17,7 +17,10 @@ $("$tool" help "$command" 2>/dev/null || true)"
 done
 help="$help
 $("$tool" --help-all 2>/dev/null || true)"
-options=$(printf '%s\n' "$help" | grep -oE '(^|[][[:space:],|])--?[A-Za-z][A-Za-z-]*' | sed 's/^[^-]*//')
+# Ours are -x and --word; Qt's own (-platform, -style, ...) are left to Qt.
+options=$(printf '%s\n' "$help" |
+    grep -oE '(^|[][[:space:],|])(--[A-Za-z][A-Za-z-]*|-[A-Za-z])([^A-Za-z-]|$)' |
+    grep -oE -e '--?[A-Za-z][A-Za-z-]*')
 # Roff escapes and font changes are not part of the words.
 text=$(sed -e 's/\\f[BIRP]//g' -e 's/\\-/-/g' "$page")
 missing=
