@@ -38,13 +38,13 @@ if(TARGET vrex-style-editor)
 endif()
 set(vrex_compressed_manpages)
 foreach(page IN LISTS vrex_manpages)
-    get_filename_component(name ${page} NAME)
-    set(compressed ${PROJECT_BINARY_DIR}/man/${name}.gz)
-    add_custom_command(OUTPUT ${compressed}
+    get_filename_component(vrex_page_name ${page} NAME)
+    set(vrex_compressed ${PROJECT_BINARY_DIR}/man/${vrex_page_name}.gz)
+    add_custom_command(OUTPUT ${vrex_compressed}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-        COMMAND gzip -9nc ${page} > ${compressed}
+        COMMAND gzip -9nc ${page} > ${vrex_compressed}
         DEPENDS ${page} VERBATIM)
-    list(APPEND vrex_compressed_manpages ${compressed})
+    list(APPEND vrex_compressed_manpages ${vrex_compressed})
 endforeach()
 add_custom_target(vrex_manpages ALL DEPENDS ${vrex_compressed_manpages})
 install(FILES ${vrex_compressed_manpages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
@@ -73,11 +73,11 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz
     DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog.Debian VERBATIM)
 add_custom_target(vrex_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz)
 foreach(component runtime dev tools)
-    set(doc ${CMAKE_INSTALL_DATADIR}/doc/${vrex_package_${component}})
+    set(vrex_doc ${CMAKE_INSTALL_DATADIR}/doc/${vrex_package_${component}})
     install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian-copyright
-        DESTINATION ${doc} RENAME copyright COMPONENT ${component})
+        DESTINATION ${vrex_doc} RENAME copyright COMPONENT ${component})
     install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz
-        DESTINATION ${doc} COMPONENT ${component})
+        DESTINATION ${vrex_doc} COMPONENT ${component})
 endforeach()
 
 # CPack: one .deb per component.
