@@ -25,6 +25,7 @@ endforeach()
 foreach(file ${LIBDIR}/libvrex_stylesheet.so.1
              ${LIBDIR}/cmake/vrex_stylesheet/vrex_stylesheetConfig.cmake
              ${LIBDIR}/cmake/vrex_stylesheet/vrex_stylesheetConfigVersion.cmake
+             ${LIBDIR}/pkgconfig/vrex_stylesheet.pc
              ${BINDIR}/vrexctl)
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "${file} not installed")
@@ -34,6 +35,12 @@ file(GLOB private_headers ${prefix}/${INCLUDEDIR}/vrex_stylesheet/*)
 list(LENGTH private_headers header_count)
 if(NOT header_count EQUAL 5)
     message(FATAL_ERROR "unexpected files in the include directory: ${private_headers}")
+endif()
+
+# The pkg-config file names the prefix the tree was installed to.
+file(STRINGS ${prefix}/${LIBDIR}/pkgconfig/vrex_stylesheet.pc pc_prefix REGEX "^prefix=")
+if(NOT pc_prefix STREQUAL "prefix=${prefix}")
+    message(FATAL_ERROR "vrex_stylesheet.pc says '${pc_prefix}', installed to ${prefix}")
 endif()
 
 # The installed vrexctl finds the installed library by its own location.
