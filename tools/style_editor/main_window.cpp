@@ -106,9 +106,11 @@ void MainWindow::createLayout()
     m_list->setTabKeyNavigation(false); // Tab leaves the list for the form
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
-    m_list->setColumnWidth(StyleListModel::NameColumn, 130);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_list->setColumnWidth(StyleListModel::NameColumn, 110);
     m_list->setColumnWidth(StyleListModel::TypeColumn, 60);
     m_list->setColumnWidth(StyleListModel::SuitableForColumn, 140);
+    m_list->setColumnWidth(StyleListModel::SettingsColumn, 60);
     m_list->setAccessibleName(QStringLiteral("Styles"));
 
     auto *left = new QWidget;

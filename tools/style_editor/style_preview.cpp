@@ -169,7 +169,8 @@ void StylePreview::rebuild(const QStringList &classes)
         }
         if (!widget)
             widget = plainSample();
-        m_area->layout()->addWidget(widget);
+        // Natural size, as on a panel, rather than stretched to the preview.
+        static_cast<QHBoxLayout *>(m_area->layout())->addWidget(widget, 0, Qt::AlignVCenter);
         m_samples << widget;
     }
 }
