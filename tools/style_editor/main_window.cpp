@@ -57,7 +57,12 @@ MainWindow::MainWindow(const QString &path, QWidget *parent)
     createActions();
 
     connect(m_document, &StyleDocument::styleChanged, this, &MainWindow::styleChanged);
-    connect(m_document, &StyleDocument::reset, this, &MainWindow::showCurrent);
+    // A reload or a save that tidied the styles up rebuilds the list; the
+    // style shown stays selected.
+    connect(m_document, &StyleDocument::reset, this, [this] {
+        selectStyle(m_current);
+        showCurrent();
+    });
     connect(m_document, &StyleDocument::modifiedChanged, this, &MainWindow::updateTitle);
     connect(m_watch, &StylesheetWatch::changedOnDisk, this, &MainWindow::foreignChangeNoticed);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
