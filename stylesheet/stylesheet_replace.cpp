@@ -58,9 +58,11 @@ bool writeInPlace(const QString &path, const QByteArray &contents)
     if (ok && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         ok = rlim_t(qMax(old.size(), contents.size())) <= limit.rlim_cur;
     // Claim the room first: running out of it must not cost any old byte.
+    // A file system that cannot claim room ahead is written regardless.
     if (ok && contents.size() > old.size()) {
-        ok = ::posix_fallocate(fd, 0, off_t(contents.size())) == 0;
-        if (!ok)
+        const int error = ::posix_fallocate(fd, 0, off_t(contents.size()));
+        ok = error == 0 || error == EOPNOTSUPP || error == ENOSYS;
+        if (error != 0)
             (void)::ftruncate(fd, off_t(old.size()));
     }
     if (ok) {

@@ -29,7 +29,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.text = parser.errorText();
         return result;
     }
-    if (parser.isSet(helpOption)) {
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         result.outcome = CommandLine::ShowHelp;
         result.text = parser.helpText();
         // Without an application object Qt cannot name the program.
