@@ -266,6 +266,8 @@ void MainWindow::editCurrent(const QString &text, int mergeKey, const std::funct
         return;
     styleentry entry = it.value();
     edit(entry);
+    if (sameStyle(entry, it.value()))
+        return; // choosing the type it already has is no step to undo
     m_undoStack->push(new StyleChangeCommand(m_document, text, {changeOf(*m_document, m_current, entry)}, mergeKey));
 }
 
