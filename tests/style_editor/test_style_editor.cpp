@@ -21,6 +21,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTableView>
 
 #include <gtest/gtest.h>
@@ -195,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
     EditorRow{"ExternalChangeNoticed", QMessageBox::Cancel, [](MainWindow &w, const FixtureTree &t) {
         QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
         t.write(kRelative, "<stylesheet><style name=\"other\"/></stylesheet>");
-        QTest::qWait(300);
+        EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.statusBar()->currentMessage().isEmpty(); }, 5000));
         key(&w, Qt::Key_S, Qt::ControlModifier);
     }, "other[0|||]", true, "Stylesheet Changed Stylesheet Changed"}),
     [](const ::testing::TestParamInfo<EditorRow> &info) { return std::string(info.param.label); });
