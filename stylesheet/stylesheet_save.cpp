@@ -1,10 +1,10 @@
 #include "frame/diagnostics.h"
+#include "stylesheet/stylesheet_replace.h"
 #include "stylesheet/stylesheet_writer.h"
 
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtCore/QThread>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
@@ -28,19 +28,12 @@ void reportSaveFailed(const QString &path)
         vrex::qtMessage(text);
 }
 
-// Temporary file, then rename: a failure at any point leaves the old file
-// whole instead of truncated. Unbuffered, because a short write that only
-// happens when commit() flushes the buffer is not reported by commit(),
-// which would then rename a truncated file into place.
-bool writeAtomically(const QString &path, const QByteArray &contents)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-            && file.write(contents) == contents.size()
-            && file.commit();
-}
-
 } // namespace
+
+bool vrex_style_text_savable(const QString &text)
+{
+    return vrex::isXmlText(text);
+}
 
 bool vrex_stylesheet::save()
 {
@@ -60,7 +53,7 @@ bool vrex_stylesheet::save()
     }
 
     const QByteArray document = vrex::writeStylesheet(styles);
-    if (document.isEmpty() || !writeAtomically(m_sFilename, document)) {
+    if (document.isEmpty() || !vrex::replaceFileContents(m_sFilename, document)) {
         reportSaveFailed(m_sFilename);
         return false;
     }

@@ -37,6 +37,11 @@ public:
     virtual void applyStyleSetting(const QString &setting) = 0;
 };
 
+// False when text holds a character XML cannot carry; save() refuses a
+// registry with such a name, suitablefor, description or setting. Editors
+// use it to flag the text as it is typed.
+VREX_STYLESHEET_EXPORT bool vrex_style_text_savable(const QString &text);
+
 class VREX_STYLESHEET_EXPORT vrex_stylesheet
 {
 public:

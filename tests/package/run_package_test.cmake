@@ -15,7 +15,7 @@ endfunction()
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
 # What the package promises: the public headers under include/vrex_stylesheet,
-# the library, the CMake package, and vrexctl.
+# the library, the CMake package, vrexctl and the style editor.
 foreach(header vrex_global.h vrex_debug_output.h vrex_instance_lookup.h vrex_stylesheet.h
                vrex_stylesheet_export.h)
     if(NOT EXISTS ${prefix}/${INCLUDEDIR}/vrex_stylesheet/${header})
@@ -26,7 +26,8 @@ foreach(file ${LIBDIR}/libvrex_stylesheet.so.1
              ${LIBDIR}/cmake/vrex_stylesheet/vrex_stylesheetConfig.cmake
              ${LIBDIR}/cmake/vrex_stylesheet/vrex_stylesheetConfigVersion.cmake
              ${LIBDIR}/pkgconfig/vrex_stylesheet.pc
-             ${BINDIR}/vrexctl)
+             ${BINDIR}/vrexctl
+             ${BINDIR}/vrex-style-editor ${LIBDIR}/vrex_stylesheet/vrex_style_editor.so)
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "${file} not installed")
     endif()

@@ -1,20 +1,23 @@
+// Saving and deleting against the real file system and the real message
+// boxes. A save either completes, keeping the file's owner, group and mode,
+// or leaves the file byte for byte as it was.
 #include "message_box_answer.h"
 #include "stylesheet_test_support.h"
 
 #include "support/capture.h"
 
-#include <gtest/gtest.h>
-
 #include <QtCore/QDir>
-#include <QtCore/QDateTime>
 #include <QtCore/QFileInfo>
 
 #include <csignal>
-#include <functional>
 #include <fcntl.h>
+#include <functional>
 #include <linux/fs.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -22,106 +25,68 @@ using namespace vrextest;
 
 namespace {
 
+const QString kRelative = QStringLiteral("stylesheet/vrex_style.xml");
 const QByteArray kOriginal =
         "<!DOCTYPE stylesheet>\n<stylesheet>\n"
         "  <style suitablefor=\"QLabel\" description=\"Alarm\" name=\"alarm\" type=\"state\">\n"
         "    <setting value=\"color: red\"/>\n  </style>\n"
         "  <style suitablefor=\"\" description=\"\" name=\"panel\" type=\"style\"/>\n"
         "</stylesheet>\n";
+constexpr uid_t kOtherUser = 12345;
+constexpr gid_t kOtherGroup = 4321;
 
-class SaveTest : public StylesheetTest
+using Cleanup = std::function<void()>;
+// Prepares a failure or a file-system state after kOriginal was loaded;
+// returns what undoes it, or nullptr when this system cannot produce it.
+using Arrange = std::function<Cleanup(const FixtureTree &)>;
+using Extra = std::function<void(QStringList &faults, const FixtureTree &)>;
+
+QMap<QString, styleentry> registry() { return vrex_stylesheet().stylelist(); }
+QByteArray native(const QString &path) { return QFile::encodeName(path); }
+
+void setStyle(const QString &name, const QStringList &settings, int type = 2)
 {
-protected:
-    void SetUp() override
-    {
-        StylesheetTest::SetUp();
-        loadStylesheet(kOriginal);
+    QString key = name;
+    styleentry entry = makeStyle(settings, QStringLiteral("QLabel"), QString(), type);
+    vrex_stylesheet().set(key, entry);
+}
+
+void loadOriginal(const FixtureTree &tree)
+{
+    clearRegistries();
+    tree.write(kRelative, kOriginal);
+    QtMessageCapture swallow;
+    vrex_stylesheet::reLoad();
+}
+
+// What the file gives back of a registry: no empty settings, no type
+// outside 1..3.
+QMap<QString, styleentry> asReadBack(QMap<QString, styleentry> styles)
+{
+    for (styleentry &entry : styles) {
+        entry.settings.removeAll(QString());
+        if (entry.type < 1 || entry.type > 3)
+            entry.type = styleentry().type;
     }
-
-    void setStyle(const QString &name, const styleentry &entry)
-    {
-        QString key = name;
-        styleentry value = entry;
-        style.set(key, value);
-    }
-
-    QString failedText() const { return QStringLiteral("Saving to %1 failed").arg(stylesheetPath()); }
-
-    void expectSaveFailedBox(const MessageBoxAnswer &answer) const
-    {
-        ASSERT_EQ(answer.boxes().size(), 1);
-        const ShownBox &box = answer.boxes().at(0);
-        EXPECT_EQ(box.title, QStringLiteral("Save Failed"));
-        EXPECT_EQ(box.text, failedText());
-        EXPECT_EQ(box.icon, QMessageBox::Warning);
-        EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        EXPECT_EQ(box.buttonCount, 1);
-        EXPECT_FALSE(box.hasParent);
-    }
-
-    vrex_stylesheet style;
-};
-
-TEST_F(SaveTest, WritesRegistryAndReloadsIt)
-{
-    setStyle(QStringLiteral("0first"), makeStyle({QString(), QStringLiteral("a: b")}, {}, {}, 0));
-    styleentry *before = style.getStyleEntry(QStringLiteral("panel"));
-    before->type = 7;
-
-    MessageBoxAnswer answer(QMessageBox::Ok);
-    ASSERT_TRUE(style.save());
-    EXPECT_TRUE(answer.boxes().isEmpty());
-    // The registry is what the file gives back, not what was in memory.
-    EXPECT_EQ(registry().value(QStringLiteral("0first")), makeStyle({QStringLiteral("a: b")}));
-    EXPECT_EQ(registry().value(QStringLiteral("panel")).type, 0);
-    EXPECT_EQ(vrex_stylesheet::count(), 3);
+    return styles;
 }
 
-TEST_F(SaveTest, EmptyRegistryWritesEmptyRoot)
+Cleanup nothingToUndo() { return [] { }; }
+
+Cleanup chownStylesheet(const FixtureTree &tree, uid_t uid, gid_t gid, mode_t mode)
 {
-    loadStylesheet("<stylesheet><!-- nothing --></stylesheet>");
-    ASSERT_TRUE(style.save());
-    EXPECT_EQ(readFileBytes(stylesheetPath()), QByteArray("<!DOCTYPE stylesheet>\n<stylesheet/>\n"));
-    EXPECT_EQ(vrex_stylesheet::count(), 0);
+    const QByteArray path = native(tree.path(kRelative));
+    if (::chown(path, uid, gid) != 0 || ::chmod(path, mode) != 0)
+        return nullptr;
+    return nothingToUndo();
 }
 
-TEST_F(SaveTest, MissingFileIsNeverCreated)
-{
-    tree->remove(relativePath());
-    setStyle(QStringLiteral("x"), makeStyle({QStringLiteral("v")}));
-    const QMap<QString, styleentry> before = registry();
-
-    MessageBoxAnswer answer(QMessageBox::Ok);
-    QtMessageCapture messages;
-    EXPECT_FALSE(style.save());
-    EXPECT_TRUE(answer.boxes().isEmpty());
-    EXPECT_TRUE(messages.messages().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(stylesheetPath()));
-    EXPECT_EQ(registry(), before);
-}
-
-// Ways to make writing the stylesheet fail for root. Each returns its
-// cleanup, or nothing when this system cannot produce that failure.
-struct FailureCase
-{
-    const char *label;
-    int extraStyles; // makes the document larger than the write buffer
-    std::function<std::function<void()>(const FixtureTree &, const QString &relative)> arrange;
-};
-
-std::function<void()> putDirectoryInPlace(const FixtureTree &tree, const QString &relative)
-{
-    tree.remove(relative);
-    tree.makeDirectory(relative);
-    return [] { };
-}
-
-std::function<void()> limitFileSize(const FixtureTree &, const QString &)
+Cleanup limitFileSize(rlim_t bytes)
 {
     rlimit previous{};
     getrlimit(RLIMIT_FSIZE, &previous);
     rlimit limited = previous;
-    limited.rlim_cur = 64;
+    limited.rlim_cur = bytes;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limited);
     return [previous, previousHandler] {
@@ -131,11 +96,10 @@ std::function<void()> limitFileSize(const FixtureTree &, const QString &)
 }
 
 // An immutable directory refuses new entries even to root; the file in it
-// stays writable, so only the temporary file of an atomic write fails.
-std::function<void()> freezeDirectory(const FixtureTree &tree, const QString &relative)
+// stays writable.
+Cleanup freezeDirectory(const FixtureTree &tree)
 {
-    const QByteArray dir = QFile::encodeName(QFileInfo(tree.path(relative)).path());
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(native(tree.path(QStringLiteral("stylesheet"))), O_RDONLY | O_DIRECTORY);
     int flags = 0;
     if (fd < 0 || ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
         if (fd >= 0)
@@ -153,152 +117,290 @@ std::function<void()> freezeDirectory(const FixtureTree &tree, const QString &re
     };
 }
 
-class SaveFailureTest : public SaveTest, public ::testing::WithParamInterface<FailureCase> { };
-
-TEST_P(SaveFailureTest, ShowsWarningAndChangesNothing)
+// The stylesheet directory becomes a 64 KiB tmpfs in this (child) process's
+// own mount namespace, filled to the last byte around the loaded stylesheet.
+Cleanup fillDisk(const FixtureTree &tree)
 {
-    for (int i = 0; i < GetParam().extraStyles; ++i)
-        setStyle(QStringLiteral("style%1").arg(i), makeStyle({QStringLiteral("background-color: #%1").arg(i)}));
-    const QMap<QString, styleentry> before = registry();
-    const QByteArray fileBefore = readFileBytes(stylesheetPath());
-    const QDir dir(tree->path(QStringLiteral("stylesheet")));
-    const QStringList entriesBefore = dir.entryList(QDir::AllEntries | QDir::Hidden);
-
-    std::function<void()> cleanup = GetParam().arrange(*tree, relativePath());
-    if (!cleanup)
-        GTEST_SKIP() << "this file system or process cannot produce the failure";
-    const bool isFile = QFileInfo(stylesheetPath()).isFile();
-    bool saved = true;
-    {
-        MessageBoxAnswer answer(QMessageBox::Ok);
-        saved = style.save();
-        cleanup();
-        expectSaveFailedBox(answer);
-    }
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(registry(), before);
-    EXPECT_EQ(QFileInfo(stylesheetPath()).isFile(), isFile);
-    if (isFile)
-        EXPECT_EQ(readFileBytes(stylesheetPath()), fileBefore);
-    // Nothing is left behind: no temporary file, nothing renamed.
-    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
+    const QString dir = tree.path(QStringLiteral("stylesheet"));
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || mount("tmpfs", native(dir), "tmpfs", 0, "size=64k") != 0)
+        return nullptr;
+    loadOriginal(tree);
+    setStyle(QStringLiteral("added"), {QStringLiteral("border: 1px solid black")});
+    QFile filler(dir + QStringLiteral("/filler"));
+    filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const QByteArray block(512, 'f');
+    while (filler.write(block) > 0) { }
+    while (filler.write("f", 1) > 0) { }
+    return [] { };
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, SaveFailureTest, ::testing::Values(
-    FailureCase{"DirectoryInPlaceOfFile", 0, putDirectoryInPlace},
-    FailureCase{"ShortWriteOfSmallDocument", 0, limitFileSize},
-    FailureCase{"ShortWriteOfLargeDocument", 2000, limitFileSize},
-    FailureCase{"TemporaryFileCannotBeCreated", 0, freezeDirectory}),
-    [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.label); });
+enum class Outcome { Saved, Refused, NotSaved };
+enum class Write { Replaced, InPlace };
 
-TEST_F(SaveTest, TextXmlCannotCarryIsRefusedBeforeTheFileIsTouched)
+struct SaveRow
 {
-    setStyle(QStringLiteral("n"), makeStyle({QStringLiteral("ok"), QString(QChar(0xD800))}));
-    const QMap<QString, styleentry> before = registry();
-    const QDateTime modified = QFileInfo(stylesheetPath()).lastModified();
-
-    QtMessageCapture messages;
-    MessageBoxAnswer answer(QMessageBox::Ok);
-    EXPECT_FALSE(style.save());
-    expectSaveFailedBox(answer);
-    EXPECT_EQ(messages.messages().size(), 1);
-    EXPECT_EQ(registry(), before);
-    EXPECT_EQ(readFileBytes(stylesheetPath()), kOriginal);
-    EXPECT_EQ(QFileInfo(stylesheetPath()).lastModified(), modified);
-}
-
-TEST_F(SaveTest, SaveOffTheGuiThreadReportsOnTheMessageChannel)
-{
-    tree->remove(relativePath());
-    tree->makeDirectory(relativePath());
-    QtMessageCapture messages;
-    bool saved = true;
-    std::thread worker([&] { saved = style.save(); });
-    worker.join();
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(messages.messages(), QStringList{failedText()});
-}
-
-class DeleteStyleTest : public SaveTest
-{
-protected:
-    QString questionText(const QString &name) const
-    {
-        return QStringLiteral("Are you sure you want to delete the style: %1").arg(name);
-    }
-
-    void expectQuestion(const MessageBoxAnswer &answer, const QString &name) const
-    {
-        ASSERT_EQ(answer.boxes().size(), 1);
-        const ShownBox &box = answer.boxes().at(0);
-        EXPECT_EQ(box.title, QStringLiteral("Deleting Style"));
-        EXPECT_EQ(box.text, questionText(name));
-        EXPECT_EQ(box.icon, QMessageBox::Question);
-        EXPECT_EQ(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        EXPECT_EQ(box.buttonCount, 2);
-        EXPECT_FALSE(box.hasParent);
-    }
+    const char *label;
+    Outcome outcome;
+    Write write;      // for a saved file: new inode or the same one
+    int messages;     // lines on the Qt message channel
+    bool ownProcess;  // changes what a process cannot undo (mount namespace)
+    Arrange arrange;
+    Extra extra = nullptr;
+    bool offGuiThread = false;
 };
 
-TEST_F(DeleteStyleTest, OkRemovesTheStyleAndSaves)
+struct FileState
 {
-    setStyle(QStringLiteral("unsaved"), makeStyle({QStringLiteral("v")}));
-    MessageBoxAnswer answer(QMessageBox::Ok);
-    style.deleteStyle(QStringLiteral("alarm"));
-    expectQuestion(answer, QStringLiteral("alarm"));
-    EXPECT_EQ(registry().keys(), (QStringList{QStringLiteral("panel"), QStringLiteral("unsaved")}));
-    const QByteArray file = readFileBytes(stylesheetPath());
-    EXPECT_FALSE(file.contains("alarm"));
-    EXPECT_TRUE(file.contains("name=\"unsaved\""));
+    bool isFile = false;
+    struct stat st {};
+    QByteArray bytes;
+};
+
+FileState fileState(const QString &path)
+{
+    FileState state;
+    state.isFile = QFileInfo(path).isFile() && ::stat(native(path), &state.st) == 0;
+    state.bytes = readFileBytes(path);
+    return state;
 }
 
-TEST_F(DeleteStyleTest, OkForAnUnknownNameStillRewritesTheFile)
+QStringList entriesOf(const QString &dir)
 {
-    writeStylesheet(kOriginal + "<!-- rewritten away -->\n");
-    MessageBoxAnswer answer(QMessageBox::Ok);
-    style.deleteStyle(QStringLiteral("Alarm"));
-    expectQuestion(answer, QStringLiteral("Alarm"));
-    EXPECT_FALSE(readFileBytes(stylesheetPath()).contains("rewritten away"));
-    EXPECT_EQ(vrex_stylesheet::count(), 2);
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-struct NoChangeCase
+void expect(QStringList &faults, bool ok, const QString &what)
+{
+    if (!ok)
+        faults << what;
+}
+
+QStringList runSaveRow(const SaveRow &row, bool *skipped)
+{
+    FixtureTree tree;
+    loadOriginal(tree);
+    const Cleanup cleanup = row.arrange(tree);
+    if (!cleanup) {
+        *skipped = true;
+        return {};
+    }
+    const QString path = tree.path(kRelative);
+    const QString real = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
+    const QString dir = QFileInfo(real).path();
+    const QMap<QString, styleentry> before = registry();
+    const FileState old = fileState(real);
+    const QStringList entries = entriesOf(dir);
+
+    QStringList faults;
+    QtMessageCapture messages;
+    bool saved = false;
+    QVector<ShownBox> boxes;
+    {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        if (row.offGuiThread)
+            std::thread([&] { saved = vrex_stylesheet().save(); }).join();
+        else
+            saved = vrex_stylesheet().save();
+        cleanup();
+        boxes = answer.boxes();
+    }
+    const FileState now = fileState(real);
+    expect(faults, saved == (row.outcome == Outcome::Saved), QStringLiteral("save() returned %1").arg(saved));
+    const bool box = row.outcome == Outcome::Refused && !row.offGuiThread;
+    expect(faults, boxes.size() == (box ? 1 : 0), QStringLiteral("%1 boxes").arg(boxes.size()));
+    if (box && boxes.size() == 1) {
+        const ShownBox &b = boxes.at(0);
+        expect(faults, b.title == QStringLiteral("Save Failed") && !b.hasParent
+                       && b.text == QStringLiteral("Saving to %1 failed").arg(path)
+                       && b.icon == QMessageBox::Warning && b.buttons == QMessageBox::Ok && b.buttonCount == 1,
+               QStringLiteral("box \"%1\" / \"%2\"").arg(b.title, b.text));
+    }
+    expect(faults, messages.messages().size() == row.messages,
+           QStringLiteral("messages: ") + messages.messages().join(QLatin1Char('|')));
+    expect(faults, entriesOf(dir) == entries, QStringLiteral("directory now ") + entriesOf(dir).join(u' '));
+    if (row.outcome == Outcome::Saved) {
+        expect(faults, registry() == asReadBack(before), QStringLiteral("registry is not what was saved"));
+        expect(faults, now.st.st_uid == old.st.st_uid && now.st.st_gid == old.st.st_gid
+                       && now.st.st_mode == old.st.st_mode,
+               QStringLiteral("owner %1:%2 mode %3").arg(now.st.st_uid).arg(now.st.st_gid).arg(now.st.st_mode, 0, 8));
+        expect(faults, (now.st.st_ino == old.st.st_ino) == (row.write == Write::InPlace),
+               QStringLiteral("inode %1 -> %2").arg(old.st.st_ino).arg(now.st.st_ino));
+    } else {
+        expect(faults, registry() == before, QStringLiteral("registry changed"));
+        expect(faults, now.isFile == old.isFile && now.bytes == old.bytes,
+               QStringLiteral("file changed: ") + QString::fromUtf8(now.bytes.left(200)));
+    }
+    if (row.extra)
+        row.extra(faults, tree);
+    return faults;
+}
+
+void PrintTo(const SaveRow &row, std::ostream *os) { *os << row.label; }
+
+class SaveTest : public ::testing::TestWithParam<SaveRow> { };
+
+TEST_P(SaveTest, SavesWholeOrLeavesTheFile)
+{
+    if (GetParam().ownProcess) {
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+        EXPECT_EXIT({
+            bool skipped = false;
+            const QStringList faults = runSaveRow(GetParam(), &skipped);
+            std::fprintf(stderr, "%s\n", qPrintable(faults.join(QLatin1Char('\n'))));
+            std::fflush(stderr);
+            _exit(skipped ? 3 : faults.isEmpty() ? 0 : 1);
+        }, ::testing::ExitedWithCode(0), "") << "(exit code 3: no mount namespace here)";
+        return;
+    }
+    bool skipped = false;
+    const QStringList faults = runSaveRow(GetParam(), &skipped);
+    if (skipped)
+        GTEST_SKIP() << "this system cannot produce the condition";
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
+Cleanup addStyles(int count)
+{
+    for (int i = 0; i < count; ++i)
+        setStyle(QStringLiteral("style%1").arg(i), {QStringLiteral("background-color: #%1").arg(i)});
+    return nothingToUndo();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveTest, ::testing::Values(
+    // A file of one's own: replaced atomically, group and mode carried over;
+    // the registry is what the file gives back.
+    SaveRow{"OwnFileReplaced", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        setStyle(QStringLiteral("0first"), {QString(), QStringLiteral("a: b")}, 7);
+        return chownStylesheet(t, ::geteuid(), kOtherGroup, 0640);
+    }},
+    // A stylesheet shared by operators: its owner, group and mode stay.
+    SaveRow{"ForeignFileInPlace", Outcome::Saved, Write::InPlace, 0, false, [](const FixtureTree &t) {
+        addStyles(50);
+        return chownStylesheet(t, kOtherUser, kOtherGroup, 02664);
+    }},
+    SaveRow{"UnwritableDirectoryInPlace", Outcome::Saved, Write::InPlace, 0, false, [](const FixtureTree &t) {
+        setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
+        return freezeDirectory(t);
+    }},
+    SaveRow{"HardLinkKept", Outcome::Saved, Write::InPlace, 0, false, [](const FixtureTree &t) {
+        setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
+        return ::link(native(t.path(kRelative)), native(t.path(QStringLiteral("linked.xml")))) == 0
+                ? nothingToUndo() : nullptr;
+    }, [](QStringList &faults, const FixtureTree &t) {
+        expect(faults, readFileBytes(t.path(QStringLiteral("linked.xml"))) == readFileBytes(t.path(kRelative)),
+               QStringLiteral("the other link lost the save"));
+    }},
+    // Installations share one stylesheet by linking to it.
+    SaveRow{"SymlinkKept", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        t.write(QStringLiteral("shared/vrex_style.xml"), kOriginal);
+        t.remove(kRelative);
+        ::symlink("../shared/vrex_style.xml", native(t.path(kRelative)));
+        vrex_stylesheet::reLoad();
+        setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
+        return nothingToUndo();
+    }, [](QStringList &faults, const FixtureTree &t) {
+        expect(faults, QFileInfo(t.path(kRelative)).isSymLink()
+                       && readFileBytes(t.path(QStringLiteral("shared/vrex_style.xml"))).contains("name=\"added\""),
+               QStringLiteral("link replaced or target not written"));
+    }},
+    // Someone else's edit since the load is overwritten, not merged.
+    SaveRow{"ExternalEditOverwritten", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        t.write(kRelative, "<stylesheet><style name=\"external\"/><style name=\"alarm\" description=\"elsewhere\"/>"
+                           "</stylesheet>");
+        return addStyles(1);
+    }},
+    SaveRow{"DirectoryInPlaceOfFile", Outcome::Refused, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        t.remove(kRelative);
+        t.makeDirectory(kRelative);
+        return nothingToUndo();
+    }},
+    SaveRow{"ShortWriteOfSmallDocument", Outcome::Refused, Write::Replaced, 0, false,
+            [](const FixtureTree &) { return limitFileSize(64); }},
+    // Larger than any write buffer: a failure only at commit() must count.
+    SaveRow{"ShortWriteOfLargeDocument", Outcome::Refused, Write::Replaced, 0, false,
+            [](const FixtureTree &) { addStyles(2000); return limitFileSize(64); }},
+    SaveRow{"ForeignFileOverSizeLimit", Outcome::Refused, Write::InPlace, 0, false, [](const FixtureTree &t) {
+        chownStylesheet(t, kOtherUser, kOtherGroup, 0664);
+        return limitFileSize(64);
+    }},
+    SaveRow{"FullDisk", Outcome::Refused, Write::Replaced, 0, true, fillDisk},
+    SaveRow{"FullDiskForeignFile", Outcome::Refused, Write::InPlace, 0, true, [](const FixtureTree &t) {
+        // More than the room left in the file's last block.
+        const Cleanup filled = fillDisk(t);
+        return filled ? (addStyles(100), chownStylesheet(t, kOtherUser, kOtherGroup, 0664)) : nullptr;
+    }},
+    // Text XML cannot carry would make a file the next load rejects.
+    SaveRow{"NameWithControlCharacter", Outcome::Refused, Write::Replaced, 1, false, [](const FixtureTree &) {
+        setStyle(QStringLiteral("bad") + QChar(0x1), {QStringLiteral("color: red")});
+        return nothingToUndo();
+    }},
+    SaveRow{"SettingWithLoneSurrogate", Outcome::Refused, Write::Replaced, 1, false, [](const FixtureTree &) {
+        setStyle(QStringLiteral("n"), {QStringLiteral("ok"), QString(QChar(0xD800))});
+        return nothingToUndo();
+    }},
+    SaveRow{"OffTheGuiThreadOnTheMessageChannel", Outcome::Refused, Write::Replaced, 1, false,
+            [](const FixtureTree &t) {
+        t.remove(kRelative);
+        t.makeDirectory(kRelative);
+        return nothingToUndo();
+    }, nullptr, true},
+    // Only an existing stylesheet is rewritten, none is created.
+    SaveRow{"MissingFileNeverCreated", Outcome::NotSaved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        t.remove(kRelative);
+        return addStyles(1);
+    }}),
+    [](const ::testing::TestParamInfo<SaveRow> &info) { return std::string(info.param.label); });
+
+struct DeleteRow
 {
     const char *label;
     QMessageBox::StandardButton answer;
     const char *name;
+    bool rewritten;     // the file was saved again
+    const char *styles; // what remains, space-separated
+    bool offGuiThread = false;
 };
 
-class DeleteNothingTest : public DeleteStyleTest, public ::testing::WithParamInterface<NoChangeCase> { };
+void PrintTo(const DeleteRow &row, std::ostream *os) { *os << row.label; }
 
-TEST_P(DeleteNothingTest, AsksAndChangesNothing)
+class DeleteStyleTest : public ::testing::TestWithParam<DeleteRow> { };
+
+TEST_P(DeleteStyleTest, AsksThenRemovesAndSaves)
 {
-    setStyle(QString(), makeStyle({QStringLiteral("unnamed")}));
-    const QMap<QString, styleentry> before = registry();
-    const QByteArray fileBefore = readFileBytes(stylesheetPath());
-    const QString name = QString::fromUtf8(GetParam().name);
+    const DeleteRow &row = GetParam();
+    FixtureTree tree;
+    loadOriginal(tree);
+    tree.write(kRelative, kOriginal + "<!-- gone after a save -->\n");
+    setStyle(QStringLiteral("unsaved"), {QStringLiteral("v")});
+    setStyle(QString(), {QStringLiteral("unnamed")}); // listed first below, as ""
+    const QString name = QString::fromUtf8(row.name);
 
-    MessageBoxAnswer answer(GetParam().answer);
-    style.deleteStyle(name);
-    expectQuestion(answer, name);
-    EXPECT_EQ(registry(), before);
-    EXPECT_EQ(readFileBytes(stylesheetPath()), fileBefore);
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, DeleteNothingTest, ::testing::Values(
-    NoChangeCase{"Cancel", QMessageBox::Cancel, "alarm"},
-    NoChangeCase{"CancelForEmptyName", QMessageBox::Cancel, ""},
-    NoChangeCase{"OkForEmptyName", QMessageBox::Ok, ""}),
-    [](const ::testing::TestParamInfo<NoChangeCase> &info) { return std::string(info.param.label); });
-
-TEST_F(DeleteStyleTest, OffTheGuiThreadNothingIsDeleted)
-{
     QtMessageCapture messages;
-    std::thread worker([&] { style.deleteStyle(QStringLiteral("alarm")); });
-    worker.join();
-    EXPECT_TRUE(style.styleExist(QStringLiteral("alarm")));
-    EXPECT_EQ(readFileBytes(stylesheetPath()), kOriginal);
-    EXPECT_EQ(messages.messages().size(), 1);
+    MessageBoxAnswer answer(row.answer);
+    if (row.offGuiThread)
+        std::thread([&] { vrex_stylesheet().deleteStyle(name); }).join();
+    else
+        vrex_stylesheet().deleteStyle(name);
+    EXPECT_EQ(registry().keys().join(u' '), QString::fromUtf8(row.styles));
+    EXPECT_EQ(!readFileBytes(tree.path(kRelative)).contains("gone after"), row.rewritten);
+    EXPECT_EQ(messages.messages().size(), row.offGuiThread ? 1 : 0);
+    ASSERT_EQ(answer.boxes().size(), row.offGuiThread ? 0 : 1);
+    if (row.offGuiThread)
+        return;
+    const ShownBox &box = answer.boxes().at(0);
+    EXPECT_EQ(box.title + u'/' + box.text, QStringLiteral("Deleting Style/Are you sure you want to delete the style: ") + name);
+    EXPECT_TRUE(box.icon == QMessageBox::Question && box.buttons == (QMessageBox::Ok | QMessageBox::Cancel)
+                && box.buttonCount == 2 && !box.hasParent);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeleteStyleTest, ::testing::Values(
+    DeleteRow{"Ok", QMessageBox::Ok, "alarm", true, " panel unsaved"},
+    DeleteRow{"OkForUnknownNameStillSaves", QMessageBox::Ok, "Alarm", true, " alarm panel unsaved"},
+    DeleteRow{"Cancel", QMessageBox::Cancel, "alarm", false, " alarm panel unsaved"},
+    DeleteRow{"CancelForEmptyName", QMessageBox::Cancel, "", false, " alarm panel unsaved"},
+    DeleteRow{"OkForEmptyName", QMessageBox::Ok, "", false, " alarm panel unsaved"},
+    DeleteRow{"OffTheGuiThreadNothingDeleted", QMessageBox::Ok, "alarm", false, " alarm panel unsaved", true}),
+    [](const ::testing::TestParamInfo<DeleteRow> &info) { return std::string(info.param.label); });
 
 } // namespace

@@ -1,0 +1,27 @@
+// The editor's command line: which installation to open.
+#ifndef STYLE_EDITOR_COMMAND_LINE_H
+#define STYLE_EDITOR_COMMAND_LINE_H
+
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+namespace styleeditor {
+
+struct CommandLine
+{
+    enum Outcome { Run, ShowHelp, ShowVersion, UsageError };
+    Outcome outcome = Run;
+    bool rootSet = false;
+    QString root;   // stands for ZT_ROOT when rootSet
+    bool systemSet = false;
+    QString system; // stands for ZT_SYSTEM when systemSet
+    QString text;   // help or version text, or the usage error
+};
+
+// Parses arguments (argv[0] first). Needs no application object and loads
+// nothing.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+} // namespace styleeditor
+
+#endif

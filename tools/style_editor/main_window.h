@@ -1,0 +1,88 @@
+// The editor window: the style list, the selected style's form, settings
+// and preview, and the actions that change, save, revert and delete styles.
+#ifndef STYLE_EDITOR_MAIN_WINDOW_H
+#define STYLE_EDITOR_MAIN_WINDOW_H
+
+#include <vrex_stylesheet/vrex_stylesheet.h>
+
+#include <QtWidgets/QMainWindow>
+
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+class QLineEdit;
+class QTableView;
+class QUndoStack;
+QT_END_NAMESPACE
+
+namespace styleeditor {
+
+class SettingsListEditor;
+class StyleDocument;
+class StyleFilterModel;
+class StyleForm;
+class StyleListModel;
+class StylePreview;
+class StylesheetWatch;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Edits the styles the library has loaded from the stylesheet at path.
+    explicit MainWindow(const QString &path, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    StyleDocument *document() const { return m_document; }
+    QUndoStack *undoStack() const { return m_undoStack; }
+    QTableView *styleList() const { return m_list; }
+    QLineEdit *filterEdit() const { return m_filter; }
+    StyleForm *form() const { return m_form; }
+    SettingsListEditor *settingsEditor() const { return m_settings; }
+    StylePreview *preview() const { return m_preview; }
+    QString currentStyle() const { return m_current; }
+    void selectStyle(const QString &name);
+
+    // The Save action; true when the file now holds exactly what is shown.
+    bool saveStyles();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    enum class ForeignChoice { Reload, Overwrite, KeepEditing };
+
+    void createActions();
+    void createLayout();
+    void showCurrent();
+    void styleChanged(const QString &name);
+    void editCurrent(const QString &text, int mergeKey, const std::function<void(styleentry &)> &edit);
+    QString askStyleName(const QString &title, const QString &proposal);
+    void newStyle();
+    void duplicateStyle();
+    void renameStyle();
+    void deleteStyle();
+    void revert();
+    ForeignChoice askAboutForeignChange();
+    void foreignChangeNoticed();
+    void afterFileWrite(bool foreignChangePending);
+    void updateTitle();
+
+    QString m_path;
+    StyleDocument *m_document;
+    QUndoStack *m_undoStack;
+    StylesheetWatch *m_watch;
+    StyleListModel *m_model;
+    StyleFilterModel *m_filterModel;
+    QLineEdit *m_filter = nullptr;
+    QTableView *m_list = nullptr;
+    StyleForm *m_form = nullptr;
+    SettingsListEditor *m_settings = nullptr;
+    StylePreview *m_preview = nullptr;
+    QString m_current;
+    bool m_askingAboutForeignChange = false;
+};
+
+} // namespace styleeditor
+
+#endif

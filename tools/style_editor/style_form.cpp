@@ -1,0 +1,68 @@
+#include "style_form.h"
+
+#include "unsavable_mark.h"
+
+#include <QtCore/QSignalBlocker>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFormLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+
+namespace styleeditor {
+
+namespace {
+
+void setTextKeepingCursor(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
+StyleForm::StyleForm(QWidget *parent)
+    : QWidget(parent), m_name(new QLabel(this)), m_type(new QComboBox(this)),
+      m_suitableFor(new QLineEdit(this)), m_description(new QLineEdit(this))
+{
+    m_name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = m_name->font();
+    bold.setBold(true);
+    m_name->setFont(bold);
+    // The type codes the library writes, in their order.
+    m_type->addItems({QStringLiteral("none"), QStringLiteral("state"), QStringLiteral("style"),
+                      QStringLiteral("setting")});
+    m_suitableFor->setPlaceholderText(QStringLiteral("widget classes, e.g. QLabel QPushButton"));
+    markUnsavableText(m_suitableFor);
+    markUnsavableText(m_description);
+
+    auto *layout = new QFormLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addRow(QStringLiteral("Name:"), m_name);
+    auto addRow = [layout](const QString &label, QWidget *field) {
+        auto *buddy = new QLabel(label);
+        buddy->setBuddy(field);
+        layout->addRow(buddy, field);
+    };
+    addRow(QStringLiteral("&Type:"), m_type);
+    addRow(QStringLiteral("Suitable &for:"), m_suitableFor);
+    addRow(QStringLiteral("Descr&iption:"), m_description);
+
+    connect(m_type, &QComboBox::activated, this, &StyleForm::typeEdited);
+    connect(m_suitableFor, &QLineEdit::textEdited, this, &StyleForm::suitableForEdited);
+    connect(m_description, &QLineEdit::textEdited, this, &StyleForm::descriptionEdited);
+    showStyle(QString(), styleentry());
+}
+
+void StyleForm::showStyle(const QString &name, const styleentry &entry)
+{
+    const QSignalBlocker blockType(m_type);
+    m_name->setText(name);
+    m_type->setCurrentIndex(entry.type >= 1 && entry.type <= 3 ? entry.type : 0);
+    setTextKeepingCursor(m_suitableFor, entry.suitablefor);
+    setTextKeepingCursor(m_description, entry.description);
+    for (QWidget *field : {static_cast<QWidget *>(m_type), static_cast<QWidget *>(m_suitableFor),
+                           static_cast<QWidget *>(m_description)})
+        field->setEnabled(!name.isEmpty());
+}
+
+} // namespace styleeditor
