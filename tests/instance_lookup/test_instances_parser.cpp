@@ -64,21 +64,24 @@ QString show(const QString &text)
 QStringList render(const vrex::InstancesDocument &document)
 {
     QStringList lines;
-    for (const vrex::InstanceRecord &record : document.records) {
+    for (size_t i = 0; i < document.records.size(); ++i) {
+        const vrex::InstanceRecord &record = document.records[i];
         const instanceInfo &info = record.info();
         QStringList groups;
         for (auto it = info.groups.cbegin(); it != info.groups.cend(); ++it)
             groups << show(it.key()) + QLatin1Char('>') + show(it.value());
-        for (const auto &[id, at] : record.groupsAt)
-            groups << QStringLiteral("%1@%2:%3").arg(show(id)).arg(at.line).arg(at.column);
+        for (const vrex::GroupPosition &group : document.groupsAt) {
+            if (group.record == i)
+                groups << QStringLiteral("%1@%2:%3").arg(show(group.id)).arg(group.at.line).arg(group.at.column);
+        }
         lines << QStringLiteral("%1|%2|%3|%4|%5 %6 %7 %8|%9@%10:%11")
                          .arg(show(record.id()), show(info.type), show(info.alt_id), show(info.location))
                          .arg(info.composite ? 'C' : '-')
                          .arg(info.device)
                          .arg(info.offset)
                          .arg(show(info.complex), groups.join(QLatin1Char(',')))
-                         .arg(record.at.line)
-                         .arg(record.at.column);
+                         .arg(document.at.at(i).line)
+                         .arg(document.at.at(i).column);
     }
     return lines;
 }
