@@ -43,8 +43,10 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = vrexfuzz::bytesOf(data, size);
-    // A leading U+FEFF is text here, not a byte-order mark.
-    const QString ref = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(bytes);
+    // A leading U+FEFF is text here, not a byte-order mark, and a sequence
+    // cut off at the end is a replacement character, not pending input.
+    const QString ref = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom
+                                                                     | QStringDecoder::Flag::Stateless)(bytes);
 
     instanceInfo info;
     vrex::applyRef(bytes, info);
