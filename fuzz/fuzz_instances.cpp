@@ -48,7 +48,6 @@ void checkRecord(const vrex::InstanceRecord &record, const vrexfuzz::OutlineElem
                             .arg(info.device)
                             .arg(info.offset)
                             .arg(info.complex, element.attribute(QLatin1String("ref"))));
-    VREX_FUZZ_CHECK(record.at.line >= 1);
 }
 
 void checkMerge(std::vector<vrex::InstanceRecord> records)
@@ -109,6 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     VREX_FUZZ_CHECK(document.records.size() == size_t(outline.root.children.size()));
+    VREX_FUZZ_CHECK(document.at.size() == document.records.size());
+    for (const vrex::xml::Position &at : document.at)
+        VREX_FUZZ_CHECK(at.line >= 1 && at.column >= 1);
     for (size_t i = 0; i < document.records.size(); ++i)
         checkRecord(document.records[i], outline.root.children.at(qsizetype(i)));
     checkMerge(std::move(document.records));

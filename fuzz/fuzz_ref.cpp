@@ -7,6 +7,8 @@
 
 #include "instance_lookup/instances_parser.h"
 
+#include <QtCore/QStringDecoder>
+
 
 namespace {
 
@@ -41,7 +43,10 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = vrexfuzz::bytesOf(data, size);
-    const QString ref = QString::fromUtf8(bytes);
+    // A leading U+FEFF is text here, not a byte-order mark, and a sequence
+    // cut off at the end is a replacement character, not pending input.
+    const QString ref = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom
+                                                                     | QStringDecoder::Flag::Stateless)(bytes);
 
     instanceInfo info;
     vrex::applyRef(bytes, info);

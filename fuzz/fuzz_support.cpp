@@ -81,9 +81,14 @@ void XMLCALL outlineStart(void *userData, const XML_Char *name, const XML_Char *
         element = &state->open.last()->children.emplace_back();
     }
     if (element) {
-        element->name = QString::fromUtf8(name);
+        // A leading U+FEFF is text here, not a byte-order mark.
+        const auto text = [](const char *utf8) -> QString {
+            return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)
+                    .decode(QByteArrayView(utf8));
+        };
+        element->name = text(name);
         for (const XML_Char **a = attributes; *a; a += 2)
-            element->attributes.append({QString::fromUtf8(a[0]), QString::fromUtf8(a[1])});
+            element->attributes.append({text(a[0]), text(a[1])});
     }
     state->open.append(element);
 }

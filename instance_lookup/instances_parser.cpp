@@ -62,8 +62,8 @@ constexpr qsizetype kTypicalInstanceBytes = 128;
 class InstancesHandler final : public xml::ElementHandler
 {
 public:
-    InstancesHandler(std::vector<InstanceRecord> &records, const ParseOptions &options)
-        : m_records(records), m_options(options)
+    InstancesHandler(InstancesDocument &document, const ParseOptions &options)
+        : m_records(document.records), m_document(document), m_options(options)
     {
     }
 
@@ -94,7 +94,7 @@ private:
         // registry as it is.
         record.node = makeInstanceNode();
         if (m_options.positions)
-            record.at = element.position();
+            m_document.at.push_back(element.position());
         if (m_options.observer)
             m_options.observer->element(RecordRole::Instance, element);
         instanceInfo &info = record.node.mapped();
@@ -141,11 +141,12 @@ private:
                 m_options.observer->attribute(RecordRole::Group, element, name, attribute.value(), known);
         }
         if (m_options.positions)
-            record.groupsAt.emplace_back(id, element.position());
+            m_document.groupsAt.push_back({m_records.size() - 1, id, element.position()});
         record.node.mapped().groups.insert(id, instance);
     }
 
     std::vector<InstanceRecord> &m_records;
+    InstancesDocument &m_document;
     const ParseOptions &m_options;
     StringPool m_types;
     StringPool m_locations;
@@ -166,10 +167,13 @@ InstanceNode makeInstanceNode(const QString &id)
 InstancesDocument parseInstances(const xml::Source &source, const ParseOptions &options)
 {
     InstancesDocument document;
-    InstancesHandler handler(document.records, options);
+    InstancesHandler handler(document, options);
     document.result = xml::readDocument(source, {"instances", false, 2}, handler);
-    if (document.result.status != xml::Status::Ok)
+    if (document.result.status != xml::Status::Ok) {
         document.records.clear();
+        document.at.clear();
+        document.groupsAt.clear();
+    }
     return document;
 }
 

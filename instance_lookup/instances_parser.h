@@ -29,18 +29,27 @@ InstanceNode makeInstanceNode(const QString &id = QString());
 struct InstanceRecord
 {
     InstanceNode node; // key: the id as written; value: the fields as the file gives them
-    xml::Position at;  // of the instance element's start tag
-    // Each group element that counted, in document order, with its id.
-    std::vector<std::pair<QString, xml::Position>> groupsAt;
 
     const QString &id() const { return node.key(); }
     const instanceInfo &info() const { return node.mapped(); }
+};
+
+// A group element that counted, with the record it belongs to.
+struct GroupPosition
+{
+    size_t record;
+    QString id;
+    xml::Position at;
 };
 
 struct InstancesDocument
 {
     xml::Result result;
     std::vector<InstanceRecord> records; // document order; empty unless Ok
+    // When positions are kept (the loaders leave them out, a record stays
+    // one pointer): at[i] is where records[i]'s start tag begins.
+    std::vector<xml::Position> at;
+    std::vector<GroupPosition> groupsAt; // document order
 };
 
 // Parses a whole instances file. Root must be "instances".

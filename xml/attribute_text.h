@@ -15,10 +15,14 @@ inline QString attributeText(QByteArrayView utf8)
 {
     if (utf8.isEmpty())
         return QString(QLatin1String(""));
+    // fromUtf8 drops a leading U+FEFF as a byte-order mark; in a value it
+    // is a character like any other.
+    if (utf8.startsWith("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(utf8.sliced(3));
     return QString::fromUtf8(utf8);
 }
 
-// Exactly QString::fromUtf8(utf8).toInt(nullptr, 10): 0 for anything that
+// Exactly attributeText(utf8).toInt(nullptr, 10): 0 for anything that
 // does not convert or does not fit in an int. toInt goes through the locale
 // machinery and costs hundreds of instructions per value; nearly every real
 // value ("device", "offset", "slot") is a handful of plain digits, which
@@ -38,12 +42,12 @@ inline int decimalValue(QByteArrayView utf8)
         i = 1;
     }
     if (length == i || length - i > kSafeDigits)
-        return QString::fromUtf8(utf8).toInt(nullptr, 10);
+        return attributeText(utf8).toInt(nullptr, 10);
     int value = 0;
     for (; i < length; ++i) {
         const char c = utf8[i];
         if (c < '0' || c > '9')
-            return QString::fromUtf8(utf8).toInt(nullptr, 10);
+            return attributeText(utf8).toInt(nullptr, 10);
         value = value * 10 + (c - '0');
     }
     return negative ? -value : value;

@@ -198,7 +198,10 @@ Result readFile(const QString &path, Parser &parser, ElementHandler &handler)
         const qint64 got = readFully(fd, static_cast<char *>(buffer), want);
         if (got < 0)
             return unreadable();
-        const bool last = got == 0;
+        // Fewer bytes than asked for: the file has ended. Saying so to expat
+        // in the same call matters: after a piece that is not the last,
+        // expat counts lines and columns over everything it consumed.
+        const bool last = got < want;
         if (XML_ParseBuffer(parser.get(), int(got), last) == XML_STATUS_ERROR)
             return parser.fault();
         if (last)

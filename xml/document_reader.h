@@ -15,7 +15,6 @@
 #include <QtCore/QByteArrayView>
 #include <QtCore/QString>
 
-#include <cstring>
 
 namespace vrex::xml {
 
@@ -81,12 +80,16 @@ private:
     const char **m_pairs;
 };
 
-// name == literal, both UTF-8; the literal's terminating NUL takes part, so
-// "x:id" or "ids" is not "id".
+// name == literal, both NUL-terminated UTF-8, so "x:id" or "ids" is not
+// "id". Stops at the first difference: never reads past the end of name.
 template<size_t N>
 inline bool matches(const char *name, const char (&literal)[N])
 {
-    return std::memcmp(name, literal, N) == 0;
+    for (size_t i = 0; i < N; ++i) {
+        if (name[i] != literal[i])
+            return false;
+    }
+    return true;
 }
 
 class Element
