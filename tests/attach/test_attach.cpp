@@ -3,9 +3,7 @@
 #include "child_process.h"
 #include "support/fixture_tree.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QFile>
-#include <QtCore/QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -37,19 +35,11 @@ QByteArray countsOf(const QByteArray &out)
     return out.mid(out.indexOf('\n') + 1);
 }
 
-struct ConfigRoot
-{
-    const char *root = nullptr;   // ZT_ROOT, or unset
-    const char *system = nullptr; // ZT_SYSTEM, or unset
-};
-
-ChildResult runHost(const char *host, const ConfigRoot &config)
+ChildResult runHost(const char *host, const FixtureTree &tree)
 {
     QProcessEnvironment environment = cleanChildEnvironment();
-    if (config.root)
-        environment.insert(QStringLiteral("ZT_ROOT"), QString::fromLocal8Bit(config.root));
-    if (config.system)
-        environment.insert(QStringLiteral("ZT_SYSTEM"), QString::fromLocal8Bit(config.system));
+    environment.insert(QStringLiteral("ZT_ROOT"), tree.root());
+    environment.insert(QStringLiteral("ZT_SYSTEM"), QStringLiteral("demo"));
     return runChild(QString::fromLocal8Bit(host), {}, environment);
 }
 
@@ -80,9 +70,7 @@ TEST(Attach, HostLinksTheSharedLibraryAndFindsEverythingLoaded)
 {
     FixtureTree tree;
     writeSmallInstallation(tree);
-    const QByteArray root = QFile::encodeName(tree.root());
-
-    const ChildResult result = runHost(ATTACH_HOST, {root.constData(), "demo"});
+    const ChildResult result = runHost(ATTACH_HOST, tree);
 
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0);
@@ -97,9 +85,7 @@ TEST(Attach, HostLinksTheSharedLibraryAndFindsEverythingLoaded)
 TEST(Attach, EmptyConfigurationDirectoryReportsBothMissingFilesAndLoadsNothing)
 {
     FixtureTree tree;
-    const QByteArray root = QFile::encodeName(tree.root());
-
-    const ChildResult result = runHost(ATTACH_HOST, {root.constData(), "demo"});
+    const ChildResult result = runHost(ATTACH_HOST, tree);
 
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0);
@@ -110,44 +96,10 @@ TEST(Attach, EmptyConfigurationDirectoryReportsBothMissingFilesAndLoadsNothing)
                       + kLoadingInstances + kNoInstances + kLoadingDeviceTypes + kLoadingComplex);
 }
 
-TEST(Attach, OnlyRootSetLooksBelowTheRootWithADoubledSeparator)
-{
-    // ZT_SYSTEM unset: the files sit in ZT_ROOT/config, reached as ZT_ROOT//config.
-    FixtureTree tree{QString()};
-    tree.write(QStringLiteral("instances.xml"),
-               "<instances><instance id=\"cam1\" type=\"Camera\" ref=\"device=1\"/></instances>");
-    const QByteArray root = QFile::encodeName(tree.root());
-
-    const ChildResult result = runHost(ATTACH_HOST, {root.constData(), nullptr});
-
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(countsOf(result.out), counts(0, 1, 0, 0));
-    EXPECT_EQ(result.err, kLoadingStylesheets
-                      + noStylesheet(tree.root() + QStringLiteral("//config/stylesheet/vrex_style.xml"))
-                      + kLoadingInstances + kLoadingDeviceTypes + kLoadingComplex);
-}
-
-TEST(Attach, BothVariablesUnsetUseTheFileSystemRoot)
-{
-    if (QFileInfo::exists(QStringLiteral("/config")))
-        GTEST_SKIP() << "/config exists on this machine";
-
-    const ChildResult result = runHost(ATTACH_HOST, {});
-
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(countsOf(result.out), counts(0, 0, 0, 0));
-    EXPECT_EQ(result.err, kLoadingStylesheets
-                      + noStylesheet(QStringLiteral("//config/stylesheet/vrex_style.xml"))
-                      + kLoadingInstances + kNoInstances + kLoadingDeviceTypes + kLoadingComplex);
-}
-
 TEST(Attach, StartupHookReceivesTheAttachLinesInsteadOfStderr)
 {
     FixtureTree tree;
-    const QByteArray root = QFile::encodeName(tree.root());
-
-    const ChildResult result = runHost(ATTACH_HOST_HOOKED, {root.constData(), "demo"});
+    const ChildResult result = runHost(ATTACH_HOST_HOOKED, tree);
 
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0);
