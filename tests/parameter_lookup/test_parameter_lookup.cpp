@@ -47,7 +47,8 @@ void addRedirection(const QString &complexName, const QString &member, const QSt
 // cam1 (type "Camera", complex "rig") has gain and iris at slot 0; rig
 // redirects cam1's gain to whatever a row names, and member virtual's level
 // to cam1.gain. cam4's complex type does not exist and rig has no member
-// cam5. Only the low byte of lens's driver type 0x103 reaches callers.
+// cam5. cam2's type "LenZ" folds to "lenz", whose driver type 0x103 reaches
+// callers as its low byte.
 class ParameterLookupTest : public ::testing::Test
 {
 protected:
@@ -57,10 +58,10 @@ protected:
         addDeviceType(QStringLiteral("camera"), 2, {{QStringLiteral("gain"), 0},
                                                     {QStringLiteral("iris"), 0},
                                                     {QStringLiteral("zoom"), 7}});
-        addDeviceType(QStringLiteral("lens"), 0x103, {{QStringLiteral("focus"), 9},
+        addDeviceType(QStringLiteral("lenz"), 0x103, {{QStringLiteral("focus"), 9},
                                                       {QStringLiteral("zero"), 0}});
         addInstance(QStringLiteral("cam1"), 10, QStringLiteral("Camera"), QStringLiteral("rig"));
-        addInstance(QStringLiteral("cam2"), 20, QStringLiteral("lens"));
+        addInstance(QStringLiteral("cam2"), 20, QStringLiteral("LenZ"));
         addInstance(QStringLiteral("cam3"), 30, QStringLiteral("nodevice"));
         addInstance(QStringLiteral("plain"), 40, QStringLiteral("camera"));
         addInstance(QStringLiteral("cam4"), 50, QStringLiteral("camera"), QStringLiteral("nosuch"));
