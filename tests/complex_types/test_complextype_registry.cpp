@@ -14,13 +14,9 @@ using Lookup = vrex_instance_lookup;
 
 const QString kNotFound = QStringLiteral("vrex_instance_lookup: Could not find the complex instances - ");
 const QString kMalformed = QStringLiteral("vrex_instance_lookup: Error in device type file - ");
-const QString kWrongRoot =
-        QStringLiteral("vrex_instance_lookup: The device_description file is not valid - ");
+const QString kWrongRoot = QStringLiteral("vrex_instance_lookup: The device_description file is not valid - ");
 
-QString dirEntry(const char *name)
-{
-    return QStringLiteral("complex_instances/") + QString::fromUtf8(name);
-}
+QString entry(const char *name) { return QStringLiteral("complex_instances/") + QString::fromUtf8(name); }
 
 // "member.param -> device.param" for every redirection of a type, in order.
 QStringList describe(const complexType &type)
@@ -29,119 +25,91 @@ QStringList describe(const complexType &type)
     for (auto member = type.members.cbegin(); member != type.members.cend(); ++member) {
         if (member->params.isEmpty())
             lines.append(member.key() + QStringLiteral(": none"));
-        for (auto p = member->params.cbegin(); p != member->params.cend(); ++p) {
-            lines.append(member.key() + QLatin1Char('.') + p.key() + QStringLiteral(" -> ")
-                         + p->device + QLatin1Char('.') + p->param);
-        }
+        for (auto p = member->params.cbegin(); p != member->params.cend(); ++p)
+            lines.append(member.key() + QLatin1Char('.') + p.key() + QStringLiteral(" -> ") + p->device + QLatin1Char('.') + p->param);
     }
     return lines;
 }
+
+QStringList describe(const char *name) { return describe(Lookup::complexTypes.value(QString::fromUtf8(name))); }
 
 class ComplexTypeRegistryTest : public ::testing::Test
 {
 protected:
     void SetUp() override { clearRegistries(); }
     FixtureTree tree;
-};
-
-TEST_F(ComplexTypeRegistryTest, MissingOrEmptyDirectoryLoadsNothingQuietly)
-{
     QtMessageCapture messages;
-    EXPECT_FALSE(Lookup::loadComplexTypes());
-    tree.write(dirEntry("notes.txt"), "<notes/>");
-    EXPECT_FALSE(Lookup::loadComplexTypes());
-    EXPECT_EQ(Lookup::countComplexTypes(), 0);
-    EXPECT_TRUE(messages.messages().isEmpty());
-}
+};
 
 TEST_F(ComplexTypeRegistryTest, EveryListedNameGetsAnEntryEvenWhenItsFileFails)
 {
-    tree.write(dirEntry("Rack.XML"), "<Rack><m id='cam1'><r id='gain' device='amp' param='level'/></m></Rack>");
-    tree.write(dirEntry("rack.xml"), "<Rack><m id='x'/></Rack>");
-    tree.makeDirectory(dirEntry("extra.xml"));
-    tree.write(dirEntry(".xml"), "<root><m id='x'/></root>");
-    tree.write(dirEntry("broken.xml"), "<broken><m id='x'/></broken><tail");
-    tree.write(dirEntry("50%d %s.xml"), "<wrong/>");
-
-    QtMessageCapture messages;
+    Lookup::loadComplexTypes(); // no directory: nothing, quietly
+    tree.write(entry("notes.txt"), "<notes/>");
+    tree.write(entry("Rack.XML"), "<Rack><m id='cam1'><r id='gain' device='amp' param='level'/></m></Rack>");
+    tree.write(entry("rack.xml"), "<Rack><m id='x'/></Rack>");
+    tree.makeDirectory(entry("extra.xml"));
+    tree.write(entry(".xml"), "<root><m id='x'/></root>");
+    tree.write(entry("broken.xml"), "<broken><m id='x'/></broken><tail");
+    tree.write(entry("50%d %s.xml"), "<wrong/>");
     EXPECT_FALSE(Lookup::loadComplexTypes());
 
     const QString percent = QStringLiteral("50%d %s");
-    EXPECT_EQ(Lookup::complexTypes.keys(),
-              (QStringList{QString(), percent, QStringLiteral("Rack"), QStringLiteral("broken"),
-                           QStringLiteral("extra"), QStringLiteral("rack")}));
+    EXPECT_EQ(Lookup::complexTypes.keys(), (QStringList{QString(), percent, QStringLiteral("Rack"), QStringLiteral("broken"),
+                                                        QStringLiteral("extra"), QStringLiteral("rack")}));
     EXPECT_EQ(Lookup::countComplexTypes(), 6);
-    EXPECT_EQ(describe(Lookup::complexTypes.value(QStringLiteral("Rack"))),
-              QStringList{QStringLiteral("cam1.gain -> amp.level")});
+    EXPECT_EQ(describe("Rack"), QStringList{QStringLiteral("cam1.gain -> amp.level")});
     for (const char *failed : {"", "50%d %s", "broken", "extra", "rack"})
-        EXPECT_TRUE(Lookup::complexTypes.value(QString::fromUtf8(failed)).members.isEmpty()) << failed;
-
-    // Listing order: by name ignoring case.
-    EXPECT_EQ(messages.messages(),
-              (QStringList{kWrongRoot, kWrongRoot + percent, kMalformed + QStringLiteral("broken"),
-                           kNotFound + QStringLiteral("extra"), kWrongRoot + QStringLiteral("rack")}));
+        EXPECT_TRUE(describe(failed).isEmpty()) << failed;
+    // Listing order: by name ignoring case. An empty name keeps the blank.
+    EXPECT_EQ(messages.messages(), (QStringList{kWrongRoot, kWrongRoot + percent, kMalformed + QStringLiteral("broken"),
+                                                kNotFound + QStringLiteral("extra"), kWrongRoot + QStringLiteral("rack")}));
 }
 
 TEST_F(ComplexTypeRegistryTest, ReloadReplacesListedEntriesAndKeepsThoseOfRemovedFiles)
 {
-    tree.write(dirEntry("pair.xml"), "<pair><m id='a'><r id='p' device='b' param='q'/></m></pair>");
-    tree.write(dirEntry("gone.xml"), "<gone><m id='a'><r id='p' device='c' param='q'/></m></gone>");
-    tree.write(dirEntry("spoilt.xml"), "<spoilt><m id='a'><r id='p' device='d' param='q'/></m></spoilt>");
+    tree.write(entry("pair.xml"), "<pair><m id='a'><r id='p' device='b' param='q'/></m></pair>");
+    tree.write(entry("gone.xml"), "<gone><m id='a'><r id='p' device='c' param='q'/></m></gone>");
+    tree.write(entry("spoilt.xml"), "<spoilt><m id='a'><r id='p' device='d' param='q'/></m></spoilt>");
     Lookup::loadComplexTypes();
-
-    tree.write(dirEntry("pair.xml"), "<pair><m id='z'/></pair>");
-    tree.remove(dirEntry("gone.xml"));
-    tree.write(dirEntry("spoilt.xml"), "<spoilt>");
-    tree.write(dirEntry("new.xml"), "<new/>");
-    QtMessageCapture messages;
+    tree.write(entry("pair.xml"), "<pair><m id='z'/></pair>");
+    tree.remove(entry("gone.xml"));
+    tree.write(entry("spoilt.xml"), "<spoilt>");
+    tree.write(entry("new.xml"), "<new/>");
+    messages.clear();
     Lookup::loadComplexTypes();
 
     EXPECT_EQ(Lookup::countComplexTypes(), 4);
-    EXPECT_EQ(describe(Lookup::complexTypes.value(QStringLiteral("pair"))),
-              QStringList{QStringLiteral("z: none")});
-    EXPECT_EQ(describe(Lookup::complexTypes.value(QStringLiteral("gone"))),
-              QStringList{QStringLiteral("a.p -> c.q")});
+    EXPECT_EQ(describe("pair"), QStringList{QStringLiteral("z: none")});
+    EXPECT_EQ(describe("gone"), QStringList{QStringLiteral("a.p -> c.q")});
     // A file that fails still names its type, with nothing in it any more.
-    EXPECT_TRUE(Lookup::complexTypes.value(QStringLiteral("spoilt")).members.isEmpty());
+    EXPECT_TRUE(describe("spoilt").isEmpty());
     EXPECT_EQ(messages.messages(), QStringList{kMalformed + QStringLiteral("spoilt")});
 }
 
-TEST_F(ComplexTypeRegistryTest, LoadComplexTypeMergesIntoTheGivenRecord)
+TEST_F(ComplexTypeRegistryTest, LoadComplexTypeMergesIntoTheGivenRecordOrLeavesItAlone)
 {
-    tree.write(dirEntry("Rack.xml"),
-               "<Rack>"
-               "<m id='cam1'><r id='gain' device='a' param='p'/></m>"
-               "<m id='cam1'><r id='zoom' device='b' param='p'/><r id='zoom' device='c' param='q'/></m>"
-               "<m><r id='x'/></m>"
-               "</Rack>");
+    tree.write(entry("Rack.xml"), "<Rack><m id='cam1'><r id='gain' device='a' param='p'/></m>"
+                                  "<m id='cam1'><r id='zoom' device='b' param='p'/><r id='zoom' device='c' param='q'/></m>"
+                                  "<m><r id='x'/></m></Rack>");
+    tree.write(entry("bad.xml"), "<bad><m id='a'/></bad><!-- unterminated");
+    tree.write(entry("Wrong.xml"), "<wrong><m id='a'/></wrong>");
     complexType type;
     type.members[QStringLiteral("cam1")].params[QStringLiteral("old")].device = QStringLiteral("o");
     type.members[QStringLiteral("kept")].params[QStringLiteral("k")].device = QStringLiteral("k");
+    complexType untouched = type;
 
-    QtMessageCapture messages;
     EXPECT_FALSE(Lookup::loadComplexType(QStringLiteral("Rack"), type));
-    EXPECT_EQ(describe(type),
-              (QStringList{QStringLiteral(".x -> ."), QStringLiteral("cam1.zoom -> c.q"),
-                           QStringLiteral("kept.k -> k.")}));
+    EXPECT_EQ(describe(type), (QStringList{QStringLiteral(".x -> ."), QStringLiteral("cam1.zoom -> c.q"),
+                                           QStringLiteral("kept.k -> k.")}));
     EXPECT_TRUE(messages.messages().isEmpty());
     EXPECT_EQ(Lookup::countComplexTypes(), 0);
-}
 
-TEST_F(ComplexTypeRegistryTest, FailingFileLeavesTheRecordAlone)
-{
-    tree.write(dirEntry("bad.xml"), "<bad><m id='a'/></bad><!-- unterminated");
-    tree.write(dirEntry("Wrong.xml"), "<wrong><m id='a'/></wrong>");
-    complexType type;
-    type.members[QStringLiteral("kept")].params[QStringLiteral("k")].device = QStringLiteral("k");
-    const QStringList before = describe(type);
-
-    QtMessageCapture messages;
+    const QStringList before = describe(untouched);
     for (const char *name : {"bad", "Wrong", "missing%1%s"})
-        EXPECT_FALSE(Lookup::loadComplexType(QString::fromUtf8(name), type));
-    EXPECT_EQ(describe(type), before);
-    EXPECT_EQ(messages.messages(),
-              (QStringList{kMalformed + QStringLiteral("bad"), kWrongRoot + QStringLiteral("Wrong"),
-                           kNotFound + QStringLiteral("missing%1%s")}));
+        EXPECT_FALSE(Lookup::loadComplexType(QString::fromUtf8(name), untouched));
+    EXPECT_EQ(describe(untouched), before);
+    EXPECT_EQ(messages.messages(), (QStringList{kMalformed + QStringLiteral("bad"), kWrongRoot + QStringLiteral("Wrong"),
+                                                kNotFound + QStringLiteral("missing%1%s")}));
 }
 
 } // namespace

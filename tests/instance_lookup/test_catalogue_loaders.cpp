@@ -10,117 +10,83 @@ using namespace vrextest;
 
 namespace {
 
+using L = vrex_instance_lookup;
 const QString kInstancesFile = QStringLiteral("instances.xml");
 
-instanceInfo sentinelInstance()
+struct InstancesFault
 {
-    instanceInfo info;
-    info.device = 99;
-    info.type = QStringLiteral("kept");
-    return info;
-}
-
-// --- instances
-
-enum class InstancesFault { Missing, Directory, Malformed, WrongRoot, WrongRootThenMalformed };
-
-struct InstancesFaultCase
-{
-    InstancesFault fault;
+    const char *label;
+    const char *contents; // nullptr: no file; "/": a directory in its place
     const char *message;
 };
 
-void PrintTo(const InstancesFaultCase &c, std::ostream *os)
-{
-    static const char *const names[] = {"missing", "directory", "malformed", "wrong root",
-                                        "wrong root, then malformed"};
-    *os << names[int(c.fault)];
-}
+void PrintTo(const InstancesFault &c, std::ostream *os) { *os << c.label; }
 
-class InstancesLoadFailure : public ::testing::TestWithParam<InstancesFaultCase> { };
+class InstancesLoadFailure : public ::testing::TestWithParam<InstancesFault> { };
 
 TEST_P(InstancesLoadFailure, ReportsOnDebugOutputAndKeepsRegistry)
 {
     clearRegistries();
     FixtureTree tree;
-    switch (GetParam().fault) {
-    case InstancesFault::Missing: break;
-    case InstancesFault::Directory: tree.makeDirectory(kInstancesFile); break;
-    case InstancesFault::Malformed:
-        tree.write(kInstancesFile, "<instances><i id='new'/></instances><i id='late'/>");
-        break;
-    case InstancesFault::WrongRoot: tree.write(kInstancesFile, "<Instances><i id='new'/></Instances>"); break;
-    case InstancesFault::WrongRootThenMalformed:
-        tree.write(kInstancesFile, "<Instances><i id='new'/></Instances><");
-        break;
-    }
-    vrex_instance_lookup::instances.insert(QStringLiteral("old"), sentinelInstance());
+    const InstancesFault &c = GetParam();
+    if (c.contents && QByteArray(c.contents) == "/")
+        tree.makeDirectory(kInstancesFile);
+    else if (c.contents)
+        tree.write(kInstancesFile, c.contents);
+    L::instances[QStringLiteral("old")].device = 99;
 
     DebugOutputCapture debug;
     QtMessageCapture qt;
-    EXPECT_FALSE(vrex_instance_lookup::loadInstances());
-    EXPECT_EQ(debug.messages(), QStringList{QString::fromUtf8(GetParam().message)});
+    EXPECT_FALSE(L::loadInstances());
+    EXPECT_EQ(debug.messages(), QStringList{QStringLiteral("vrex_instance_lookup: ") + QString::fromUtf8(c.message)});
     EXPECT_TRUE(qt.messages().isEmpty());
-    ASSERT_EQ(vrex_instance_lookup::countInstances(), 1);
-    EXPECT_EQ(vrex_instance_lookup::instances.value(QStringLiteral("old")).device, 99);
+    EXPECT_EQ(L::instances.keys(), QStringList{QStringLiteral("old")});
+    EXPECT_EQ(L::instances.value(QStringLiteral("old")).device, 99);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, InstancesLoadFailure, ::testing::Values(
-    InstancesFaultCase{InstancesFault::Missing, "vrex_instance_lookup: Could not find the instances"},
-    InstancesFaultCase{InstancesFault::Directory, "vrex_instance_lookup: Could not find the instances"},
-    InstancesFaultCase{InstancesFault::Malformed, "vrex_instance_lookup: Error in instances file"},
-    InstancesFaultCase{InstancesFault::WrongRoot, "vrex_instance_lookup: The instances file is not valid"},
-    InstancesFaultCase{InstancesFault::WrongRootThenMalformed, "vrex_instance_lookup: Error in instances file"}));
+    InstancesFault{"missing", nullptr, "Could not find the instances"},
+    InstancesFault{"directory", "/", "Could not find the instances"},
+    InstancesFault{"malformed", "<instances><i id='new'/></instances><i id='late'/>", "Error in instances file"},
+    InstancesFault{"wrongRoot", "<Instances><i id='new'/></Instances>", "The instances file is not valid"},
+    InstancesFault{"wrongRootThenMalformed", "<Instances><i id='new'/></Instances><", "Error in instances file"}),
+    [](const ::testing::TestParamInfo<InstancesFault> &info) { return info.param.label; });
 
 TEST(InstancesLoader, ReloadMergesReplacingWholeRecords)
 {
     clearRegistries();
     FixtureTree tree;
-    tree.write(kInstancesFile,
-               "<instances>"
-               "<i id='a' ref='device=1'/>"
-               "<i id='b' composite='yes' ref='device=2,complex=pair'><group id='g' instance='a'/></i>"
-               "<i id='b' composite='yes' ref='device=3'><group id='h' instance='a'/></i>"
-               "</instances>");
+    tree.write(kInstancesFile, "<instances><i id='a' ref='device=1'/>"
+                               "<i id='b' composite='yes' ref='device=2,complex=pair'><group id='g' instance='a'/></i>"
+                               "<i id='b' composite='yes' ref='device=3'><group id='h' instance='a'/></i></instances>");
     DebugOutputCapture debug;
-    EXPECT_FALSE(vrex_instance_lookup::loadInstances());
-    ASSERT_EQ(vrex_instance_lookup::countInstances(), 2);
-    const instanceInfo b = vrex_instance_lookup::instances.value(QStringLiteral("b"));
-    EXPECT_EQ(b.device, 3); // last element of a name wins within a file
+    L::loadInstances();
+    const instanceInfo b = L::instances.value(QStringLiteral("b"));
+    EXPECT_EQ(b.device, 3); // the last element of a name wins within a file
     EXPECT_TRUE(b.complex.isEmpty());
     EXPECT_EQ(b.groups.keys(), QStringList{QStringLiteral("h")});
 
-    const QMap<QString, instanceInfo> earlier = vrex_instance_lookup::instances;
+    const QMap<QString, instanceInfo> earlier = L::instances;
     tree.write(kInstancesFile, "<instances><i id='b' type='t'/><i id='c'/></instances>");
-    EXPECT_FALSE(vrex_instance_lookup::loadInstances());
+    L::loadInstances();
     EXPECT_TRUE(debug.messages().isEmpty());
-    EXPECT_EQ(vrex_instance_lookup::instances.keys(),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    const instanceInfo reloaded = vrex_instance_lookup::instances.value(QStringLiteral("b"));
+    EXPECT_EQ(L::instances.keys(), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    const instanceInfo reloaded = L::instances.value(QStringLiteral("b"));
     EXPECT_EQ(reloaded.device, 0);
     EXPECT_FALSE(reloaded.composite);
     EXPECT_TRUE(reloaded.groups.isEmpty());
     EXPECT_EQ(earlier.value(QStringLiteral("b")).device, 3); // a host's copy is unaffected
-}
 
-TEST(InstancesLoader, DumpPrintsOneFormattedLinePerEntryInKeyOrder)
-{
+    // dump: one line per entry in key order, names never taken for formats.
+    tree.write(kInstancesFile, "<instances><i id='b' type='Cam' ref='device=12,offset=-3'/><i id='a%d' ref='device=1'/>"
+                               "<i id='\xC3\xA9' type='t'/></instances>");
     clearRegistries();
-    FixtureTree tree;
-    tree.write(kInstancesFile,
-               "<instances>"
-               "<i id='b' type='Cam' ref='device=12,offset=-3'/>"
-               "<i id='a%d' ref='device=1'/>"
-               "<i id='\xC3\xA9' type='t'/>"
-               "</instances>");
-    vrex_instance_lookup::loadInstances();
+    L::loadInstances();
     QtMessageCapture qt;
-    vrex_instance_lookup::dump();
+    L::dump();
     EXPECT_EQ(qt.messages(), (QStringList{QStringLiteral("a%d  1 0"), QStringLiteral("b Cam 12 -3"),
                                           QString::fromUtf8("\xC3\xA9 t 0 0")}));
 }
-
-// --- device types
 
 TEST(DeviceTypesLoader, RegistersEveryListedEntryUnderItsLowerCasedName)
 {
@@ -128,42 +94,34 @@ TEST(DeviceTypesLoader, RegistersEveryListedEntryUnderItsLowerCasedName)
     FixtureTree tree;
     tree.write(QStringLiteral("devicetypes/Vid_Router.XML"),
                "<device_description drivertype='r' slotspacing='8'><p name='in' slot='2'/></device_description>");
-    // Malformed only after its root element.
-    tree.write(QStringLiteral("devicetypes/bad.xml"),
+    tree.write(QStringLiteral("devicetypes/bad.xml"), // malformed only after its root element
                "<device_description drivertype='g'><p name='a'/></device_description><p/>");
     tree.write(QStringLiteral("devicetypes/50%d.xml"), "<devicetype/>");
     tree.write(QStringLiteral("devicetypes/notes.txt"), "ignored");
     tree.makeDirectory(QStringLiteral("devicetypes/dir.xml"));
-
     // A host's earlier entry is replaced as a whole, not merged.
     deviceTypeInfo stale;
     stale.params[QStringLiteral("stale")].slot = 1;
-    vrex_instance_lookup::deviceTypes.insert(QStringLiteral("vid_router"), stale);
-    vrex_instance_lookup::deviceTypes.insert(QStringLiteral("gone"), stale);
+    L::deviceTypes.insert(QStringLiteral("vid_router"), stale);
+    L::deviceTypes.insert(QStringLiteral("gone"), stale);
 
     DebugOutputCapture debug;
     QtMessageCapture qt;
-    EXPECT_FALSE(vrex_instance_lookup::loadDeviceTypes());
+    EXPECT_FALSE(L::loadDeviceTypes());
     EXPECT_TRUE(debug.messages().isEmpty());
-    EXPECT_EQ(qt.messages(),
-              (QStringList{
-                  QStringLiteral("vrex_instance_lookup: The device_description file is not valid - 50%d"),
-                  QStringLiteral("vrex_instance_lookup: Error in device type file - bad"),
-                  QStringLiteral("vrex_instance_lookup: Could not find the device description - dir")}));
-
-    const QMap<QString, deviceTypeInfo> &types = vrex_instance_lookup::deviceTypes;
-    EXPECT_EQ(types.keys(), (QStringList{QStringLiteral("50%d"), QStringLiteral("bad"), QStringLiteral("dir"),
-                                         QStringLiteral("gone"), QStringLiteral("vid_router")}));
-    const deviceTypeInfo router = types.value(QStringLiteral("vid_router"));
+    EXPECT_EQ(qt.messages(), (QStringList{
+        QStringLiteral("vrex_instance_lookup: The device_description file is not valid - 50%d"),
+        QStringLiteral("vrex_instance_lookup: Error in device type file - bad"),
+        QStringLiteral("vrex_instance_lookup: Could not find the device description - dir")}));
+    EXPECT_EQ(L::deviceTypes.keys(), (QStringList{QStringLiteral("50%d"), QStringLiteral("bad"), QStringLiteral("dir"),
+                                                  QStringLiteral("gone"), QStringLiteral("vid_router")}));
+    const deviceTypeInfo router = L::deviceTypes.value(QStringLiteral("vid_router"));
     EXPECT_EQ(router.drivertype, 3);
     EXPECT_EQ(router.slotspacing, 8);
     EXPECT_EQ(router.params.keys(), QStringList{QStringLiteral("in")});
     for (const char *rejected : {"50%d", "bad", "dir"}) {
-        SCOPED_TRACE(rejected);
-        const deviceTypeInfo info = types.value(QString::fromUtf8(rejected), stale);
-        EXPECT_EQ(info.drivertype, 0);
-        EXPECT_EQ(info.slotspacing, 0);
-        EXPECT_TRUE(info.params.isEmpty());
+        const deviceTypeInfo info = L::deviceTypes.value(QString::fromUtf8(rejected), stale);
+        EXPECT_EQ(info.drivertype + info.slotspacing + info.params.size(), 0) << rejected;
     }
 }
 
@@ -173,23 +131,20 @@ TEST(DeviceTypesLoader, LoadDeviceParamsLeavesRecordOnFailureAndMergesOnSuccess)
     tree.write(QStringLiteral("devicetypes/ROUTER.xml"),
                "<device_description drivertype='g'><p name='gain' slot='5'/></device_description>");
     tree.write(QStringLiteral("devicetypes/wrong.xml"), "<device/>");
-
     deviceTypeInfo info;
     info.drivertype = 7;
     info.params[QStringLiteral("gain")].slot = 1;
     info.params[QStringLiteral("mute")].slot = 2;
-    const deviceTypeInfo before = info;
 
     QtMessageCapture qt;
     for (const char *name : {"missing", "wrong"}) {
-        EXPECT_FALSE(vrex_instance_lookup::loadDeviceParams(QString::fromUtf8(name), info));
-        EXPECT_EQ(info.drivertype, before.drivertype);
-        EXPECT_EQ(info.params.size(), before.params.size());
+        EXPECT_FALSE(L::loadDeviceParams(QString::fromUtf8(name), info));
+        EXPECT_EQ(info.drivertype, 7);
+        EXPECT_EQ(info.params.value(QStringLiteral("gain")).slot, 1);
     }
     EXPECT_EQ(qt.messages().size(), 2);
-
     qt.clear();
-    EXPECT_FALSE(vrex_instance_lookup::loadDeviceParams(QStringLiteral("Router"), info));
+    EXPECT_FALSE(L::loadDeviceParams(QStringLiteral("Router"), info));
     EXPECT_TRUE(qt.messages().isEmpty());
     EXPECT_EQ(info.drivertype, 2);
     EXPECT_EQ(info.params.value(QStringLiteral("gain")).slot, 5);

@@ -6,158 +6,124 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vrextest;
 
 namespace {
 
-const QString kCam = QStringLiteral("cam1");
-const QString kNotFoundLine = QStringLiteral("vrex_instance_lookup::lookup: Can't find instance: ");
+using L = vrex_instance_lookup;
 
-class InstanceQueries : public ::testing::Test
+// A call's result and outputs as one line of text, so a row states them all.
+// Outputs are passed by reference: they are read after the call.
+QString text(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+QString text(int value) { return QString::number(value); }
+QString text(char value) { return QString::number(int(value)); }
+QString text(const QString &value) { return value.isNull() ? QStringLiteral("null") : QLatin1Char('"') + value + QLatin1Char('"'); }
+QString text(const QMap<QString, QString> &map)
+{
+    QStringList pairs;
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        pairs << it.key() + QLatin1Char('=') + it.value();
+    return QLatin1Char('{') + pairs.join(QLatin1Char(',')) + QLatin1Char('}');
+}
+template<typename... T>
+QString show(const T &...values)
+{
+    return QStringList{text(values)...}.join(QLatin1Char(' '));
+}
+
+const QString kCam = QStringLiteral("cam1"), kMissing = QStringLiteral("Cam1"), kPair = QStringLiteral("pair");
+
+// Every output starts from a value the call should leave alone unless it
+// writes that output.
+struct Outputs
+{
+    QString alt = QStringLiteral("u"), location = QStringLiteral("u"), type = QStringLiteral("u"), ref;
+    bool composite = true;
+    QMap<QString, QString> groups{{QStringLiteral("k"), QStringLiteral("v")}};
+    int device = 5, offset = 6;
+    char driver = 9;
+};
+
+struct QueryCase
+{
+    const char *label;
+    std::function<QString(Outputs &)> call;
+    const char *expected;
+    bool reportsMissing; // one "Can't find instance" line
+};
+
+void PrintTo(const QueryCase &c, std::ostream *os) { *os << c.label; }
+
+class InstanceQueries : public ::testing::TestWithParam<QueryCase>
 {
 protected:
     void SetUp() override
     {
         clearRegistries();
-        instanceInfo cam;
+        instanceInfo &cam = L::instances[kCam];
         cam.device = 12;
         cam.offset = -1;
         cam.type = QStringLiteral("Router");
         cam.alt_id = QStringLiteral("C1");
         cam.location = QStringLiteral("hall");
         cam.complex = QStringLiteral("pair");
-        vrex_instance_lookup::instances.insert(kCam, cam);
-
-        instanceInfo pair;
+        instanceInfo &pair = L::instances[kPair];
         pair.composite = true;
         pair.type = QStringLiteral("nosuchtype");
         pair.groups.insert(QStringLiteral("left"), kCam);
-        vrex_instance_lookup::instances.insert(QStringLiteral("pair"), pair);
-
-        deviceTypeInfo router;
-        router.drivertype = 0x103; // only the low byte reaches the caller
-        vrex_instance_lookup::deviceTypes.insert(QStringLiteral("router"), router);
+        L::deviceTypes[QStringLiteral("router")].drivertype = 0x103; // only the low byte reaches callers
     }
-
-    DebugOutputCapture debug;
 };
 
-TEST_F(InstanceQueries, NamesMatchExactlyLetterCaseIncluded)
+TEST_P(InstanceQueries, WritesExactlyTheOutputsOfWhatItFinds)
 {
-    const QString name = QStringLiteral("Cam1");
-    bool composite = true;
-    QMap<QString, QString> groups{{QStringLiteral("k"), QStringLiteral("v")}};
-    QString text = QStringLiteral("untouched");
-    QString location, type, ref;
-    int device = 5, offset = 6;
-    char drivertype = 9;
+    DebugOutputCapture debug;
+    Outputs out;
+    EXPECT_EQ(GetParam().call(out), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(debug.messages(), GetParam().reportsMissing
+                      ? QStringList{QStringLiteral("vrex_instance_lookup::lookup: Can't find instance: Cam1")}
+                      : QStringList{});
+}
 
-    EXPECT_FALSE(vrex_instance_lookup::lookupComposite(name, composite, groups));
-    EXPECT_FALSE(vrex_instance_lookup::lookupComposite(name, QStringLiteral("left"), text));
-    EXPECT_TRUE(groups.contains(QStringLiteral("k")));
-    EXPECT_EQ(text, QStringLiteral("untouched"));
-
-    EXPECT_FALSE(vrex_instance_lookup::lookup(name, text, &device, &offset, &drivertype));
-    EXPECT_EQ(device, 0);
-    EXPECT_EQ(offset, 0);
-    EXPECT_EQ(drivertype, 9);
-    EXPECT_FALSE(vrex_instance_lookup::lookup(name, text, location, type, ref, composite));
-    EXPECT_EQ(text, QStringLiteral("untouched"));
-    EXPECT_TRUE(ref.isNull());
-    EXPECT_EQ(debug.messages(), QStringList(2, kNotFoundLine + name));
-
+INSTANTIATE_TEST_SUITE_P(Rows, InstanceQueries, ::testing::Values(
+    // Names match exactly, letter case included.
+    QueryCase{"compositeMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, o.composite, o.groups), o.composite, o.groups); },
+              "false true {k=v}", false},
+    QueryCase{"groupOfMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, QStringLiteral("left"), o.alt), o.alt); },
+              "false \"u\"", false},
+    QueryCase{"addressMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.device, o.offset, o.driver); },
+              "false \"u\" 0 0 9", true},
+    QueryCase{"describeMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.type, o.ref, o.composite); },
+              "false \"u\" \"u\" null true", true},
     // The reversed sense: true means "not registered".
-    type = QStringLiteral("stale");
-    EXPECT_TRUE(vrex_instance_lookup::lookupType(name, type));
-    EXPECT_TRUE(type.isEmpty());
-    EXPECT_FALSE(vrex_instance_lookup::lookupType(kCam, type));
-    EXPECT_EQ(type, QStringLiteral("Router"));
-    EXPECT_EQ(debug.messages().size(), 2);
-}
-
-TEST_F(InstanceQueries, NullAddressPointersAnswerFalseSilently)
-{
-    QString alt = QStringLiteral("untouched");
-    int device = 5, offset = 6;
-    EXPECT_FALSE(vrex_instance_lookup::lookup(kCam, alt, nullptr, &offset, nullptr));
-    EXPECT_FALSE(vrex_instance_lookup::lookup(kCam, alt, &device, nullptr, nullptr));
-    EXPECT_EQ(device, 5);
-    EXPECT_EQ(offset, 6);
-    EXPECT_EQ(alt, QStringLiteral("untouched"));
-    EXPECT_TRUE(debug.messages().isEmpty());
-
-    EXPECT_TRUE(vrex_instance_lookup::lookup(kCam, alt, &device, &offset, nullptr));
-    EXPECT_EQ(device, 12);
-    EXPECT_EQ(offset, -1);
-    EXPECT_EQ(alt, QStringLiteral("C1"));
-}
-
-TEST_F(InstanceQueries, DriverTypeIsLowByteOfLowerCasedTypeOrZero)
-{
-    QString alt;
-    int device = 0, offset = 0;
-    char drivertype = 9;
-    EXPECT_TRUE(vrex_instance_lookup::lookup(kCam, alt, &device, &offset, &drivertype));
-    EXPECT_EQ(drivertype, 3);
-
-    drivertype = 9;
-    EXPECT_TRUE(vrex_instance_lookup::lookup(QStringLiteral("pair"), alt, &device, &offset, &drivertype));
-    EXPECT_EQ(drivertype, 0);
-    EXPECT_TRUE(alt.isEmpty());
-    EXPECT_TRUE(debug.messages().isEmpty());
-}
-
-TEST_F(InstanceQueries, DescriptiveLookupWritesRefWithoutComplex)
-{
-    QString alt, location, type, ref;
-    bool composite = true;
-    EXPECT_TRUE(vrex_instance_lookup::lookup(kCam, alt, location, type, ref, composite));
-    EXPECT_EQ(alt, QStringLiteral("C1"));
-    EXPECT_EQ(location, QStringLiteral("hall"));
-    EXPECT_EQ(type, QStringLiteral("Router"));
-    EXPECT_EQ(ref, QStringLiteral("device=12,offset=-1"));
-    EXPECT_FALSE(composite);
-
-    EXPECT_TRUE(vrex_instance_lookup::lookup(QStringLiteral("pair"), alt, location, type, ref, composite));
-    EXPECT_EQ(ref, QStringLiteral("device=0,offset=0"));
-    EXPECT_TRUE(composite);
-}
-
-TEST_F(InstanceQueries, CompositeGroupsAreCopiedOrLookedUpById)
-{
-    bool composite = false;
-    QMap<QString, QString> groups{{QStringLiteral("dropped"), QString()}};
-    EXPECT_TRUE(vrex_instance_lookup::lookupComposite(QStringLiteral("pair"), composite, groups));
-    EXPECT_TRUE(composite);
-    EXPECT_EQ(groups, vrex_instance_lookup::instances.value(QStringLiteral("pair")).groups);
-    EXPECT_TRUE(vrex_instance_lookup::lookupComposite(kCam, composite, groups));
-    EXPECT_FALSE(composite);
-    EXPECT_TRUE(groups.isEmpty());
-
-    QString instance = QStringLiteral("untouched");
-    EXPECT_FALSE(vrex_instance_lookup::lookupComposite(QStringLiteral("pair"), QStringLiteral("Left"), instance));
-    EXPECT_EQ(instance, QStringLiteral("untouched"));
-    EXPECT_TRUE(vrex_instance_lookup::lookupComposite(QStringLiteral("pair"), QStringLiteral("left"), instance));
-    EXPECT_EQ(instance, kCam);
-}
-
-TEST(InstanceQueriesFromFiles, TypeFindsDeviceTypeFileOfAnyCase)
-{
-    clearRegistries();
-    FixtureTree tree;
-    tree.write(QStringLiteral("instances.xml"),
-               "<instances><i id='cam1' type='Router' ref='device=4,offset=2'/></instances>");
-    tree.write(QStringLiteral("devicetypes/ROUTER.xml"), "<device_description drivertype='gpib'/>");
-    vrex_instance_lookup::loadInstances();
-    vrex_instance_lookup::loadDeviceTypes();
-
-    QString alt;
-    int device = 0, offset = 0;
-    char drivertype = 0;
-    EXPECT_TRUE(vrex_instance_lookup::lookup(kCam, alt, &device, &offset, &drivertype));
-    EXPECT_EQ(device, 4);
-    EXPECT_EQ(offset, 2);
-    EXPECT_EQ(drivertype, 2);
-}
+    QueryCase{"typeMissing", [](Outputs &o) { return show(L::lookupType(kMissing, o.type), o.type); }, "true null", false},
+    QueryCase{"typeFound", [](Outputs &o) { return show(L::lookupType(kCam, o.type), o.type); }, "false \"Router\"", false},
+    // Null address pointers answer false silently, before writing anything.
+    QueryCase{"noDevice", [](Outputs &o) { return show(L::lookup(kCam, o.alt, nullptr, &o.offset, nullptr), o.alt, o.offset); },
+              "false \"u\" 6", false},
+    QueryCase{"noOffset", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, nullptr, nullptr), o.alt, o.device); },
+              "false \"u\" 5", false},
+    QueryCase{"addressWithoutDriver", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, nullptr), o.alt, o.device, o.offset); },
+              "true \"C1\" 12 -1", false},
+    QueryCase{"driverLowByteOfFoldedType", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, &o.driver), o.driver); },
+              "true 3", false},
+    QueryCase{"driverOfUnknownTypeIsZero", [](Outputs &o) { return show(L::lookup(kPair, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.driver); },
+              "true null 0", false},
+    // The ref as the file writes it, never with the complex key.
+    QueryCase{"describe", [](Outputs &o) { return show(L::lookup(kCam, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.location, o.type, o.ref, o.composite); },
+              "true \"C1\" \"hall\" \"Router\" \"device=12,offset=-1\" false", false},
+    QueryCase{"describeComposite", [](Outputs &o) { return show(L::lookup(kPair, o.alt, o.location, o.type, o.ref, o.composite), o.ref, o.composite); },
+              "true \"device=0,offset=0\" true", false},
+    QueryCase{"groupsCopied", [](Outputs &o) { return show(L::lookupComposite(kPair, o.composite, o.groups), o.composite, o.groups); },
+              "true true {left=cam1}", false},
+    QueryCase{"groupsEmptied", [](Outputs &o) { return show(L::lookupComposite(kCam, o.composite, o.groups), o.composite, o.groups); },
+              "true false {}", false},
+    QueryCase{"groupIdCaseDiffers", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("Left"), o.alt), o.alt); },
+              "false \"u\"", false},
+    QueryCase{"groupFound", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("left"), o.alt), o.alt); },
+              "true \"cam1\"", false}),
+    [](const ::testing::TestParamInfo<QueryCase> &info) { return info.param.label; });
 
 } // namespace

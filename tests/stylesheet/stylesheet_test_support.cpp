@@ -2,41 +2,19 @@
 
 #include "support/capture.h"
 
-#include <QtCore/QFile>
-
-void PrintTo(const QString &value, std::ostream *os)
-{
-    *os << '"' << value.toUtf8().toStdString() << '"';
-}
-
-void PrintTo(const QStringList &value, std::ostream *os)
-{
-    *os << '{';
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (i)
-            *os << ", ";
-        PrintTo(value.at(i), os);
-    }
-    *os << '}';
-}
+#include <tuple>
 
 void PrintTo(const styleentry &value, std::ostream *os)
 {
-    *os << "{settings ";
-    PrintTo(value.settings, os);
-    *os << ", suitablefor ";
-    PrintTo(value.suitablefor, os);
-    *os << ", description ";
-    PrintTo(value.description, os);
-    *os << ", type " << value.type << '}';
+    *os << "{settings " << ::testing::PrintToString(value.settings) << ", suitablefor "
+        << ::testing::PrintToString(value.suitablefor) << ", description "
+        << ::testing::PrintToString(value.description) << ", type " << value.type << '}';
 }
 
 void PrintTo(const QMap<QString, styleentry> &value, std::ostream *os)
 {
     for (auto it = value.cbegin(); it != value.cend(); ++it) {
-        *os << "\n  ";
-        PrintTo(it.key(), os);
-        *os << ": ";
+        *os << "\n  " << ::testing::PrintToString(it.key()) << ": ";
         PrintTo(it.value(), os);
     }
 }
@@ -53,10 +31,8 @@ styleentry makeStyle(const QStringList &settings, const QString &suitablefor,
                      const QString &description, int type)
 {
     styleentry entry;
-    entry.settings = settings;
-    entry.suitablefor = suitablefor;
-    entry.description = description;
-    entry.type = type;
+    std::tie(entry.settings, entry.suitablefor, entry.description, entry.type) =
+            std::tie(settings, suitablefor, description, type);
     return entry;
 }
 

@@ -3,6 +3,7 @@
 #ifndef VREX_TESTS_STYLESHEET_TEST_SUPPORT_H
 #define VREX_TESTS_STYLESHEET_TEST_SUPPORT_H
 
+#include "instance_lookup/qt_printers.h"
 #include "support/fixture_tree.h"
 
 #include <vrex_stylesheet/vrex_stylesheet.h>
@@ -17,8 +18,6 @@
 #include <memory>
 #include <ostream>
 
-void PrintTo(const QString &value, std::ostream *os);
-void PrintTo(const QStringList &value, std::ostream *os);
 void PrintTo(const styleentry &value, std::ostream *os);
 void PrintTo(const QMap<QString, styleentry> &value, std::ostream *os);
 

@@ -64,32 +64,23 @@ TEST_F(StyleQueriesTest, GetStyleHandsOverTheRegistrysStringsInOrder)
     EXPECT_EQ(widget.received, expected);
 }
 
-TEST_F(StyleQueriesTest, NothingHappensForUnknownNamesOrEmptyStyles)
+TEST_F(StyleQueriesTest, NothingHappensForUnknownNamesEmptyStylesOrNoWidget)
 {
     RecordingWidget widget;
     QtMessageCapture messages;
     QLabel label;
-    for (const QString &n : {QStringLiteral("Alarm"), QStringLiteral("alarm "), QString(),
-                             QStringLiteral("missing"), QStringLiteral("empty")}) {
+    for (const QString &n : {QStringLiteral("Alarm"), QStringLiteral("alarm "), QString(), QStringLiteral("missing"),
+                             QStringLiteral("empty"), QStringLiteral("alarm")}) {
         QString name = n;
-        vrex_stylesheet::getStyle(name, &widget);
-        style.get(name, &widget);
-        if (name != QLatin1String("empty"))
+        const bool known = name == QLatin1String("alarm");
+        vrex_stylesheet::getStyle(name, known ? nullptr : &widget);
+        style.get(name, known ? nullptr : &widget);
+        if (name != QLatin1String("empty") && !known)
             vrex_stylesheet::getStyle(name, &label);
     }
     EXPECT_TRUE(widget.received.isEmpty());
     EXPECT_EQ(vrex_stylesheet::count(), 3);
     EXPECT_TRUE(messages.messages().isEmpty());
-}
-
-TEST_F(StyleQueriesTest, NullWidgetIsRefused)
-{
-    QtMessageCapture messages;
-    QString name = QStringLiteral("alarm");
-    vrex_stylesheet::getStyle(name, nullptr);
-    style.get(name, nullptr);
-    EXPECT_TRUE(messages.messages().isEmpty());
-    EXPECT_EQ(vrex_stylesheet::count(), 3);
 }
 
 TEST_F(StyleQueriesTest, WidgetThatCannotTakeStylesIsReportedOnce)
@@ -106,35 +97,34 @@ TEST_F(StyleQueriesTest, WidgetThatCannotTakeStylesIsReportedOnce)
                            QStringLiteral("vrex_stylesheet: widget QWidget cannot take style alarm")}));
 }
 
-TEST_F(StyleQueriesTest, ReadOnlyQueriesCreateNothing)
+TEST_F(StyleQueriesTest, QueriesCreateNothingAndEditsReachTheRegistry)
 {
-    QString missing = QStringLiteral("missing");
+    QString missing = QStringLiteral("missing"), panel = QStringLiteral("panel"), added = QStringLiteral("added");
     EXPECT_FALSE(style.styleExist(missing));
     EXPECT_TRUE(style.settingslist(missing).isEmpty());
     EXPECT_TRUE(style.styleExist(QStringLiteral("empty")));
     EXPECT_FALSE(style.styleExist(QStringLiteral("Empty")));
-    QString panel = QStringLiteral("panel");
     EXPECT_EQ(style.settingslist(panel), QStringList{QStringLiteral("margin: 2px")});
-    EXPECT_EQ(vrex_stylesheet::count(), 3);
-    EXPECT_EQ(style.stylelist().keys(),
-              (QStringList{QStringLiteral("alarm"), QStringLiteral("empty"), QStringLiteral("panel")}));
-}
+    EXPECT_EQ(style.stylelist().keys(), (QStringList{QStringLiteral("alarm"), QStringLiteral("empty"), panel}));
 
-TEST_F(StyleQueriesTest, GetStyleEntryCreatesOnceAndPointsIntoTheRegistry)
-{
+    // getStyleEntry creates a default entry once and points into the registry.
     styleentry *created = style.getStyleEntry(QStringLiteral("fresh"));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(*created, makeStyle({}, {}, {}, 0));
-    EXPECT_EQ(vrex_stylesheet::count(), 4);
-    EXPECT_TRUE(style.styleExist(QStringLiteral("fresh")));
     EXPECT_EQ(style.getStyleEntry(QStringLiteral("fresh")), created);
     EXPECT_EQ(vrex_stylesheet::count(), 4);
-
-    styleentry *existing = style.getStyleEntry(QStringLiteral("panel"));
-    EXPECT_EQ(existing->description, QStringLiteral("Panel"));
-    existing->settings.append(QStringLiteral("padding: 1px"));
-    QString panel = QStringLiteral("panel");
+    style.getStyleEntry(panel)->settings.append(QStringLiteral("padding: 1px"));
     EXPECT_EQ(style.settingslist(panel), (QStringList{QStringLiteral("margin: 2px"), QStringLiteral("padding: 1px")}));
+
+    // set stores all four fields, replacing or adding, as a copy.
+    styleentry replacement = makeStyle({QStringLiteral("a")}, QStringLiteral("QFrame"), QString(), 0);
+    style.set(panel, replacement);
+    EXPECT_EQ(style.stylelist().value(panel), replacement);
+    styleentry entry = makeStyle({QStringLiteral("b")}, {}, QStringLiteral("d"), 3);
+    style.set(added, entry);
+    entry.settings.append(QStringLiteral("not stored"));
+    EXPECT_EQ(style.stylelist().value(added), makeStyle({QStringLiteral("b")}, {}, QStringLiteral("d"), 3));
+    EXPECT_EQ(vrex_stylesheet::count(), 5);
 }
 
 TEST_F(StyleQueriesTest, EntryPointersSurviveCopiesOfTheRegistry)
@@ -152,22 +142,6 @@ TEST_F(StyleQueriesTest, EntryPointersSurviveCopiesOfTheRegistry)
     EXPECT_EQ(style.stylelist().value(QStringLiteral("panel")).description, QStringLiteral("edited"));
     EXPECT_EQ(copy.value(QStringLiteral("panel")).description, QStringLiteral("Panel"));
     EXPECT_EQ(style.getStyleEntry(QStringLiteral("panel")), entry);
-}
-
-TEST_F(StyleQueriesTest, SetStoresAllFourFields)
-{
-    QString panel = QStringLiteral("panel");
-    styleentry replacement = makeStyle({QStringLiteral("a")}, QStringLiteral("QFrame"), QString(), 0);
-    style.set(panel, replacement);
-    EXPECT_EQ(vrex_stylesheet::count(), 3);
-    EXPECT_EQ(style.stylelist().value(panel), replacement);
-
-    QString added = QStringLiteral("added");
-    styleentry entry = makeStyle({QStringLiteral("b")}, {}, QStringLiteral("d"), 3);
-    style.set(added, entry);
-    EXPECT_EQ(vrex_stylesheet::count(), 4);
-    entry.settings.append(QStringLiteral("not stored"));
-    EXPECT_EQ(style.settingslist(added), QStringList{QStringLiteral("b")});
 }
 
 } // namespace

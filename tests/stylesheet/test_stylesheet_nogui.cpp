@@ -44,20 +44,6 @@ TEST_F(NoGuiTest, FailedSaveGoesToTheMessageChannel)
     EXPECT_EQ(messages.messages(), QStringList{QStringLiteral("Saving to %1 failed").arg(stylesheetPath())});
 }
 
-TEST_F(NoGuiTest, RefusedTextIsReportedWithTheStyleName)
-{
-    QString name = QStringLiteral("bad");
-    styleentry entry = makeStyle({QString(QChar(0xFFFF))});
-    style.set(name, entry);
-    const QByteArray before = readFileBytes(stylesheetPath());
-    QtMessageCapture messages;
-    EXPECT_FALSE(style.save());
-    ASSERT_EQ(messages.messages().size(), 2);
-    EXPECT_TRUE(messages.messages().at(0).contains(QStringLiteral("\"bad\"")));
-    EXPECT_EQ(messages.messages().at(1), QStringLiteral("Saving to %1 failed").arg(stylesheetPath()));
-    EXPECT_EQ(readFileBytes(stylesheetPath()), before);
-}
-
 TEST_F(NoGuiTest, DeleteCannotAskSoDeletesNothing)
 {
     const QByteArray before = readFileBytes(stylesheetPath());

@@ -16,11 +16,8 @@ const char16_t kAlphabet[] = {u'a', u'Z', u'0', u' ', u' ', u'"', u'\'', u'&', u
                               0x00FC, 0x20AC, 0x00A0, 0xD7FF, 0xE000, 0xFFFD, 0x0085};
 const char16_t kSurrogatePair[] = {0xD83D, 0xDE00};
 
-class RegistryGenerator
+struct RegistryGenerator
 {
-public:
-    explicit RegistryGenerator(unsigned seed) : m_random(seed) { }
-
     QString text(int maxLength)
     {
         QString s;
@@ -48,8 +45,6 @@ public:
     }
 
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-
-private:
     std::mt19937 m_random;
 };
 
@@ -67,7 +62,7 @@ class RoundTripTest : public StylesheetTest, public ::testing::WithParamInterfac
 TEST_P(RoundTripTest, SavedRegistryReadsBackAsTheFormatAllows)
 {
     loadStylesheet("<stylesheet/>");
-    RegistryGenerator generate(GetParam());
+    RegistryGenerator generate{std::mt19937(GetParam())};
     vrex_stylesheet style;
     QMap<QString, styleentry> expected;
     const int entries = generate.pick(0, 12);
@@ -88,6 +83,7 @@ TEST_P(RoundTripTest, SavedRegistryReadsBackAsTheFormatAllows)
     EXPECT_EQ(readFileBytes(stylesheetPath()), first);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RoundTripTest, ::testing::Range(1u, 41u));
+// A handful of seeds: the round-trip fuzz target goes much further.
+INSTANTIATE_TEST_SUITE_P(Seeds, RoundTripTest, ::testing::Values(1u, 2u, 3u, 7u, 11u));
 
 } // namespace

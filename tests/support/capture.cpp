@@ -1,21 +1,14 @@
 #include "support/capture.h"
 
-#include <vrex_stylesheet/vrex_debug_output.h>
-
-#include <QtCore/QtGlobal>
+#include <utility>
 
 namespace vrextest {
 
 namespace {
 QStringList g_debugOutput;
-vrex_debug_output_handler g_previousDebugHandler = nullptr;
 QStringList g_qtMessages;
-QtMessageHandler g_previousQtHandler = nullptr;
 
-void recordDebugOutput(const char *text)
-{
-    g_debugOutput.append(QString::fromUtf8(text));
-}
+void recordDebugOutput(const char *text) { g_debugOutput.append(QString::fromUtf8(text)); }
 
 void recordQtMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
@@ -25,30 +18,26 @@ void recordQtMessage(QtMsgType type, const QMessageLogContext &, const QString &
 } // namespace
 
 DebugOutputCapture::DebugOutputCapture()
+    : m_previous(vrex_install_debug_output_handler(&recordDebugOutput)), m_saved(std::exchange(g_debugOutput, {}))
 {
-    g_debugOutput.clear();
-    g_previousDebugHandler = vrex_install_debug_output_handler(&recordDebugOutput);
 }
-
 DebugOutputCapture::~DebugOutputCapture()
 {
-    vrex_install_debug_output_handler(g_previousDebugHandler);
+    vrex_install_debug_output_handler(m_previous);
+    g_debugOutput = m_saved;
 }
-
 QStringList DebugOutputCapture::messages() const { return g_debugOutput; }
 void DebugOutputCapture::clear() { g_debugOutput.clear(); }
 
 QtMessageCapture::QtMessageCapture()
+    : m_previous(qInstallMessageHandler(&recordQtMessage)), m_saved(std::exchange(g_qtMessages, {}))
 {
-    g_qtMessages.clear();
-    g_previousQtHandler = qInstallMessageHandler(&recordQtMessage);
 }
-
 QtMessageCapture::~QtMessageCapture()
 {
-    qInstallMessageHandler(g_previousQtHandler);
+    qInstallMessageHandler(m_previous);
+    g_qtMessages = m_saved;
 }
-
 QStringList QtMessageCapture::messages() const { return g_qtMessages; }
 void QtMessageCapture::clear() { g_qtMessages.clear(); }
 

@@ -1,9 +1,12 @@
-// Captures of the two diagnostic channels for the duration of a scope.
+// Captures of the two diagnostic channels for the duration of a scope; a
+// capture opened inside another starts empty and hands back to it.
 #ifndef VREX_TESTS_CAPTURE_H
 #define VREX_TESTS_CAPTURE_H
 
-#include <QtCore/QString>
+#include <vrex_stylesheet/vrex_debug_output.h>
+
 #include <QtCore/QStringList>
+#include <QtCore/QtGlobal>
 
 namespace vrextest {
 
@@ -13,11 +16,13 @@ class DebugOutputCapture
 public:
     DebugOutputCapture();
     ~DebugOutputCapture();
-    DebugOutputCapture(const DebugOutputCapture &) = delete;
-    DebugOutputCapture &operator=(const DebugOutputCapture &) = delete;
-
+    Q_DISABLE_COPY(DebugOutputCapture)
     QStringList messages() const;
     void clear();
+
+private:
+    vrex_debug_output_handler m_previous;
+    QStringList m_saved;
 };
 
 // Every debug-level Qt message, one entry per message, text exactly as sent.
@@ -26,11 +31,13 @@ class QtMessageCapture
 public:
     QtMessageCapture();
     ~QtMessageCapture();
-    QtMessageCapture(const QtMessageCapture &) = delete;
-    QtMessageCapture &operator=(const QtMessageCapture &) = delete;
-
+    Q_DISABLE_COPY(QtMessageCapture)
     QStringList messages() const;
     void clear();
+
+private:
+    QtMessageHandler m_previous;
+    QStringList m_saved;
 };
 
 } // namespace vrextest

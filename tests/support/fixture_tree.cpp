@@ -13,23 +13,24 @@
 
 namespace vrextest {
 
-EnvGuard::EnvGuard(const char *name, const char *value) : m_name(name)
+namespace {
+void setOrUnset(const char *name, const char *value)
 {
-    if (const char *previous = std::getenv(name))
-        m_previous = previous;
     if (value)
         setenv(name, value, 1);
     else
         unsetenv(name);
 }
+} // namespace
 
-EnvGuard::~EnvGuard()
+EnvGuard::EnvGuard(const char *name, const char *value) : m_name(name)
 {
-    if (m_previous)
-        setenv(m_name.c_str(), m_previous->c_str(), 1);
-    else
-        unsetenv(m_name.c_str());
+    if (const char *previous = std::getenv(name))
+        m_previous = previous;
+    setOrUnset(name, value);
 }
+
+EnvGuard::~EnvGuard() { setOrUnset(m_name.c_str(), m_previous ? m_previous->c_str() : nullptr); }
 
 FixtureTree::FixtureTree(const QString &system)
     : m_system(system),
@@ -43,15 +44,8 @@ FixtureTree::~FixtureTree() = default;
 
 QString FixtureTree::root() const { return m_dir.path(); }
 
-QString FixtureTree::configDir() const
-{
-    return m_dir.path() + QLatin1Char('/') + m_system + QStringLiteral("/config");
-}
-
-QString FixtureTree::path(const QString &relative) const
-{
-    return configDir() + QLatin1Char('/') + relative;
-}
+QString FixtureTree::configDir() const { return m_dir.path() + QLatin1Char('/') + m_system + QStringLiteral("/config"); }
+QString FixtureTree::path(const QString &relative) const { return configDir() + QLatin1Char('/') + relative; }
 
 void FixtureTree::write(const QString &relative, const QByteArray &contents) const
 {
@@ -63,10 +57,7 @@ void FixtureTree::write(const QString &relative, const QByteArray &contents) con
     file.write(contents);
 }
 
-void FixtureTree::makeDirectory(const QString &relative) const
-{
-    QDir().mkpath(path(relative));
-}
+void FixtureTree::makeDirectory(const QString &relative) const { QDir().mkpath(path(relative)); }
 
 void FixtureTree::remove(const QString &relative) const
 {
