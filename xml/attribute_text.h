@@ -6,6 +6,7 @@
 
 #include <QtCore/QByteArrayView>
 #include <QtCore/QString>
+#include <QtCore/QStringDecoder>
 
 namespace vrex {
 
@@ -17,8 +18,10 @@ inline QString attributeText(QByteArrayView utf8)
         return QString(QLatin1String(""));
     // fromUtf8 drops a leading U+FEFF as a byte-order mark; in a value it
     // is a character like any other.
-    if (utf8.startsWith("\xEF\xBB\xBF"))
-        return QChar(0xFEFF) + QString::fromUtf8(utf8.sliced(3));
+    if (utf8.startsWith("\xEF\xBB\xBF")) {
+        return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom
+                                      | QStringDecoder::Flag::Stateless)(utf8);
+    }
     return QString::fromUtf8(utf8);
 }
 

@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Pieces, RefParsing, ::testing::Values(
     RefCase{"Device=3,complex=a,complex=", 0, 0, nullptr}, // a value-less complex is null again
     RefCase{"complex= pair \xc3\xa9", 0, 0, " pair \xc3\xa9"},
     // A leading U+FEFF is part of the value, as in any text.
-    RefCase{"device=\xef\xbb\xbf" "5,complex=\xef\xbb\xbfpair", 0, 0, "\xef\xbb\xbfpair"}));
+    RefCase{"device=\xef\xbb\xbf" "5,complex=\xef\xbb\xbf\xef\xbb\xbfpair", 0, 0, "\xef\xbb\xbf\xef\xbb\xbfpair"}));
 
 // A record as one line: id|type|alt_id|location|composite device offset
 // complex|groups@line:column; a null string shows as "~".
