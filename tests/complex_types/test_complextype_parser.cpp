@@ -5,20 +5,7 @@
 
 namespace {
 
-QStringList strings(const std::vector<const char *> &texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
-
 using vrex::xml::Status;
-
-QString show(const QString &text)
-{
-    return text.isNull() ? QStringLiteral("~") : text;
-}
 
 struct ComplexCase
 {

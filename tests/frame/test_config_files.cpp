@@ -45,16 +45,4 @@ TEST(ConfigFiles, ResolvesExactNameFirstThenCaseInsensitiveMatch)
         EXPECT_EQ(vrex::resolveEntry(row.dir, QString::fromUtf8(row.name)), tree.path(QString::fromUtf8(row.expected)));
 }
 
-TEST(ConfigFiles, ReadsRegularFilesWholeAndNothingElse)
-{
-    FixtureTree tree;
-    tree.write(QStringLiteral("f.xml"), QByteArray("<a/>\0tail", 9));
-    tree.makeDirectory(QStringLiteral("dir.xml"));
-    QByteArray contents;
-    ASSERT_TRUE(vrex::readWholeFile(tree.path(QStringLiteral("f.xml")), &contents));
-    EXPECT_EQ(contents, QByteArray("<a/>\0tail", 9));
-    EXPECT_FALSE(vrex::readWholeFile(tree.path(QStringLiteral("dir.xml")), &contents));
-    EXPECT_FALSE(vrex::readWholeFile(tree.path(QStringLiteral("missing.xml")), &contents));
-}
-
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <QtCore/QFile>
 
-#include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -35,32 +34,6 @@ qint64 statusKB(const char *field)
 
 } // namespace
 
-void Problems::check(bool ok, const QString &what)
-{
-    if (!ok)
-        m_lines << what;
-}
-
-QString describe(const QString &value)
-{
-    constexpr qsizetype kShown = 300;
-    const QString shown = value.left(kShown);
-    return QLatin1Char('"') + shown + (value.size() > kShown ? QStringLiteral("\"...") : QStringLiteral("\""));
-}
-
-QString describe(const QStringList &value)
-{
-    QStringList shown;
-    for (const QString &item : value)
-        shown << describe(item);
-    return QLatin1Char('[') + shown.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
-QString describe(qint64 value)
-{
-    return QString::number(value);
-}
-
 bool isSanitizerBuild()
 {
 #ifdef VREX_UNDER_ASAN
@@ -83,15 +56,6 @@ void limitThisProcess(const Bounds &bounds)
 qint64 peakAddressSpaceMB()
 {
     return statusKB("VmPeak") / 1024;
-}
-
-void exitWithProblems(const Problems &problems)
-{
-    if (!problems.isEmpty())
-        std::fprintf(stderr, "%s\n", problems.text().toLocal8Bit().constData());
-    std::fflush(stdout);
-    std::fflush(stderr);
-    _exit(problems.isEmpty() ? 0 : 1);
 }
 
 } // namespace vrextest

@@ -5,40 +5,14 @@
 #ifndef VREX_TESTS_HOSTILE_BOUNDED_CHILD_H
 #define VREX_TESTS_HOSTILE_BOUNDED_CHILD_H
 
-#include <QtCore/QString>
-#include <QtCore/QStringList>
+#include <QtCore/QtGlobal>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <cstdio>
+#include <unistd.h>
 
 namespace vrextest {
-
-// What a check found wrong, one line per fault; empty when all is well.
-class Problems
-{
-public:
-    void check(bool ok, const QString &what);
-    template<typename T>
-    void equal(const QString &what, const T &actual, const T &expected);
-
-    bool isEmpty() const { return m_lines.isEmpty(); }
-    QString text() const { return m_lines.join(QLatin1Char('\n')); }
-
-private:
-    QStringList m_lines;
-};
-
-QString describe(const QString &value);
-QString describe(const QStringList &value);
-QString describe(qint64 value);
-
-template<typename T>
-void Problems::equal(const QString &what, const T &actual, const T &expected)
-{
-    if (!(actual == expected))
-        m_lines << QStringLiteral("%1: expected %2, got %3").arg(what, describe(expected), describe(actual));
-}
 
 struct Bounds
 {
@@ -58,15 +32,14 @@ bool isSanitizerBuild();
 // Address space this process has used at most, in MB, from /proc.
 qint64 peakAddressSpaceMB();
 
-// Runs check in a child process; the child exits 0 when check finds no
-// problem and prints them otherwise.
+// Runs check, a statement of EXPECT_*s, in a child process that exits 0
+// when none of them failed.
 #define VREX_EXPECT_IN_CHILD(check)                                                      \
     do {                                                                                 \
         GTEST_FLAG_SET(death_test_style, "threadsafe");                                  \
-        EXPECT_EXIT(::vrextest::exitWithProblems(check), ::testing::ExitedWithCode(0), ""); \
+        EXPECT_EXIT({ check; std::fflush(stdout); _exit(::testing::Test::HasFailure()); }, \
+                    ::testing::ExitedWithCode(0), "");                                   \
     } while (false)
-
-[[noreturn]] void exitWithProblems(const Problems &problems);
 
 } // namespace vrextest
 

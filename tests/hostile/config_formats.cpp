@@ -3,21 +3,6 @@
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
-void PrintTo(const QString &text, std::ostream *os)
-{
-    // Long texts (a 100 MB attribute) would drown the report.
-    constexpr qsizetype kShown = 200;
-    *os << '"' << text.left(kShown).toStdString() << (text.size() > kShown ? "\"..." : "\"");
-}
-
-void PrintTo(const QStringList &list, std::ostream *os)
-{
-    *os << '[';
-    for (const QString &text : list)
-        PrintTo(text, os), *os << ' ';
-    *os << ']';
-}
-
 namespace vrextest {
 
 namespace {

@@ -4,6 +4,8 @@
 #ifndef VREX_TESTS_HOSTILE_CONFIG_FORMATS_H
 #define VREX_TESTS_HOSTILE_CONFIG_FORMATS_H
 
+#include "instance_lookup/qt_printers.h"
+
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -36,8 +38,5 @@ const QVector<ConfigFormat> &configFormats();
 void PrintTo(const ConfigFormat &format, std::ostream *os);
 
 } // namespace vrextest
-
-void PrintTo(const QString &text, std::ostream *os);
-void PrintTo(const QStringList &list, std::ostream *os);
 
 #endif

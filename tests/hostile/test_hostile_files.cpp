@@ -204,11 +204,11 @@ const XmlRow kRows[] = {
 
 // Arranges the row in a fresh installation holding one style already,
 // loads, and compares registry and messages with what the row expects.
-Problems runRow(const XmlRow &row)
+void runRow(const XmlRow &row)
 {
-    Problems problems;
     clearRegistries();
-    FixtureTree tree;
+    // Placeholders in the path are literal text in the message.
+    FixtureTree tree(QStringLiteral("sys%2%1"));
     tree.write(QStringLiteral("secret.dtd"), "<!ENTITY leak \"LEAKED\">\n");
     const QString path = tree.path(QStringLiteral("stylesheet/vrex_style.xml"));
     QDir().mkpath(QFileInfo(path).path());
@@ -237,21 +237,18 @@ Problems runRow(const XmlRow &row)
     else
         expected << QStringLiteral("cam=") + row.text.repeated(row.repeat) << row.more;
     expected.sort();
-    problems.equal(QStringLiteral("registry"), configFormats().last().snapshot(), expected);
-    problems.equal(QStringLiteral("messages"), messages.messages(), expectedMessages);
-    return problems;
+    EXPECT_EQ(configFormats().last().snapshot(), expected);
+    EXPECT_EQ(messages.messages(), expectedMessages);
 }
 
 class HostileXml : public ::testing::TestWithParam<XmlRow> { };
 
 TEST_P(HostileXml, LoaderGivesTheRowsOutcome)
 {
-    if (GetParam().boundMB > 0) {
+    if (GetParam().boundMB > 0)
         VREX_EXPECT_IN_CHILD(runRow(GetParam()));
-    } else {
-        const Problems problems = runRow(GetParam());
-        EXPECT_TRUE(problems.isEmpty()) << problems.text().toStdString();
-    }
+    else
+        runRow(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, HostileXml, ::testing::ValuesIn(kRows),

@@ -1,4 +1,5 @@
-// Readable QString values in GoogleTest failure messages.
+// Readable QString values in GoogleTest failure messages, and the small
+// helpers the parser tables share.
 #ifndef VREX_TESTS_QT_PRINTERS_H
 #define VREX_TESTS_QT_PRINTERS_H
 
@@ -6,18 +7,35 @@
 #include <QtCore/QStringList>
 
 #include <ostream>
+#include <vector>
 
 inline void PrintTo(const QString &text, std::ostream *os)
 {
-    *os << '"' << text.toStdString() << '"';
+    // Long texts (a 100 MB attribute) would drown the report.
+    constexpr qsizetype kShown = 200;
+    *os << '"' << text.left(kShown).toStdString() << (text.size() > kShown ? "\"..." : "\"");
 }
 
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '[';
     for (const QString &text : list)
-        *os << '"' << text.toStdString() << "\" ";
+        PrintTo(text, os), *os << ' ';
     *os << ']';
+}
+
+inline QStringList strings(const std::vector<const char *> &texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
+// A null string shows as "~".
+inline QString show(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("~") : text;
 }
 
 #endif

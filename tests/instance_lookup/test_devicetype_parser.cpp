@@ -49,20 +49,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, DeviceTypeDocument, ::testing::Values(
     DeviceTypeCase{"<device_description drivertype='g'><p name='a'></device_description>",
                    Status::NotWellFormed, "0 0 @1:1"}));
 
-TEST(DeviceTypeParser, ParametersMergeIntoWhatTheRecordHolds)
-{
-    const vrex::DeviceTypeDocument document = vrex::parseDeviceType(QByteArray(
-            "<device_description drivertype='g' slotspacing='4'><p name='gain' slot='3'/>"
-            "<p name='gain' slot='5'/><p name='Gain' slot='1'/></device_description>"));
-    deviceTypeInfo info;
-    info.params[QStringLiteral("other")].slot = 7;
-    info.params[QStringLiteral("gain")].slot = 9;
-    vrex::applyDeviceType(info, document);
-    EXPECT_EQ(info.drivertype, 2);
-    EXPECT_EQ(info.slotspacing, 4);
-    EXPECT_EQ(info.params.keys(), (QStringList{QStringLiteral("Gain"), QStringLiteral("gain"), QStringLiteral("other")}));
-    EXPECT_EQ(info.params.value(QStringLiteral("gain")).slot, 5);
-    EXPECT_EQ(info.params.value(QStringLiteral("other")).slot, 7);
-}
-
 } // namespace

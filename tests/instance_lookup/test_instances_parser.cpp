@@ -10,14 +10,6 @@
 
 namespace {
 
-QStringList strings(const std::vector<const char *> &texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
-
 using vrex::xml::Status;
 
 struct RefCase
@@ -62,12 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Pieces, RefParsing, ::testing::Values(
     RefCase{"device=\xef\xbb\xbf" "5,complex=\xef\xbb\xbf\xef\xbb\xbfpair", 0, 0, "\xef\xbb\xbf\xef\xbb\xbfpair"}));
 
 // A record as one line: id|type|alt_id|location|composite device offset
-// complex|groups@line:column; a null string shows as "~".
-QString show(const QString &text)
-{
-    return text.isNull() ? QStringLiteral("~") : text;
-}
-
+// complex|groups@line:column.
 QStringList render(const vrex::InstancesDocument &document)
 {
     QStringList lines;
@@ -139,23 +126,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, InstancesDocument, ::testing::Values(
     DocumentCase{"WrongRootAndMalformed", "<Instances><i></Instances>", Status::NotWellFormed, {}},
     DocumentCase{"FaultAfterRecords", "<instances><i id='a'/></instances><more/>", Status::NotWellFormed, {}}),
     [](const ::testing::TestParamInfo<DocumentCase> &info) { return std::string(info.param.label); });
-
-// Past the room reserved from the file size, and past the pools' limit.
-TEST(InstancesParser, ManyRecordsSurviveTheVectorGrowing)
-{
-    QByteArray xml("<instances>");
-    for (int i = 0; i < 5000; ++i)
-        xml += QStringLiteral("<i id='i%1' type='T%2' location='L%1' ref='device=%1,complex=c%2' composite='yes'>"
-                              "<group id='g' instance='x%1'/></i>").arg(i).arg(i % 7).toUtf8();
-    const vrex::InstancesDocument document = vrex::parseInstances(xml + "</instances>");
-    ASSERT_EQ(document.records.size(), 5000u);
-    for (int i = 0; i < 5000; ++i) {
-        const instanceInfo &info = document.records[i].info();
-        ASSERT_EQ(document.records[i].id() + info.type + info.location + info.complex + info.groups.value(QStringLiteral("g")),
-                  QStringLiteral("i%1T%2L%1c%2x%1").arg(i).arg(i % 7));
-        ASSERT_EQ(info.device, i);
-    }
-}
 
 // Merging must amount to one insert per record in file order, for ids that
 // order alike or differently in their first eight characters, in Latin-1 or

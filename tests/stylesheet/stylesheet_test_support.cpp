@@ -36,6 +36,14 @@ styleentry makeStyle(const QStringList &settings, const QString &suitablefor,
     return entry;
 }
 
+styleentry asReadBack(styleentry entry)
+{
+    entry.settings.removeAll(QString());
+    if (entry.type < 1 || entry.type > 3)
+        entry.type = styleentry().type;
+    return entry;
+}
+
 void StylesheetTest::SetUp()
 {
     clearRegistries();

@@ -28,6 +28,9 @@ namespace vrextest {
 
 styleentry makeStyle(const QStringList &settings, const QString &suitablefor = QString(),
                      const QString &description = QString(), int type = 0);
+// What the file format keeps of an entry: no empty settings, no type
+// outside 1..3.
+styleentry asReadBack(styleentry entry);
 
 // Every test starts from an empty style registry and a fresh installation
 // whose stylesheet file lives at stylesheetPath().

@@ -48,15 +48,6 @@ struct RegistryGenerator
     std::mt19937 m_random;
 };
 
-// What the file format keeps of an entry.
-styleentry asReadBack(styleentry e)
-{
-    e.settings.removeAll(QString());
-    if (e.type < 1 || e.type > 3)
-        e.type = styleentry().type;
-    return e;
-}
-
 class RoundTripTest : public StylesheetTest, public ::testing::WithParamInterface<unsigned> { };
 
 TEST_P(RoundTripTest, SavedRegistryReadsBackAsTheFormatAllows)
