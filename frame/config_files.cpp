@@ -1,7 +1,6 @@
 #include "frame/config_files.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
 namespace vrex {
@@ -33,20 +32,6 @@ QString resolveEntry(const QString &dir, const QString &fileName)
             return dir + QLatin1Char('/') + entry;
     }
     return exact;
-}
-
-bool readWholeFile(const QString &path, QByteArray *contents)
-{
-    // Regular files only (symlinks followed): opening a FIFO blocks until a
-    // writer comes, and a device such as /dev/zero never ends, either of
-    // which would hang or exhaust every GUI process at start-up.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *contents = file.readAll();
-    return file.error() == QFileDevice::NoError;
 }
 
 } // namespace vrex

@@ -20,11 +20,6 @@ QStringList listXmlEntries(const QString &dir);
 // systems keep working this way.
 QString resolveEntry(const QString &dir, const QString &fileName);
 
-// Reads the whole file at path. False when it is not a regular file (missing,
-// a directory, a FIFO, a device, a dangling or looping symlink), cannot be
-// opened for reading, or a read fails.
-bool readWholeFile(const QString &path, QByteArray *contents);
-
 } // namespace vrex
 
 #endif
