@@ -1,8 +1,11 @@
 #include "instance_lookup/complextype_parser.h"
 
+#include "frame/parse_findings.h"
 #include "frame/string_pool.h"
 
 #include <QtCore/QXmlStreamAttributes>
+
+#include <optional>
 
 namespace vrex {
 
@@ -11,9 +14,15 @@ namespace {
 enum Depth { RootLevel = 1, MemberLevel = 2, RedirectionLevel = 3 };
 
 void readRedirection(const QXmlStreamReader &reader, RedirectionRecord &redirection,
-                     StringPool &pool)
+                     StringPool &pool, ParseReport *report)
 {
     redirection.line = reader.lineNumber();
+    if (report) {
+        const SourcePosition at = report->element(reader);
+        redirection.line = at.line;
+        redirection.column = at.column;
+        report->checkAttributes(reader, QStringLiteral("redirection"), {u"id", u"device", u"param"});
+    }
     // Every member of a type redirects the same few parameter names, so ids
     // and target parameters are shared; target instances hardly repeat.
     const QXmlStreamAttributes attributes = reader.attributes();
@@ -30,7 +39,7 @@ void readRedirection(const QXmlStreamReader &reader, RedirectionRecord &redirect
 
 // Reads the members below an accepted root element. Tag names below the root
 // are never looked at; elements deeper than redirections are skipped.
-void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members)
+void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members, ParseReport *report)
 {
     StringPool pool;
     int depth = RootLevel;
@@ -42,8 +51,14 @@ void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members)
                 MemberRecord &member = members.emplace_back();
                 member.id = reader.attributes().value(QLatin1String("id")).toString();
                 member.line = reader.lineNumber();
+                if (report) {
+                    const SourcePosition at = report->element(reader);
+                    member.line = at.line;
+                    member.column = at.column;
+                    report->checkAttributes(reader, QStringLiteral("member"), {u"id"});
+                }
             } else if (depth == RedirectionLevel) {
-                readRedirection(reader, members.last().redirections.emplace_back(), pool);
+                readRedirection(reader, members.last().redirections.emplace_back(), pool, report);
             }
             break;
         case QXmlStreamReader::EndElement:
@@ -57,17 +72,27 @@ void readMembers(QXmlStreamReader &reader, QVector<MemberRecord> &members)
 
 } // namespace
 
-ComplexTypeDocument parseComplexType(const QByteArray &data, const QString &typeName)
+ComplexTypeDocument parseComplexType(const QByteArray &data, const QString &typeName,
+                                     ParseObserver *observer)
 {
     ComplexTypeDocument document;
     DocumentReader reader(data);
+    std::optional<ParseReport> report;
+    if (observer)
+        report.emplace(*observer, data);
 
-    if (!readRootElement(reader))
+    if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;
-    else if (reader.qualifiedName() == typeName)
-        readMembers(reader, document.members);
-    else
+    } else if (reader.qualifiedName() == typeName) {
+        if (report) {
+            report->element(reader);
+            report->checkAttributes(reader, typeName, {});
+        }
+        readMembers(reader, document.members, report ? &*report : nullptr);
+    } else {
         document.status = ParseStatus::WrongRoot;
+        document.root = reader.qualifiedName().toString();
+    }
 
     document.status = finishParse(reader, document.status, document.error);
     if (document.status != ParseStatus::Ok)

@@ -1,8 +1,11 @@
 #include "instance_lookup/devicetype_parser.h"
 
 #include "frame/decimal_value.h"
+#include "frame/parse_findings.h"
 
 #include <QtCore/QXmlStreamAttributes>
+
+#include <optional>
 
 namespace vrex {
 
@@ -11,7 +14,19 @@ namespace {
 // Names are compared by qualifiedName(): name() drops a prefix even with
 // namespace processing off.
 
-void readRootAttributes(const QXmlStreamReader &reader, DeviceTypeDocument &document)
+// The words installations write; the load looks at the first letter only.
+void checkDriverWord(ParseReport &report, QStringView word)
+{
+    const QStringList known{QStringLiteral("generic"), QStringLiteral("router"), QStringLiteral("serial")};
+    if (!word.isEmpty() && !known.contains(word.toString(), Qt::CaseInsensitive)) {
+        report.report({ParseFinding::UnknownWord, QStringLiteral("device_description"),
+                       QStringLiteral("drivertype"), word.toString(), known,
+                       report.attributeValue(u"drivertype", 0), {}});
+    }
+}
+
+void readRootAttributes(const QXmlStreamReader &reader, DeviceTypeDocument &document,
+                        ParseReport *report)
 {
     QStringView drivertype;
     QStringView slotspacing;
@@ -25,38 +40,59 @@ void readRootAttributes(const QXmlStreamReader &reader, DeviceTypeDocument &docu
     }
     document.drivertype = driverTypeCode(drivertype);
     document.slotspacing = decimalValue(slotspacing);
+    if (report) {
+        report->element(reader);
+        report->checkAttributes(reader, QStringLiteral("device_description"), {u"drivertype", u"slotspacing"});
+        checkDriverWord(*report, drivertype);
+        if (!slotspacing.isNull())
+            report->checkNumber(QStringLiteral("device_description"), u"slotspacing", slotspacing,
+                                report->attributeValue(u"slotspacing", 0));
+    }
 }
 
 // Fills record from the parameter element the reader is on and leaves the
 // reader on its end tag.
-void readParam(QXmlStreamReader &reader, ParamRecord &record)
+void readParam(QXmlStreamReader &reader, ParamRecord &record, ParseReport *report)
 {
     record.line = reader.lineNumber();
+    if (report) {
+        const SourcePosition at = report->element(reader);
+        record.line = at.line;
+        record.column = at.column;
+        report->checkAttributes(reader, QStringLiteral("parameter"), {u"name", u"slot"});
+    }
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
-        if (matches(name, u"name"))
+        if (matches(name, u"name")) {
             record.name = attribute.value().toString();
-        else if (matches(name, u"slot"))
+        } else if (matches(name, u"slot")) {
             record.slot = decimalValue(attribute.value());
+            if (report)
+                report->checkNumber(QStringLiteral("parameter"), name, attribute.value(),
+                                    report->attributeValue(u"slot", 0));
+        }
     }
     reader.skipCurrentElement();
 }
 
 } // namespace
 
-DeviceTypeDocument parseDeviceType(const QByteArray &data)
+DeviceTypeDocument parseDeviceType(const QByteArray &data, ParseObserver *observer)
 {
     DeviceTypeDocument document;
     DocumentReader reader(data);
+    std::optional<ParseReport> report;
+    if (observer)
+        report.emplace(*observer, data);
 
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;
     } else if (reader.qualifiedName() == QLatin1String("device_description")) {
-        readRootAttributes(reader, document);
+        readRootAttributes(reader, document, report ? &*report : nullptr);
         while (reader.readNextStartElement()) {
             document.params.emplace_back();
-            readParam(reader, document.params.back());
+            readParam(reader, document.params.back(), report ? &*report : nullptr);
         }
     } else {
         document.status = ParseStatus::WrongRoot;

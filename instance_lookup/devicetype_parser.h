@@ -17,7 +17,8 @@ struct ParamRecord
 {
     QString name;
     int slot = 0;
-    qint64 line = 0;
+    qint64 line = 0;   // of the start tag (its last, its first when observed)
+    qint64 column = 0; // of its '<', only when observed
 };
 
 struct DeviceTypeDocument
@@ -29,8 +30,11 @@ struct DeviceTypeDocument
     QVector<ParamRecord> params; // document order
 };
 
-// Parses a whole device-type file. Root must be "device_description".
-DeviceTypeDocument parseDeviceType(const QByteArray &data);
+class ParseObserver;
+
+// Parses a whole device-type file. Root must be "device_description". An
+// observer hears of what the records cannot show (see parse_findings.h).
+DeviceTypeDocument parseDeviceType(const QByteArray &data, ParseObserver *observer = nullptr);
 
 // "drivertype" attribute -> code: first letter g/G 2, r/R 3, anything else
 // (or empty) 1.

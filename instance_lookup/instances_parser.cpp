@@ -1,12 +1,16 @@
 #include "instance_lookup/instances_parser.h"
 
 #include "frame/decimal_value.h"
+#include "frame/parse_findings.h"
 #include "frame/string_pool.h"
 
 #include <QtCore/QXmlStreamAttributes>
 
+#include <QtCore/QHash>
+
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace vrex {
@@ -33,8 +37,18 @@ QStringView nextPart(QStringView &rest, char16_t separator)
     return part;
 }
 
+// What a ref piece's key should have been, for a check's report.
+void reportRefKey(ParseReport &report, QStringView ref, QStringView key)
+{
+    const QStringList known{QStringLiteral("device"), QStringLiteral("offset"), QStringLiteral("complex")};
+    const bool blank = known.contains(key.trimmed().toString());
+    report.report({blank ? ParseFinding::BlankInRefKey : ParseFinding::UnknownRefKey,
+                   QStringLiteral("instance"), key.toString(), ref.toString(), known,
+                   report.attributeValue(u"ref", key.data() - ref.data()), {}});
+}
+
 // applyRef, sharing complex type names through pool when there is one.
-void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
+void readRef(QStringView ref, instanceInfo &info, StringPool *pool, ParseReport *report = nullptr)
 {
     for (QStringView rest = ref;;) {
         QStringView piece = nextPart(rest, u',');
@@ -51,6 +65,14 @@ void readRef(QStringView ref, instanceInfo &info, StringPool *pool)
             info.offset = decimalValue(value);
         else if (matches(key, u"complex"))
             info.complex = pool ? pool->intern(value) : value.toString();
+        else if (report)
+            reportRefKey(*report, ref, key);
+
+        if (report && (matches(key, u"device") || matches(key, u"offset"))) {
+            const qsizetype at = (value.isNull() ? key : value).data() - ref.data();
+            report->checkNumber(QStringLiteral("instance"), key, value,
+                                report->attributeValue(u"ref", at));
+        }
     }
 }
 
@@ -65,10 +87,22 @@ struct InstancePools
 
 // Reads the group children of a composite instance element; the reader is
 // on the instance's start tag and ends on its end tag.
-void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, StringPool &pool)
+void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, StringPool &pool,
+                ParseReport *report)
 {
+    QHash<QString, SourcePosition> seen; // checked only
     while (reader.readNextStartElement()) {
         if (matches(reader.qualifiedName(), u"group")) {
+            if (report) {
+                const SourcePosition at = report->element(reader);
+                report->checkAttributes(reader, QStringLiteral("group"), {u"id", u"instance"});
+                const QString id = reader.attributes().value(QLatin1String("id")).toString();
+                if (seen.contains(id))
+                    report->report({ParseFinding::DuplicateGroup, QStringLiteral("group"), {}, id, {},
+                                    report->attribute(u"id"), seen.value(id)});
+                else
+                    seen.insert(id, at);
+            }
             QStringView id;
             QStringView instance;
             const QXmlStreamAttributes attributes = reader.attributes();
@@ -90,10 +124,19 @@ void readGroups(QXmlStreamReader &reader, QMap<QString, QString> &groups, String
 // reader on its end tag. Types, locations, complex types and group ids
 // repeat across instances and go through pools; ids and alternative ids are
 // one per instance.
-void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePools &pools)
+void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePools &pools,
+                  ParseReport *report)
 {
     record.line = reader.lineNumber();
     instanceInfo &info = record.node.mapped();
+    QStringView composite; // checked only
+    if (report) {
+        const SourcePosition at = report->element(reader);
+        record.line = at.line;
+        record.column = at.column;
+        report->checkAttributes(reader, QStringLiteral("instance"),
+                                {u"id", u"type", u"alt_id", u"location", u"composite", u"ref"});
+    }
 
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
@@ -108,15 +151,29 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePool
         else if (matches(name, u"location"))
             info.location = pools.locations.intern(value);
         else if (matches(name, u"composite"))
-            info.composite = matches(value, u"yes");
+            info.composite = matches(value, u"yes"), composite = value;
         else if (matches(name, u"ref"))
-            readRef(value, info, &pools.complexTypes);
+            readRef(value, info, &pools.complexTypes, report);
     }
 
-    if (info.composite)
-        readGroups(reader, info.groups, pools.groupIds);
-    else
+    if (info.composite) {
+        readGroups(reader, info.groups, pools.groupIds, report);
+    } else if (report) {
+        // Group children of an instance that is not composite are ignored.
+        const SourcePosition at = report->attribute(u"composite"); // the tag when absent
+        bool reported = false;
+        while (reader.readNextStartElement()) {
+            if (!reported && matches(reader.qualifiedName(), u"group")) {
+                report->report({ParseFinding::CompositeNotYes, QStringLiteral("instance"),
+                                QStringLiteral("composite"), composite.toString(), {QStringLiteral("yes")},
+                                at, {}});
+                reported = true;
+            }
+            reader.skipCurrentElement();
+        }
+    } else {
         reader.skipCurrentElement();
+    }
 }
 
 // Bytes an instance element takes in a hand-written catalogue, with its
@@ -134,11 +191,14 @@ InstanceNode makeInstanceNode(const QString &id)
     return tree.extract(tree.try_emplace(id).first);
 }
 
-InstancesDocument parseInstances(const QByteArray &data)
+InstancesDocument parseInstances(const QByteArray &data, ParseObserver *observer)
 {
     InstancesDocument document;
     DocumentReader reader(data);
     InstancePools pools;
+    std::optional<ParseReport> report;
+    if (observer)
+        report.emplace(*observer, data);
 
     if (!readRootElement(reader)) {
         document.status = ParseStatus::NotWellFormed;
@@ -152,7 +212,7 @@ InstancesDocument parseInstances(const QByteArray &data)
             // Each entry is allocated once, here, and later linked into the
             // registry as it is.
             record.node = makeInstanceNode();
-            readInstance(reader, record, pools);
+            readInstance(reader, record, pools, report ? &*report : nullptr);
         }
     } else {
         document.status = ParseStatus::WrongRoot;

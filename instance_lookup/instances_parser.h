@@ -27,7 +27,8 @@ InstanceNode makeInstanceNode(const QString &id = QString());
 struct InstanceRecord
 {
     InstanceNode node; // key: the id as written; value: the fields as the file gives them
-    qint64 line = 0;   // line of the instance element's start tag
+    qint64 line = 0;   // line of the instance element's start tag (its last, its first when observed)
+    qint64 column = 0; // of its '<', only when observed
 
     const QString &id() const { return node.key(); }
     const instanceInfo &info() const { return node.mapped(); }
@@ -40,8 +41,11 @@ struct InstancesDocument
     std::vector<InstanceRecord> records; // document order; empty unless Ok
 };
 
-// Parses a whole instances file. Root must be "instances".
-InstancesDocument parseInstances(const QByteArray &data);
+class ParseObserver;
+
+// Parses a whole instances file. Root must be "instances". An observer hears
+// of what the records cannot show (see parse_findings.h).
+InstancesDocument parseInstances(const QByteArray &data, ParseObserver *observer = nullptr);
 
 // Applies a "ref" attribute value ("device=12,offset=3,complex=pair") to
 // info: pieces split at ',' and '=', empty parts dropped, nothing trimmed,

@@ -1,8 +1,11 @@
 #include "stylesheet/stylesheet_parser.h"
 
+#include "frame/parse_findings.h"
 #include "frame/string_pool.h"
 
 #include <QtCore/QXmlStreamAttributes>
+
+#include <optional>
 
 namespace vrex {
 
@@ -13,9 +16,17 @@ namespace {
 
 // Styles are written for a handful of widget classes and share many
 // settings, so suitablefor values and settings go through pool.
-void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record, StringPool &pool)
+void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record, StringPool &pool,
+                         ParseReport *report)
 {
     record.line = reader.lineNumber();
+    if (report) {
+        const SourcePosition at = report->element(reader);
+        record.line = at.line;
+        record.column = at.column;
+        report->checkAttributes(reader, QStringLiteral("style"),
+                                {u"name", u"suitablefor", u"description", u"type"});
+    }
     const QXmlStreamAttributes attributes = reader.attributes();
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
@@ -28,6 +39,13 @@ void readStyleAttributes(const QXmlStreamReader &reader, StyleRecord &record, St
             record.description = value.toString();
         else if (matches(name, u"type"))
             record.type = styleTypeCode(value);
+        // An empty word is what the writer puts for no type.
+        if (report && matches(name, u"type") && !value.isEmpty() && record.type == 0) {
+            report->report({ParseFinding::UnknownWord, QStringLiteral("style"), name.toString(),
+                            value.toString(),
+                            {QStringLiteral("state"), QStringLiteral("style"), QStringLiteral("setting")},
+                            report->attributeValue(u"type", 0), {}});
+        }
     }
 }
 
@@ -54,15 +72,23 @@ int styleTypeCode(QStringView word)
     return 0;
 }
 
-StylesheetDocument parseStylesheet(const QByteArray &data)
+StylesheetDocument parseStylesheet(const QByteArray &data, ParseObserver *observer)
 {
     StylesheetDocument document;
     DocumentReader reader(data);
     StringPool pool;
+    std::optional<ParseReport> report;
+    if (observer)
+        report.emplace(*observer, data);
 
     if (readRootElement(reader)) {
         // Any root is read; a foreign one is only reported.
         document.wrongRoot = reader.qualifiedName() != QLatin1String("stylesheet");
+        document.root = reader.qualifiedName().toString();
+        if (report) {
+            report->element(reader);
+            report->checkAttributes(reader, document.root, {});
+        }
 
         // Depth 1: children of the root (styles), 2: their settings. Deeper
         // elements are only checked for well-formedness.
@@ -73,8 +99,12 @@ StylesheetDocument parseStylesheet(const QByteArray &data)
                 ++depth;
                 if (depth == 1) {
                     document.styles.emplace_back();
-                    readStyleAttributes(reader, document.styles.back(), pool);
+                    readStyleAttributes(reader, document.styles.back(), pool, report ? &*report : nullptr);
                 } else if (depth == 2) {
+                    if (report) {
+                        report->element(reader);
+                        report->checkAttributes(reader, QStringLiteral("setting"), {u"value"});
+                    }
                     document.styles.back().settings.append(settingValue(reader, pool));
                 }
                 break;

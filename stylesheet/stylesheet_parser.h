@@ -18,7 +18,8 @@ struct StyleRecord
     QString suitablefor;
     QString description;
     int type = 0;         // 1..3 for a recognised type word, 0 otherwise
-    qint64 line = 0;
+    qint64 line = 0;      // of the start tag (its last, its first when observed)
+    qint64 column = 0;    // of its '<', only when observed
 };
 
 struct StylesheetDocument
@@ -28,10 +29,14 @@ struct StylesheetDocument
     ParseStatus status = ParseStatus::Ok;
     ParseError error;
     bool wrongRoot = false;
+    QString root; // the root's tag
     QVector<StyleRecord> styles; // document order
 };
 
-StylesheetDocument parseStylesheet(const QByteArray &data);
+class ParseObserver;
+
+// An observer hears of what the records cannot show (see parse_findings.h).
+StylesheetDocument parseStylesheet(const QByteArray &data, ParseObserver *observer = nullptr);
 
 // "state" 1, "style" 2, "setting" 3 (case-sensitive), anything else 0.
 int styleTypeCode(QStringView word);
