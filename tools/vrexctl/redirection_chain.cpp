@@ -32,7 +32,18 @@ QStringList RedirectionChain::hopTexts() const
     return hops;
 }
 
-RedirectionChain followRedirections(const QString &instance, const QString &parameter)
+InstanceIndex indexInstances()
+{
+    InstanceIndex index;
+    const auto &instances = vrex_instance_lookup::instances;
+    index.reserve(instances.size());
+    for (auto it = instances.cbegin(); it != instances.cend(); ++it)
+        index.insert(it.key(), &it.value());
+    return index;
+}
+
+RedirectionChain followRedirections(const QString &instance, const QString &parameter,
+                                    const InstanceIndex *index)
 {
     const auto &instances = vrex_instance_lookup::instances;
     const auto &deviceTypes = vrex_instance_lookup::deviceTypes;
@@ -42,8 +53,13 @@ RedirectionChain followRedirections(const QString &instance, const QString &para
     chain.steps.append({instance, parameter});
     for (;;) {
         const ParameterRef current = chain.steps.constLast();
-        const auto info = instances.constFind(current.instance);
-        if (info == instances.constEnd()) {
+        const instanceInfo *info = nullptr;
+        if (index) {
+            info = index->value(current.instance);
+        } else if (const auto found = instances.constFind(current.instance); found != instances.constEnd()) {
+            info = &found.value();
+        }
+        if (!info) {
             return breakAt(chain, RedirectionChain::UnknownInstance,
                            QStringLiteral("instance %1 is not in the instances file")
                                    .arg(quoted(current.instance)));

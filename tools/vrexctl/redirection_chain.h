@@ -6,6 +6,9 @@
 #ifndef VREXCTL_REDIRECTION_CHAIN_H
 #define VREXCTL_REDIRECTION_CHAIN_H
 
+#include <vrex_stylesheet/vrex_instance_lookup.h>
+
+#include <QtCore/QHash>
 #include <QtCore/QString>
 #include <QtCore/QVector>
 
@@ -49,8 +52,15 @@ struct RedirectionChain
     QStringList hopTexts() const;
 };
 
-// Walks from instance.parameter over the public registries.
-RedirectionChain followRedirections(const QString &instance, const QString &parameter);
+// The instance registry hashed, for callers that follow many chains: a hash
+// finds an instance with one or two cache misses, the map with a dozen.
+using InstanceIndex = QHash<QString, const instanceInfo *>;
+InstanceIndex indexInstances();
+
+// Walks from instance.parameter over the public registries (the instances
+// through index when given).
+RedirectionChain followRedirections(const QString &instance, const QString &parameter,
+                                    const InstanceIndex *index = nullptr);
 
 } // namespace vrexctl
 
