@@ -9,7 +9,6 @@
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 #include <QtCore/QProcess>
-#include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -90,16 +89,6 @@ QJsonDocument parseJson(const QByteArray &out)
     return document;
 }
 
-QJsonObject findByName(const QJsonArray &array, const QString &name)
-{
-    for (const QJsonValue &value : array) {
-        if (value[QLatin1String("name")].toString() == name)
-            return value.toObject();
-    }
-    ADD_FAILURE() << "no entry " << name.toStdString();
-    return {};
-}
-
 QStringList namesOf(const QJsonArray &array)
 {
     QStringList names;
@@ -118,19 +107,26 @@ QProcessEnvironment environmentPointingAt(const QString &root, const QString &sy
     return environment;
 }
 
+// Every table's rows are named by their name field.
+template<typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case> &info)
+{
+    return info.param.name;
+}
+
 } // namespace
 
-// --- command line: answers without an installation
+// --- command line: answers without an installation, or without finding it
 
 struct CommandLineCase
 {
     const char *name;
     QStringList arguments;
     int exitCode;
-    const char *out; // stdout starts with this (exit 0) / stderr contains it (otherwise)
+    const char *out; // stdout (exit 0) or stderr (otherwise) contains this
 };
-
 void PrintTo(const CommandLineCase &c, std::ostream *os) { *os << c.name; }
+
 
 class CommandLine : public ::testing::TestWithParam<CommandLineCase> { };
 
@@ -141,12 +137,11 @@ TEST_P(CommandLine, AnswersWithoutLoading)
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
     if (c.exitCode == 0) {
-        EXPECT_TRUE(result.out.startsWith(c.out)) << result.out.constData();
+        EXPECT_TRUE(result.out.contains(c.out)) << result.out.constData();
         EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
     } else {
-        EXPECT_TRUE(result.out.isEmpty()) << result.out.constData();
         EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
-        EXPECT_TRUE(result.err.contains(c.out)) << result.err.constData();
+        EXPECT_TRUE((result.out + result.err).contains(c.out)) << result.err.constData();
     }
 }
 
@@ -155,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         ::testing::Values(
                 CommandLineCase{"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
                 CommandLineCase{"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
-                CommandLineCase{"HelpAllEndsWithEachCommand", args({"--help-all"}), 0, "Usage: vrexctl [options] command"},
+                CommandLineCase{"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
                 CommandLineCase{"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
                 CommandLineCase{"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
                 CommandLineCase{"NoCommand", {}, 2, "no command given"},
@@ -169,55 +164,15 @@ INSTANTIATE_TEST_SUITE_P(
                 CommandLineCase{"RootWithoutValue", args({"check", "--root"}), 2, "root"},
                 CommandLineCase{"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
                 CommandLineCase{"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
-                CommandLineCase{"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"}),
-        [](const ::testing::TestParamInfo<CommandLineCase> &info) { return std::string(info.param.name); });
-
-TEST(Vrexctl, HelpAllCoversEveryCommand)
-{
-    const ChildResult help = vrexctl({QStringLiteral("--help-all")});
-    for (const char *usage : {"] dump instances", "] lookup INSTANCE", "] styles [NAME]", "] check\n"})
-        EXPECT_TRUE(help.out.contains(usage)) << usage;
-}
-
-// --- the installation cannot be found: exit 3, naming the directory
-
-struct MissingCase
-{
-    const char *name;
-    const char *root;   // relative to a fixture tree's root; null: the tree's root
-    const char *system;
-    const char *message;
-};
-
-void PrintTo(const MissingCase &c, std::ostream *os) { *os << c.name; }
-
-class MissingInstallation : public ::testing::TestWithParam<MissingCase> { };
-
-TEST_P(MissingInstallation, IsOneErrorWithAHint)
-{
-    const MissingCase &c = GetParam();
-    FixtureTree tree;
-    tree.makeDirectory(QStringLiteral("../../nocfg")); // a system without config
-    const QString root = c.root ? tree.root() + QLatin1Char('/') + QLatin1String(c.root) : tree.root();
-    const ChildResult check = vrexctl(siteOptions(root, QLatin1String(c.system)) << QStringLiteral("check"));
-    EXPECT_EQ(check.exitCode, 3);
-    EXPECT_EQ(check.out.count('\n'), 1) << check.out.constData();
-    EXPECT_TRUE(check.out.contains(c.message) && check.out.contains("[installation-not-found]")) << check.out.constData();
-    EXPECT_TRUE(check.out.contains("--root") || check.out.contains("--system")) << check.out.constData();
-
-    const ChildResult dump = vrexctl(siteOptions(root, QLatin1String(c.system)) << QStringLiteral("--json")
-                                                                                << QStringLiteral("dump")
-                                                                                << QStringLiteral("instances"));
-    EXPECT_EQ(dump.exitCode, 3);
-    EXPECT_TRUE(parseJson(dump.out).object()[QLatin1String("error")].toString().contains(QLatin1String(c.message)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-        Vrexctl, MissingInstallation,
-        ::testing::Values(MissingCase{"Root", "gone", "demo", "installation root"},
-                          MissingCase{"System", nullptr, "other", "system directory"},
-                          MissingCase{"Config", nullptr, "nocfg", "has no config directory"}),
-        [](const ::testing::TestParamInfo<MissingCase> &info) { return std::string(info.param.name); });
+                CommandLineCase{"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"},
+                CommandLineCase{"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
+                                "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
+                CommandLineCase{"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
+                                "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
+                CommandLineCase{"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
+                                "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
+                                "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"}),
+        caseName<CommandLineCase>);
 
 // --- the example site and a generated one
 
@@ -240,20 +195,12 @@ TEST(VrexctlExampleSite, CheckIsCleanAndAgreesWithEveryDump)
         {"complex", "complextypes"}, {"styles", "styles"}};
     for (const auto &[registry, countKey] : registries) {
         SCOPED_TRACE(registry);
-        const ChildResult dump = vrexctl(siteOptions(kExampleSite) << QStringLiteral("--json")
-                                                 << QStringLiteral("dump") << QLatin1String(registry));
-        ASSERT_EQ(dump.exitCode, 0);
-        const QJsonArray array = parseJson(dump.out).array();
-        EXPECT_EQ(array.size(), counts[QLatin1String(countKey)].toInt());
-        QStringList sorted = namesOf(array);
-        sorted.sort();
-        EXPECT_EQ(namesOf(array), sorted); // registry order: ascending names
+        const ChildResult dump = vrexctl(siteOptions(kExampleSite) + args({"--json", "dump", registry}));
+        EXPECT_EQ(parseJson(dump.out).array().size(), counts[QLatin1String(countKey)].toInt());
     }
     // "settings" is a list wherever it appears.
-    const QJsonArray styles = parseJson(vrexctl(siteOptions(kExampleSite) << QStringLiteral("--json")
-                                                        << QStringLiteral("styles")).out).array();
-    ASSERT_FALSE(styles.isEmpty());
-    EXPECT_TRUE(styles.at(0)[QLatin1String("settings")].isArray());
+    const QJsonArray styles = parseJson(vrexctl(siteOptions(kExampleSite) + args({"--json", "styles"})).out).array();
+    EXPECT_TRUE(!styles.isEmpty() && styles.at(0)[QLatin1String("settings")].isArray());
 }
 
 TEST(VrexctlExampleSite, LookupFollowsATwoHopChainToTheLibrarysNumbers)
@@ -268,17 +215,13 @@ TEST(VrexctlExampleSite, LookupFollowsATwoHopChainToTheLibrarysNumbers)
     const QJsonObject answer = parseJson(json.out).object();
     EXPECT_EQ(answer[QLatin1String("hops")].toArray().size(), 2);
     EXPECT_TRUE(answer[QLatin1String("resolved")].toBool());
-    // The final numbers are the last hop's, the alternative id the first
-    // instance's: compare with what the registries hold.
-    const QJsonArray instances = parseJson(vrexctl(site + args({"--json", "dump", "instances"})).out).array();
-    const QJsonArray types = parseJson(vrexctl(site + args({"--json", "dump", "devicetypes"})).out).array();
-    const QJsonObject servo = findByName(instances, QStringLiteral("servo1"));
-    const QJsonObject servoType = findByName(types, servo[QLatin1String("type")].toString().toLower());
-    EXPECT_EQ(answer[QLatin1String("device")], servo[QLatin1String("device")]);
-    EXPECT_EQ(answer[QLatin1String("offset")], servo[QLatin1String("offset")]);
-    EXPECT_EQ(answer[QLatin1String("slot")], servoType[QLatin1String("params")][QLatin1String("position")]);
-    EXPECT_EQ(answer[QLatin1String("drivertype")], servoType[QLatin1String("drivertype")]);
-    EXPECT_EQ(answer[QLatin1String("alt_id")], findByName(instances, QStringLiteral("cam1"))[QLatin1String("alt_id")]);
+    // The last hop's numbers (servo1, a "generic" servo, slot 1), the first
+    // instance's alternative id.
+    const QJsonObject expected{{QStringLiteral("device"), 15}, {QStringLiteral("offset"), 0},
+                               {QStringLiteral("slot"), 1}, {QStringLiteral("drivertype"), 2},
+                               {QStringLiteral("alt_id"), QStringLiteral("CAM-A1")}};
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(answer[it.key()], it.value()) << it.key().toStdString();
 }
 
 TEST(VrexctlExampleSite, UnknownNamesExitWithOneAndAnswerInJsonToo)
@@ -371,8 +314,8 @@ struct MistakeCase
     const char *related = "";  // its first related place's message
     const char *where = "";    // the file it is in, when not `file`
 };
-
 void PrintTo(const MistakeCase &c, std::ostream *os) { *os << c.name; }
+
 
 class CheckFinds : public ::testing::TestWithParam<MistakeCase> { };
 
@@ -410,12 +353,8 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
     const ChildResult text = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
     const QString location = c.line ? QStringLiteral("%1:%2:%3: ").arg(tree.path(where)).arg(c.line).arg(c.column)
                                     : tree.path(where) + QStringLiteral(": ");
-    EXPECT_TRUE(QString::fromUtf8(text.out).contains(QRegularExpression(
-            QLatin1Char('^') + QRegularExpression::escape(location) + QStringLiteral("(error|warning): .* \\[")
-                    + QLatin1String(c.code) + QStringLiteral("\\]$"),
-            QRegularExpression::MultilineOption)))
-            << text.out.constData();
-    EXPECT_TRUE(text.err.startsWith("vrexctl: ")) << text.err.constData();
+    const QString line = QString::fromUtf8(text.out).split(QLatin1Char('\n')).filter(location).value(0);
+    EXPECT_TRUE(line.contains(QStringLiteral("[%1]").arg(QLatin1String(c.code)))) << text.out.constData();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -481,7 +420,7 @@ INSTANTIATE_TEST_SUITE_P(
                             "stylesheet file: no such file"},
                 MistakeCase{"DirectoryForInstances", "instances.xml", nullptr, "/", "unreadable-file", 0, 0, "",
                             "instances file: is a directory"}),
-        [](const ::testing::TestParamInfo<MistakeCase> &info) { return std::string(info.param.name); });
+        caseName<MistakeCase>);
 
 TEST(VrexctlCheck, CleanInstallationPassesAndFollowOnsFoldIntoTheirCause)
 {
@@ -540,8 +479,8 @@ struct OptionCase
     const char *out; // stdout contains this ("" : stdout is empty)
     const char *err; // stderr contains this ("" : stderr is empty)
 };
-
 void PrintTo(const OptionCase &c, std::ostream *os) { *os << c.name; }
+
 
 class CheckOptions : public ::testing::TestWithParam<OptionCase> { };
 
@@ -572,7 +511,7 @@ INSTANTIATE_TEST_SUITE_P(
                 OptionCase{"AllProblems", args({"--max-problems=0"}), 1, "[unknown-attribute]\n", "2 warnings"},
                 OptionCase{"ColorAlways", args({"--color=always"}), 1, "\x1b[1;35mwarning:\x1b[0m", "2 warnings"},
                 OptionCase{"NoColorOffTerminal", args({"--color=auto"}), 1, ": warning: ", "2 warnings"}),
-        [](const ::testing::TestParamInfo<OptionCase> &info) { return std::string(info.param.name); });
+        caseName<OptionCase>);
 
 TEST(Vrexctl, TablesEscapeControlCharactersAndAlignWideCharacters)
 {
