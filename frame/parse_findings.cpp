@@ -2,6 +2,8 @@
 
 #include <QtCore/QXmlStreamAttributes>
 
+#include <algorithm>
+
 namespace vrex {
 
 ParseObserver::~ParseObserver() = default;
@@ -38,8 +40,11 @@ void ParseReport::checkAttributes(const QXmlStreamReader &reader, const QString 
 void ParseReport::checkNumber(const QString &element, QStringView name, QStringView value,
                               SourcePosition at)
 {
-    bool ok = false;
-    (void)value.toInt(&ok, 10);
+    // Plain digits convert; anything else is left to toInt's own rules.
+    bool ok = !value.isEmpty() && value.size() <= 9
+            && std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; });
+    if (!ok)
+        (void)value.toInt(&ok, 10);
     if (!ok)
         report({ParseFinding::NotANumber, element, name.toString(), value.toString(), {}, at, {}});
 }

@@ -142,18 +142,20 @@ void readInstance(QXmlStreamReader &reader, InstanceRecord &record, InstancePool
     for (const QXmlStreamAttribute &attribute : attributes) {
         const QStringView name = attribute.qualifiedName();
         const QStringView value = attribute.value();
-        if (matches(name, u"id"))
+        if (matches(name, u"id")) {
             record.node.key() = value.toString();
-        else if (matches(name, u"type"))
+        } else if (matches(name, u"type")) {
             info.type = pools.types.intern(value);
-        else if (matches(name, u"alt_id"))
+        } else if (matches(name, u"alt_id")) {
             info.alt_id = value.toString();
-        else if (matches(name, u"location"))
+        } else if (matches(name, u"location")) {
             info.location = pools.locations.intern(value);
-        else if (matches(name, u"composite"))
-            info.composite = matches(value, u"yes"), composite = value;
-        else if (matches(name, u"ref"))
+        } else if (matches(name, u"composite")) {
+            info.composite = matches(value, u"yes");
+            composite = value;
+        } else if (matches(name, u"ref")) {
             readRef(value, info, &pools.complexTypes, report);
+        }
     }
 
     if (info.composite) {
