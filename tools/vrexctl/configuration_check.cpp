@@ -83,17 +83,15 @@ private:
     void checkInstances()
     {
         for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
-            const Place place = instancePlace(it.key());
-            if (!deviceTypes.contains(it->type.toLower())
-                && !m_findings.fold(deviceTypesDirectoryCause())) {
-                add(place, Finding::Error, "unknown-device-type",
+            if (!isDeviceType(it->type) && !m_findings.fold(deviceTypesDirectoryCause())) {
+                add(instancePlace(it.key()), Finding::Error, "unknown-device-type",
                     QStringLiteral("instance %1 names device type %2, which has no device-type file")
                             .arg(quoted(it.key()), quoted(it->type)),
                     suggestKey(it->type.toLower(), deviceTypes));
             }
             for (auto group = it->groups.cbegin(); group != it->groups.cend(); ++group) {
                 if (!isInstance(group.value())) {
-                    add(place, Finding::Error, "unknown-instance",
+                    add(instancePlace(it.key()), Finding::Error, "unknown-instance",
                         QStringLiteral("group %1 of instance %2 names instance %3, which is not in the "
                                        "instances file")
                                 .arg(quoted(group.key()), quoted(it.key()), quoted(group.value())),
@@ -102,7 +100,7 @@ private:
             }
             if (!it->complex.isEmpty() && !complexTypes.contains(it->complex)
                 && !m_findings.fold(complexTypesDirectoryCause())) {
-                add(place, Finding::Error, "unknown-complex-type",
+                add(instancePlace(it.key()), Finding::Error, "unknown-complex-type",
                     QStringLiteral("instance %1 names complex type %2, which has no complex-type file")
                             .arg(quoted(it.key()), quoted(it->complex)),
                     suggestKey(it->complex, complexTypes));
@@ -261,8 +259,21 @@ private:
 
     bool isInstance(const QString &name) const { return m_instanceIndex.contains(name); }
 
+    // Instances spell a few device type names over and over: each spelling
+    // is folded and looked up once.
+    bool isDeviceType(const QString &type)
+    {
+        const auto known = m_typeSpellings.constFind(type);
+        if (known != m_typeSpellings.constEnd())
+            return *known;
+        const bool found = deviceTypes.contains(type.toLower());
+        m_typeSpellings.insert(type, found);
+        return found;
+    }
+
     const DefinitionIndex &m_index;
     InstanceIndex m_instanceIndex;
+    QHash<QString, bool> m_typeSpellings;
     FindingList &m_findings;
     QSet<QString> m_reported;
     QStringList m_instanceNames;

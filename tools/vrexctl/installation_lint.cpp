@@ -216,9 +216,6 @@ void lintInstances(FindingList &findings, DefinitionIndex &index)
                                  QStringLiteral("instance without an id is stored under the empty name")));
         }
     }
-    // The file is read once: its records go into the registry the way the
-    // library's loader merges them.
-    vrex_instance_lookup::instances.clear();
     vrex::mergeInstances(vrex_instance_lookup::instances, std::move(document.records));
 }
 
@@ -265,6 +262,10 @@ void lintDeviceTypes(FindingList &findings, DefinitionIndex &index)
         const QString path = vrex::resolveEntry(dir, base + QStringLiteral(".xml"));
         DefinitionIndex::DeviceTypeFile &file = index.deviceTypes[key];
         file = {path, {}};
+        // Registered whatever the file holds, as the loader does; a later
+        // entry of the same key replaces it.
+        deviceTypeInfo &info = vrex_instance_lookup::deviceTypes[key];
+        info = deviceTypeInfo();
         QByteArray data;
         if (!readFile(findings, path, kind, deviceTypeCause(key), &data))
             continue;
@@ -288,6 +289,7 @@ void lintDeviceTypes(FindingList &findings, DefinitionIndex &index)
             duplicates.add(param.name, place);
             file.params.insert(param.name, place);
         }
+        vrex::applyDeviceType(info, document);
     }
 }
 
@@ -309,6 +311,8 @@ void lintComplexTypes(FindingList &findings, DefinitionIndex &index)
         const QString path = vrex::resolveEntry(dir, name + QStringLiteral(".xml"));
         DefinitionIndex::ComplexTypeFile &file = index.complexTypes[name];
         file = {path, {}, {}};
+        complexType &type = vrex_instance_lookup::complexTypes[name];
+        type.members.clear(); // registered with no members unless the file is read
         QByteArray data;
         if (!readFile(findings, path, kind, complexTypeCause(name), &data))
             continue;
@@ -344,6 +348,7 @@ void lintComplexTypes(FindingList &findings, DefinitionIndex &index)
                 file.redirections.insert({member.id, redirection.id}, at);
             }
         }
+        vrex::applyComplexType(type, document);
     }
 }
 
@@ -388,6 +393,9 @@ QString complexTypesDirectoryCause() { return QStringLiteral("dir:complex"); }
 
 void lintInstallationFiles(FindingList &findings, DefinitionIndex &index)
 {
+    vrex_instance_lookup::instances.clear();
+    vrex_instance_lookup::deviceTypes.clear();
+    vrex_instance_lookup::complexTypes.clear();
     lintStylesheet(findings);
     lintInstances(findings, index);
     lintDeviceTypes(findings, index);

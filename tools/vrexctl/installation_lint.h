@@ -1,5 +1,6 @@
 // The file side of the check: reads every configuration file the library
-// reads, through the library's own parsers with an observer, and reports
+// reads, the way its loaders do, through its parsers with an observer, and
+// reports
 // what each file says in a way the load silently reads otherwise. It also
 // records where each registry entry is defined, for the findings about
 // the registries (configuration_check.h).
@@ -48,9 +49,10 @@ QString deviceTypesDirectoryCause();
 QString complexTypesDirectoryCause();
 
 // Lints the installation below the current configuration root into
-// findings and fills index. The instances file's records are merged into
-// the (emptied) instances registry on the way, the way the library's loader
-// merges them: the largest file is read once.
+// findings and fills index. Each file is read once: the records go into the
+// library's instance, device-type and complex-type registries (emptied
+// first) through the library's own merges, as its loaders put them there.
+// The styles registry is the library's to load.
 void lintInstallationFiles(FindingList &findings, DefinitionIndex &index);
 
 // Why path cannot be read, in a few words ("no such file", "permission

@@ -103,17 +103,20 @@ QString missingInstallation(const Invocation &invocation)
     return QString();
 }
 
-void reloadRegistries(Instances instances)
+void reloadStyles()
+{
+    vrex_stylesheet::reLoad();
+}
+
+void reloadRegistries()
 {
     // Loaders merge into their registry; only reLoad empties the styles.
+    vrex_instance_lookup::instances.clear();
     vrex_instance_lookup::deviceTypes.clear();
     vrex_instance_lookup::complexTypes.clear();
 
-    vrex_stylesheet::reLoad();
-    if (instances == Instances::Load) {
-        vrex_instance_lookup::instances.clear();
-        vrex_instance_lookup::loadInstances();
-    }
+    reloadStyles();
+    vrex_instance_lookup::loadInstances();
     vrex_instance_lookup::loadDeviceTypes();
     vrex_instance_lookup::loadComplexTypes();
 }

@@ -24,9 +24,9 @@ void applyConfigurationRoot(const Invocation &invocation);
 QString missingInstallation(const Invocation &invocation);
 
 // Empties the registries and loads them again from the current
-// configuration root; the instances only with Instances::Load.
-enum class Instances { Load, Keep };
-void reloadRegistries(Instances instances = Instances::Load);
+// configuration root.
+void reloadRegistries();
+void reloadStyles();
 
 } // namespace vrexctl
 
