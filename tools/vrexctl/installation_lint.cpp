@@ -58,7 +58,7 @@ public:
         switch (f.kind) {
         case vrex::ParseFinding::UnknownAttribute:
             m_findings.add(makeFinding(at, Finding::Warning, "unknown-attribute",
-                                   QStringLiteral("<%1> has no attribute %2; the library ignores it")
+                                   QStringLiteral("%1 element has no attribute %2; the library ignores it")
                                            .arg(f.element, quoted(f.name)),
                                    suggestName(f.name, f.known)));
             break;
