@@ -127,7 +127,6 @@ struct CommandLineCase
 };
 void PrintTo(const CommandLineCase &c, std::ostream *os) { *os << c.name; }
 
-
 class CommandLine : public ::testing::TestWithParam<CommandLineCase> { };
 
 TEST_P(CommandLine, AnswersWithoutLoading)
@@ -316,7 +315,6 @@ struct MistakeCase
 };
 void PrintTo(const MistakeCase &c, std::ostream *os) { *os << c.name; }
 
-
 class CheckFinds : public ::testing::TestWithParam<MistakeCase> { };
 
 TEST_P(CheckFinds, TheMistakeWhereItIs)
@@ -367,6 +365,7 @@ INSTANTIATE_TEST_SUITE_P(
                 MistakeCase{"BlankBeforeRefKey", "instances.xml", ",offset=5", ", offset=5", "blank-in-ref-key", 3, 3, "offset"},
                 MistakeCase{"DeviceNotANumber", "instances.xml", "device=2", "device=2a", "not-a-number", 3, 3, "", "'2a'"},
                 MistakeCase{"SlotNotANumber", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"one\"", "not-a-number", 3, 3, ""},
+                MistakeCase{"SlotSpacingNotANumber", "devicetypes/Unit.xml", "\">", "\" slotspacing=\"2x\">", "not-a-number", 1, 1, "", "'2x'"},
                 MistakeCase{"CompositeNotExactlyYes", "instances.xml", "composite=\"yes\"", "composite=\"Yes\"",
                             "composite-not-yes", 4, 3, "yes"},
                 MistakeCase{"GroupsWithoutComposite", "instances.xml", "composite=\"yes\"", "", "composite-not-yes", 4, 3, "yes"},
@@ -480,7 +479,6 @@ struct OptionCase
     const char *err; // stderr contains this ("" : stderr is empty)
 };
 void PrintTo(const OptionCase &c, std::ostream *os) { *os << c.name; }
-
 
 class CheckOptions : public ::testing::TestWithParam<OptionCase> { };
 
