@@ -119,7 +119,7 @@ class GeneratedSiteTest(unittest.TestCase):
         self.assertTrue(150 <= len(s.composite_groups) <= 250)
         self.assertTrue(all(len(g) == 4 for g in s.composite_groups.values()))
         with_complex = sum(1 for i in s.instances.values() if i["complex"])
-        self.assertTrue(4_500 <= with_complex <= 5_500)
+        self.assertEqual(with_complex, sum(len(m) for m in s.complex_types.values()))
         for _, params in s.device_types.values():
             self.assertEqual(len(params), 40)
             self.assertEqual(sum(1 for slot in params.values() if slot == 0), 4)

@@ -2,6 +2,8 @@
 
 #include "xml/attribute_text.h"
 
+#include <QtCore/QByteArray>
+
 namespace vrex {
 
 using xml::matches;
@@ -48,6 +50,22 @@ private:
         }
         m_document.drivertype = driverTypeCode(drivertype);
         m_document.slotspacing = decimalValue(slotspacing);
+        if (m_options.observer)
+            noticeRoot(element, drivertype, slotspacing);
+    }
+
+    void noticeRoot(const xml::Element &element, const char *drivertype, const char *slotspacing)
+    {
+        using Notice = FormatObserver::Notice;
+        // Only the first letter counts: any word but the known ones
+        // reads as something the file does not say.
+        if (*drivertype && qstricmp(drivertype, "generic") != 0 && qstricmp(drivertype, "router") != 0
+            && qstricmp(drivertype, "serial") != 0)
+            m_options.observer->notice(RecordRole::DeviceTypeRoot, element, Notice::UnknownWord,
+                                       "drivertype", drivertype);
+        if (*slotspacing && !decimalConverts(slotspacing))
+            m_options.observer->notice(RecordRole::DeviceTypeRoot, element, Notice::NotANumber,
+                                       "slotspacing", slotspacing);
     }
 
     void readParam(const xml::Element &element, ParamRecord &record)
@@ -62,7 +80,13 @@ private:
             if (matches(name, "name"))
                 record.name = attributeText(attribute.value());
             else if (matches(name, "slot"))
+            {
                 record.slot = decimalValue(attribute.value());
+                if (m_options.observer && !decimalConverts(attribute.value()))
+                    m_options.observer->notice(RecordRole::Parameter, element,
+                                               FormatObserver::Notice::NotANumber, "slot",
+                                               attribute.value());
+            }
             else
                 known = false;
             if (m_options.observer)

@@ -1,6 +1,7 @@
 #include "instance_lookup/instances_parser.h"
 
 #include "xml/attribute_text.h"
+#include "xml/format_observer.h"
 #include "xml/string_pool.h"
 
 #include <algorithm>
@@ -32,8 +33,29 @@ bool sameBytes(QByteArrayView view, const char *literal, qsizetype size)
     return view.size() == size && std::memcmp(view.data(), literal, size_t(size)) == 0;
 }
 
+bool isRefKey(QByteArrayView key)
+{
+    return sameBytes(key, "device", 6) || sameBytes(key, "offset", 6) || sameBytes(key, "complex", 7);
+}
+
+// Tells observer what a ref piece reads other than it seems to say.
+void noticeRefPiece(FormatObserver &observer, const xml::Element &element, QByteArrayView key,
+                    QByteArrayView value)
+{
+    using Notice = FormatObserver::Notice;
+    if (sameBytes(key, "device", 6) || sameBytes(key, "offset", 6)) {
+        if (!decimalConverts(value))
+            observer.notice(RecordRole::Instance, element, Notice::NotANumber, key, value);
+    } else if (!sameBytes(key, "complex", 7)) {
+        const bool blanks = isRefKey(key.trimmed());
+        observer.notice(RecordRole::Instance, element,
+                        blanks ? Notice::BlankAroundRefKey : Notice::UnknownRefKey, key, value);
+    }
+}
+
 // applyRef, sharing complex type names through pool when there is one.
-void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool)
+void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool,
+             FormatObserver *observer = nullptr, const xml::Element *element = nullptr)
 {
     for (QByteArrayView rest = ref;;) {
         QByteArrayView piece = nextPart(rest, ',');
@@ -42,6 +64,8 @@ void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool)
         // Parts after the value are ignored.
         const QByteArrayView key = nextPart(piece, '=');
         const QByteArrayView value = nextPart(piece, '=');
+        if (observer)
+            noticeRefPiece(*observer, *element, key, value);
 
         // 0 for anything toInt cannot convert, a missing value included.
         if (sameBytes(key, "device", 6))
@@ -78,9 +102,8 @@ public:
     {
         if (element.depth() == 1)
             readInstance(element);
-        else if (element.depth() == 2 && m_records.back().info().composite
-                 && matches(element.name(), "group"))
-            readGroup(element, m_records.back());
+        else if (element.depth() == 2 && matches(element.name(), "group"))
+            readGroupOf(element, m_records.back());
     }
 
 private:
@@ -90,6 +113,7 @@ private:
     void readInstance(const xml::Element &element)
     {
         InstanceRecord &record = m_records.emplace_back();
+        m_groupsNoticed = false;
         // Each entry is allocated once, here, and later linked into the
         // registry as it is.
         record.node = makeInstanceNode();
@@ -113,11 +137,23 @@ private:
             else if (matches(name, "composite"))
                 info.composite = matches(value, "yes");
             else if (matches(name, "ref"))
-                readRef(value, info, &m_complexTypes);
+                readRef(value, info, &m_complexTypes, m_options.observer, &element);
             else
                 known = false;
             if (m_options.observer)
                 m_options.observer->attribute(RecordRole::Instance, element, name, value, known);
+        }
+    }
+
+    void readGroupOf(const xml::Element &element, InstanceRecord &record)
+    {
+        if (record.info().composite) {
+            readGroup(element, record);
+        } else if (m_options.observer && !m_groupsNoticed) {
+            // Once per instance: the composite attribute is the one mistake.
+            m_groupsNoticed = true;
+            m_options.observer->notice(RecordRole::Group, element,
+                                       FormatObserver::Notice::GroupsIgnored, {}, {});
         }
     }
 
@@ -152,6 +188,7 @@ private:
     StringPool m_locations;
     StringPool m_complexTypes;
     StringPool m_groupIds;
+    bool m_groupsNoticed = false;
 };
 
 } // namespace

@@ -54,7 +54,12 @@ private:
             else if (matches(name, "description"))
                 record.description = attributeText(value);
             else if (matches(name, "type"))
+            {
                 record.type = styleTypeCode(value);
+                if (record.type == 0 && *value && m_options.observer)
+                    m_options.observer->notice(RecordRole::Style, element,
+                                               FormatObserver::Notice::UnknownWord, "type", value);
+            }
             else
                 known = false;
             if (m_options.observer)

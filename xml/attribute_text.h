@@ -56,6 +56,15 @@ inline int decimalValue(QByteArrayView utf8)
     return negative ? -value : value;
 }
 
+// Whether decimalValue(utf8) converted the text rather than reading 0 for
+// it; for tools that judge a file, never on the load path.
+inline bool decimalConverts(QByteArrayView utf8)
+{
+    bool ok = false;
+    attributeText(utf8).toInt(&ok, 10);
+    return ok;
+}
+
 } // namespace vrex
 
 #endif

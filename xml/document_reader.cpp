@@ -38,6 +38,8 @@ struct ReadState
     int depth = 0; // of the next start tag: the root is 0
     bool delivering = true;
     bool wrongRoot = false;
+    QByteArray root = {}; // as written, when it is the wrong one
+    Position rootAt = {};
 };
 
 void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attributes)
@@ -48,6 +50,8 @@ void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attr
         return;
     if (depth == 0 && QByteArrayView(name) != QByteArrayView(state->policy.root)) {
         state->wrongRoot = true;
+        state->root = name;
+        state->rootAt = Element(name, attributes, depth, state->parser).position();
         state->delivering = state->policy.readOtherRoots;
         if (!state->delivering)
             return;
@@ -118,8 +122,11 @@ public:
     Result verdict() const
     {
         Result result;
-        if (m_state.wrongRoot)
+        if (m_state.wrongRoot) {
             result.status = Status::WrongRoot;
+            result.root = QString::fromUtf8(m_state.root);
+            result.at = m_state.rootAt;
+        }
         return result;
     }
 

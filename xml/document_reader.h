@@ -35,7 +35,8 @@ struct Result
 {
     Status status = Status::Ok;
     QString reason; // expat's own words, for NotWellFormed
-    Position at;    // of the fault, for NotWellFormed
+    Position at;    // of the fault, for NotWellFormed; of the root element, for WrongRoot
+    QString root;   // the root element's name as written, for WrongRoot
 };
 
 // What a format expects of a document.

@@ -33,6 +33,25 @@ public:
     // known: the format reads it.
     virtual void attribute(RecordRole role, const xml::Element &element, const char *name,
                            const char *value, bool known) = 0;
+
+    // What only the format's handler sees: a value it reads other than the
+    // file seems to say.
+    enum class Notice {
+        NotANumber,        // subject: the attribute or ref key; value: the text, read as 0
+        UnknownRefKey,     // subject: the key as written; the piece is ignored
+        BlankAroundRefKey, // subject: the key as written, blanks and all; ignored too
+        UnknownWord,       // subject: the attribute; value: the word, read as a default
+        GroupsIgnored,     // element: a group child of an instance that is not composite
+    };
+    virtual void notice(RecordRole role, const xml::Element &element, Notice kind,
+                        QByteArrayView subject, QByteArrayView value)
+    {
+        Q_UNUSED(role);
+        Q_UNUSED(element);
+        Q_UNUSED(kind);
+        Q_UNUSED(subject);
+        Q_UNUSED(value);
+    }
 };
 
 } // namespace vrex

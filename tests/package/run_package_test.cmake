@@ -44,11 +44,8 @@ if(NOT pc_prefix STREQUAL "prefix=${prefix}")
     message(FATAL_ERROR "vrex_stylesheet.pc says '${pc_prefix}', installed to ${prefix}")
 endif()
 
-# The installed vrexctl finds the installed library by its own location.
-file(READ_ELF ${prefix}/${BINDIR}/vrexctl RUNPATH runpath RPATH rpath)
-if(NOT "${runpath}${rpath}" STREQUAL "$ORIGIN/../${LIBDIR}")
-    message(FATAL_ERROR "vrexctl's run path is '${runpath}${rpath}'")
-endif()
+# The installed vrexctl carries the library's code (its check reads files
+# through the library's parsers) and runs wherever it was installed to.
 run("installed vrexctl" ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH
     ${prefix}/${BINDIR}/vrexctl --root ${EXAMPLE_SITE} --system demo check)
 

@@ -1,6 +1,6 @@
-// vrexctl as its users meet it: exit codes, isolation from the environment
-// the library attached in, machine-readable output, redirection hops, the
-// configuration check, and diagnostics only on request.
+// vrexctl as its users meet it: the command line, isolation from the
+// environment the library attached in, machine-readable output, redirection
+// hops, and the check, one row per mistake on a small clean installation.
 #include "child_process.h"
 #include "support/fixture_tree.h"
 
@@ -8,6 +8,8 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,32 +19,47 @@ namespace {
 
 const QString kExampleSite = QStringLiteral(EXAMPLE_SITE);
 
-// An installation the check finds nothing wrong with; each defect case
-// below changes one file of it.
-const QByteArray kCleanStylesheet =
-        "<!DOCTYPE stylesheet>\n<stylesheet>\n"
-        "  <style name=\"alarm\" type=\"state\" suitablefor=\"QLabel\" description=\"Alarm\">\n"
-        "    <setting value=\"background-color: #8b0000\"/>\n"
-        "    <setting value=\"color: #ffffff\"/>\n"
-        "  </style>\n"
-        "</stylesheet>\n";
-const QByteArray kCleanInstances =
-        "<instances>\n"
-        "  <instance id=\"a\" type=\"Unit\" ref=\"device=1,offset=0,complex=Pair\"/>\n"
-        "  <instance id=\"b\" type=\"Unit\" ref=\"device=2,offset=5\"/>\n"
-        "  <instance id=\"all\" type=\"Unit\" composite=\"yes\"><group id=\"first\" instance=\"a\"/></instance>\n"
-        "</instances>\n";
-const QByteArray kCleanUnit =
-        "<device_description drivertype=\"generic\"><p name=\"level\" slot=\"0\"/><p name=\"gain\" slot=\"7\"/></device_description>";
-const QByteArray kCleanPair =
-        "<Pair><member id=\"a\"><param id=\"level\" device=\"b\" param=\"gain\"/></member></Pair>";
+// An installation the check finds nothing wrong with; each row below
+// changes one of its files.
+const char *const kCleanFiles[][2] = {
+    {"stylesheet/vrex_style.xml",
+     "<!DOCTYPE stylesheet>\n<stylesheet>\n"
+     "  <style name=\"alarm\" type=\"state\" suitablefor=\"QLabel\" description=\"Alarm\">\n"
+     "    <setting value=\"color: #ffffff\"/>\n"
+     "  </style>\n"
+     "</stylesheet>\n"},
+    {"instances.xml",
+     "<instances>\n"
+     "  <instance id=\"a\" type=\"Unit\" ref=\"device=1,offset=0,complex=Pair\"/>\n"
+     "  <instance id=\"b\" type=\"Unit\" ref=\"device=2,offset=5\"/>\n"
+     "  <instance id=\"all\" type=\"Unit\" composite=\"yes\"><group id=\"first\" instance=\"a\"/></instance>\n"
+     "</instances>\n"},
+    {"devicetypes/Unit.xml",
+     "<device_description drivertype=\"generic\">\n"
+     "  <p name=\"level\" slot=\"0\"/>\n"
+     "  <p name=\"gain\" slot=\"7\"/>\n"
+     "</device_description>\n"},
+    {"complex_instances/Pair.xml",
+     "<Pair>\n"
+     "  <member id=\"a\">\n"
+     "    <param id=\"level\" device=\"b\" param=\"gain\"/>\n"
+     "  </member>\n"
+     "</Pair>\n"},
+};
+
+QByteArray cleanFile(const char *file)
+{
+    for (const auto &clean : kCleanFiles) {
+        if (qstrcmp(clean[0], file) == 0)
+            return clean[1];
+    }
+    return {};
+}
 
 void writeCleanInstallation(const FixtureTree &tree)
 {
-    tree.write(QStringLiteral("stylesheet/vrex_style.xml"), kCleanStylesheet);
-    tree.write(QStringLiteral("instances.xml"), kCleanInstances);
-    tree.write(QStringLiteral("devicetypes/Unit.xml"), kCleanUnit);
-    tree.write(QStringLiteral("complex_instances/Pair.xml"), kCleanPair);
+    for (const auto &clean : kCleanFiles)
+        tree.write(QString::fromLatin1(clean[0]), clean[1]);
 }
 
 QStringList siteOptions(const QString &root, const QString &system = QStringLiteral("demo"))
@@ -56,22 +73,20 @@ ChildResult vrexctl(const QStringList &arguments,
     return runChild(QStringLiteral(VREXCTL), arguments, environment);
 }
 
+QStringList args(std::initializer_list<const char *> words)
+{
+    QStringList list;
+    for (const char *word : words)
+        list.append(QString::fromUtf8(word));
+    return list;
+}
+
 QJsonDocument parseJson(const QByteArray &out)
 {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(out, &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << out.constData();
     return document;
-}
-
-QJsonObject findByName(const QJsonArray &array, const QString &name)
-{
-    for (const QJsonValue &value : array) {
-        if (value[QLatin1String("name")].toString() == name)
-            return value.toObject();
-    }
-    ADD_FAILURE() << "no entry " << name.toStdString();
-    return {};
 }
 
 QStringList namesOf(const QJsonArray &array)
@@ -82,8 +97,8 @@ QStringList namesOf(const QJsonArray &array)
     return names;
 }
 
-// The outer environment of the run: the library attaches to this one before
-// vrexctl's main() runs.
+// The outer environment of the run: the library attaches before vrexctl's
+// main() runs.
 QProcessEnvironment environmentPointingAt(const QString &root, const QString &system)
 {
     QProcessEnvironment environment = cleanChildEnvironment();
@@ -92,142 +107,149 @@ QProcessEnvironment environmentPointingAt(const QString &root, const QString &sy
     return environment;
 }
 
+// Every table's rows are named by their name field.
+template<typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case> &info)
+{
+    return info.param.name;
+}
+
 } // namespace
 
-// --- command line
+// --- command line: answers without an installation, or without finding it
 
-struct UsageCase
+struct CommandLineCase
 {
     const char *name;
     QStringList arguments;
+    int exitCode;
+    const char *out; // stdout (exit 0) or stderr (otherwise) contains this
 };
+void PrintTo(const CommandLineCase &c, std::ostream *os) { *os << c.name; }
 
-void PrintTo(const UsageCase &usage, std::ostream *os) { *os << usage.name; }
+class CommandLine : public ::testing::TestWithParam<CommandLineCase> { };
 
-class UsageErrors : public ::testing::TestWithParam<UsageCase> { };
-
-TEST_P(UsageErrors, ExitWithTwoAndExplainOnStderrOnly)
+TEST_P(CommandLine, AnswersWithoutLoading)
 {
-    const ChildResult result = vrexctl(GetParam().arguments);
+    const CommandLineCase &c = GetParam();
+    const ChildResult result = vrexctl(c.arguments);
     ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.out.isEmpty()) << result.out.constData();
-    EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
+    if (c.exitCode == 0) {
+        EXPECT_TRUE(result.out.contains(c.out)) << result.out.constData();
+        EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
+    } else {
+        EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
+        EXPECT_TRUE((result.out + result.err).contains(c.out)) << result.err.constData();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-        Vrexctl, UsageErrors,
+        Vrexctl, CommandLine,
         ::testing::Values(
-                UsageCase{"NoCommand", {}},
-                UsageCase{"UnknownCommand", {QStringLiteral("frobnicate")}},
-                UsageCase{"UnknownOption", {QStringLiteral("--frob"), QStringLiteral("check")}},
-                UsageCase{"DumpWithoutWhat", {QStringLiteral("dump")}},
-                UsageCase{"DumpUnknownRegistry", {QStringLiteral("dump"), QStringLiteral("everything")}},
-                UsageCase{"LookupWithoutInstance", {QStringLiteral("lookup")}},
-                UsageCase{"LookupTooManyArguments",
-                          {QStringLiteral("lookup"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}},
-                UsageCase{"StylesTooManyArguments", {QStringLiteral("styles"), QStringLiteral("a"), QStringLiteral("b")}},
-                UsageCase{"CheckWithArgument", {QStringLiteral("check"), QStringLiteral("all")}},
-                UsageCase{"RootWithoutValue", {QStringLiteral("check"), QStringLiteral("--root")}}),
-        [](const ::testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });
+                CommandLineCase{"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
+                CommandLineCase{"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
+                CommandLineCase{"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
+                CommandLineCase{"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
+                CommandLineCase{"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
+                CommandLineCase{"NoCommand", {}, 2, "no command given"},
+                CommandLineCase{"MistypedCommand", args({"chek"}), 2, "unknown command \"chek\"; did you mean \"check\"?"},
+                CommandLineCase{"UnknownCommand", args({"frobnicate"}), 2, "unknown command \"frobnicate\"\n"},
+                CommandLineCase{"HelpOnUnknownCommand", args({"help", "lokup"}), 2, "did you mean \"lookup\"?"},
+                CommandLineCase{"UnknownOption", args({"--frob", "check"}), 2, "frob"},
+                CommandLineCase{"DumpUnknownRegistry", args({"dump", "everything"}), 2, "cannot dump"},
+                CommandLineCase{"LookupTooManyArguments", args({"lookup", "a", "b", "c"}), 2, "usage: vrexctl lookup"},
+                CommandLineCase{"CheckWithArgument", args({"check", "all"}), 2, "usage: vrexctl check"},
+                CommandLineCase{"RootWithoutValue", args({"check", "--root"}), 2, "root"},
+                CommandLineCase{"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
+                CommandLineCase{"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
+                CommandLineCase{"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"},
+                CommandLineCase{"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
+                                "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
+                CommandLineCase{"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
+                                "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
+                CommandLineCase{"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
+                                "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
+                                "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"}),
+        caseName<CommandLineCase>);
 
-TEST(Vrexctl, HelpAndVersionExitZero)
+// --- the example site and a generated one
+
+TEST(VrexctlExampleSite, CheckIsCleanAndAgreesWithEveryDump)
 {
-    const ChildResult help = vrexctl({QStringLiteral("--help")});
-    ASSERT_TRUE(help.finished);
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: vrexctl ")) << help.out.constData();
-    for (const char *command : {"dump", "lookup", "styles", "check", "--json", "--root", "--system", "--verbose"})
-        EXPECT_TRUE(help.out.contains(command)) << command;
+    const ChildResult text = vrexctl(siteOptions(kExampleSite) << QStringLiteral("check"));
+    ASSERT_TRUE(text.finished);
+    EXPECT_EQ(text.exitCode, 0) << text.out.constData();
+    EXPECT_TRUE(text.out.isEmpty()) << text.out.constData();
+    EXPECT_TRUE(text.err.startsWith("vrexctl: no problems in ")) << text.err.constData();
 
-    const ChildResult version = vrexctl({QStringLiteral("--version")});
-    ASSERT_TRUE(version.finished);
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, QByteArray("vrexctl " VREXCTL_VERSION "\n"));
-}
-
-// --- the example site
-
-TEST(VrexctlExampleSite, CheckIsCleanWithOneSummaryLine)
-{
-    const ChildResult result = vrexctl(siteOptions(kExampleSite) << QStringLiteral("check"));
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0) << result.out.constData();
-    EXPECT_TRUE(result.out.startsWith("ok: ")) << result.out.constData();
-    EXPECT_EQ(result.out.count('\n'), 1);
-    EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
-}
-
-TEST(VrexctlExampleSite, EveryDumpParsesAsJsonAndAgreesWithTheCheckCounts)
-{
     const ChildResult check = vrexctl(siteOptions(kExampleSite) << QStringLiteral("--json") << QStringLiteral("check"));
     ASSERT_EQ(check.exitCode, 0);
-    const QJsonObject counts = parseJson(check.out).object()[QLatin1String("counts")].toObject();
-
+    const QJsonObject report = parseJson(check.out).object();
+    EXPECT_EQ(report[QLatin1String("schema")].toInt(), 1);
+    EXPECT_EQ(report[QLatin1String("problems")].toArray().size(), 0);
+    const QJsonObject counts = report[QLatin1String("registries")].toObject();
     const std::pair<const char *, const char *> registries[] = {
         {"instances", "instances"}, {"devicetypes", "devicetypes"},
         {"complex", "complextypes"}, {"styles", "styles"}};
     for (const auto &[registry, countKey] : registries) {
         SCOPED_TRACE(registry);
-        const ChildResult dump = vrexctl(siteOptions(kExampleSite) << QStringLiteral("--json")
-                                                 << QStringLiteral("dump") << QLatin1String(registry));
-        ASSERT_EQ(dump.exitCode, 0);
-        const QJsonDocument document = parseJson(dump.out);
-        ASSERT_TRUE(document.isArray());
-        EXPECT_GT(document.array().size(), 0);
-        EXPECT_EQ(document.array().size(), counts[QLatin1String(countKey)].toInt());
-        // Registry order: ascending names.
-        QStringList names = namesOf(document.array());
-        QStringList sorted = names;
-        sorted.sort();
-        EXPECT_EQ(names, sorted);
+        const ChildResult dump = vrexctl(siteOptions(kExampleSite) + args({"--json", "dump", registry}));
+        EXPECT_EQ(parseJson(dump.out).array().size(), counts[QLatin1String(countKey)].toInt());
     }
+    // "settings" is a list wherever it appears.
+    const QJsonArray styles = parseJson(vrexctl(siteOptions(kExampleSite) + args({"--json", "styles"})).out).array();
+    EXPECT_TRUE(!styles.isEmpty() && styles.at(0)[QLatin1String("settings")].isArray());
 }
 
 TEST(VrexctlExampleSite, LookupFollowsATwoHopChainToTheLibrarysNumbers)
 {
     const QStringList site = siteOptions(kExampleSite);
-    const ChildResult text = vrexctl(site + QStringList{QStringLiteral("lookup"), QStringLiteral("cam1"), QStringLiteral("zoom")});
+    const ChildResult text = vrexctl(site + args({"lookup", "cam1", "zoom"}));
     ASSERT_EQ(text.exitCode, 0) << text.err.constData();
-    EXPECT_TRUE(text.out.startsWith("cam1.zoom -> lens1.zoom\nlens1.zoom -> servo1.position\n"))
-            << text.out.constData();
+    EXPECT_TRUE(text.out.startsWith("cam1.zoom -> lens1.zoom\nlens1.zoom -> servo1.position\n")) << text.out.constData();
 
-    const ChildResult json = vrexctl(site + QStringList{QStringLiteral("--json"), QStringLiteral("lookup"),
-                                                        QStringLiteral("cam1"), QStringLiteral("zoom")});
+    const ChildResult json = vrexctl(site + args({"--json", "lookup", "cam1", "zoom"}));
     ASSERT_EQ(json.exitCode, 0);
     const QJsonObject answer = parseJson(json.out).object();
     EXPECT_EQ(answer[QLatin1String("hops")].toArray().size(), 2);
     EXPECT_TRUE(answer[QLatin1String("resolved")].toBool());
-
-    // The final numbers are the last hop's, the alternative id the first
-    // instance's: compare with what the registries hold.
-    const QJsonArray instances = parseJson(vrexctl(site + QStringList{QStringLiteral("--json"), QStringLiteral("dump"),
-                                                                      QStringLiteral("instances")}).out).array();
-    const QJsonArray types = parseJson(vrexctl(site + QStringList{QStringLiteral("--json"), QStringLiteral("dump"),
-                                                                  QStringLiteral("devicetypes")}).out).array();
-    const QJsonObject servo = findByName(instances, QStringLiteral("servo1"));
-    const QJsonObject servoType = findByName(types, servo[QLatin1String("type")].toString().toLower());
-    EXPECT_EQ(answer[QLatin1String("device")], servo[QLatin1String("device")]);
-    EXPECT_EQ(answer[QLatin1String("offset")], servo[QLatin1String("offset")]);
-    EXPECT_EQ(answer[QLatin1String("slot")], servoType[QLatin1String("params")][QLatin1String("position")]);
-    EXPECT_EQ(answer[QLatin1String("drivertype")], servoType[QLatin1String("drivertype")]);
-    EXPECT_EQ(answer[QLatin1String("alt_id")], findByName(instances, QStringLiteral("cam1"))[QLatin1String("alt_id")]);
+    // The last hop's numbers (servo1, a "generic" servo, slot 1), the first
+    // instance's alternative id.
+    const QJsonObject expected{{QStringLiteral("device"), 15}, {QStringLiteral("offset"), 0},
+                               {QStringLiteral("slot"), 1}, {QStringLiteral("drivertype"), 2},
+                               {QStringLiteral("alt_id"), QStringLiteral("CAM-A1")}};
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(answer[it.key()], it.value()) << it.key().toStdString();
 }
 
-TEST(VrexctlExampleSite, UnknownNamesExitWithOne)
+TEST(VrexctlExampleSite, UnknownNamesExitWithOneAndAnswerInJsonToo)
 {
-    const QStringList site = siteOptions(kExampleSite);
-    for (const QStringList &arguments : {QStringList{QStringLiteral("lookup"), QStringLiteral("nosuch")},
-                                         QStringList{QStringLiteral("lookup"), QStringLiteral("nosuch"), QStringLiteral("zoom")},
-                                         QStringList{QStringLiteral("lookup"), QStringLiteral("cam1"), QStringLiteral("nosuch")},
-                                         QStringList{QStringLiteral("lookup"), QStringLiteral("CAM1")},
-                                         QStringList{QStringLiteral("styles"), QStringLiteral("nosuch")}}) {
+    const std::pair<QStringList, const char *> cases[] = {
+        {args({"lookup", "cam7"}), "did you mean \"cam1\"?"},
+        {args({"lookup", "CAM1"}), "did you mean \"cam1\"?"},
+        {args({"lookup", "nosuch", "zoom"}), "nosuch"},
+        {args({"lookup", "cam1", "nosuch"}), "nosuch"},
+        {args({"styles", "nosuch"}), "no style \"nosuch\""}};
+    for (const auto &[arguments, message] : cases) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-        const ChildResult result = vrexctl(site + arguments);
-        ASSERT_TRUE(result.finished);
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
+        const ChildResult text = vrexctl(siteOptions(kExampleSite) + arguments);
+        EXPECT_EQ(text.exitCode, 1);
+        EXPECT_TRUE(text.err.startsWith("vrexctl: ") && text.err.contains(message)) << text.err.constData();
+        const ChildResult json = vrexctl(siteOptions(kExampleSite) + QStringList{QStringLiteral("--json")} + arguments);
+        EXPECT_EQ(json.exitCode, 1);
+        EXPECT_TRUE(parseJson(json.out).object()[QLatin1String("error")].toString().contains(QLatin1String(message)));
     }
+}
+
+TEST(Vrexctl, GeneratedSitePassesTheCheck)
+{
+    QTemporaryDir site;
+    ASSERT_EQ(QProcess::execute(QStringLiteral("python3"),
+                                {QStringLiteral(GENERATE_SITE), QStringLiteral("small"), site.path()}), 0);
+    const ChildResult check = vrexctl(siteOptions(site.path(), QStringLiteral("bench")) << QStringLiteral("check"));
+    EXPECT_EQ(check.exitCode, 0) << check.out.left(2000).constData();
+    EXPECT_TRUE(check.out.isEmpty());
 }
 
 // --- isolation from the environment the library attached in
@@ -237,115 +259,187 @@ TEST(Vrexctl, RootOptionsReplaceTheEnvironmentsInstallation)
     FixtureTree tree(QStringLiteral("other"));
     tree.write(QStringLiteral("instances.xml"),
                "<instances><instance id=\"only\" type=\"Unit\" ref=\"device=9\"/></instances>");
-    // The library attaches to the example site first; nothing of it may show.
     const QProcessEnvironment outer = environmentPointingAt(kExampleSite, QStringLiteral("demo"));
-
-    const ChildResult instances = vrexctl(siteOptions(tree.root(), QStringLiteral("other"))
-                                                  << QStringLiteral("--json") << QStringLiteral("dump")
-                                                  << QStringLiteral("instances"),
-                                          outer);
-    ASSERT_EQ(instances.exitCode, 0);
-    EXPECT_EQ(namesOf(parseJson(instances.out).array()), QStringList{QStringLiteral("only")});
-
-    for (const char *registry : {"styles", "devicetypes", "complex"}) {
+    for (const char *registry : {"instances", "styles", "devicetypes", "complex"}) {
         const ChildResult dump = vrexctl(siteOptions(tree.root(), QStringLiteral("other"))
                                                  << QStringLiteral("--json") << QStringLiteral("dump")
                                                  << QLatin1String(registry),
                                          outer);
-        EXPECT_EQ(parseJson(dump.out).array().size(), 0) << registry;
+        EXPECT_EQ(namesOf(parseJson(dump.out).array()),
+                  qstrcmp(registry, "instances") == 0 ? QStringList{QStringLiteral("only")} : QStringList{})
+                << registry;
     }
-
     // --system alone keeps the environment's root.
-    const ChildResult systemOnly = vrexctl({QStringLiteral("--system"), QStringLiteral("other"), QStringLiteral("--json"),
-                                            QStringLiteral("dump"), QStringLiteral("instances")},
+    const ChildResult systemOnly = vrexctl(args({"--system", "other", "--json", "dump", "instances"}),
                                            environmentPointingAt(tree.root(), QStringLiteral("demo")));
     EXPECT_EQ(namesOf(parseJson(systemOnly.out).array()), QStringList{QStringLiteral("only")});
 }
 
-// --- check and redirection problems
-
-struct DefectCase
+TEST(Vrexctl, VerboseWritesEachDiagnosticAsOneLabelledLine)
 {
-    const char *name;
-    const char *file;       // relative to the config directory
-    QByteArray contents;    // replaces the clean installation's file; empty: remove it
-    const char *kind;       // the one problem the check reports
-    const char *message;    // ...whose message contains this
-};
-
-void PrintTo(const DefectCase &defect, std::ostream *os) { *os << defect.name; }
-
-class CheckFindsDefect : public ::testing::TestWithParam<DefectCase> { };
-
-TEST_P(CheckFindsDefect, ReportsExactlyThatProblem)
-{
-    const DefectCase &defect = GetParam();
     FixtureTree tree;
     writeCleanInstallation(tree);
-    if (defect.contents.isEmpty())
-        tree.remove(QString::fromLatin1(defect.file));
+    tree.remove(QStringLiteral("stylesheet/vrex_style.xml")); // a message that spans lines
+    tree.write(QStringLiteral("devicetypes/Broken.xml"), "<device_description");
+    const QProcessEnvironment outer = environmentPointingAt(tree.root(), QStringLiteral("demo"));
+    const QStringList arguments = siteOptions(tree.root()) << QStringLiteral("dump") << QStringLiteral("devicetypes");
+
+    const ChildResult quiet = vrexctl(arguments, outer);
+    ASSERT_EQ(quiet.exitCode, 0);
+    EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.constData();
+
+    const ChildResult verbose = vrexctl(QStringList{QStringLiteral("-v")} + arguments, outer);
+    EXPECT_EQ(verbose.out, quiet.out);
+    // Only vrexctl's own load: the library attached to nothing.
+    const QByteArray label = "vrexctl: load of " + QFile::encodeName(tree.root()) + "/demo: ";
+    EXPECT_EQ(verbose.err, label + "Could not find the Stylesheet file:\\n\\t" + QFile::encodeName(tree.root())
+                      + "/demo/config/stylesheet/vrex_style.xml\n"
+                      + label + "vrex_instance_lookup: Error in device type file - Broken\n");
+}
+
+// --- check: one row per mistake
+
+struct MistakeCase
+{
+    const char *name;
+    const char *file;  // relative to the config directory
+    const char *from;  // replaced in the clean file by `to`; null: `to` is the whole file
+    const char *to;    // null: the file is removed; "/": a directory takes its place
+    const char *code;  // a problem the check reports...
+    int line;          // ...at this line (0: the file as a whole)
+    int column;
+    const char *suggestion; // "" for none
+    const char *message = "";  // its message contains this
+    const char *related = "";  // its first related place's message
+    const char *where = "";    // the file it is in, when not `file`
+};
+void PrintTo(const MistakeCase &c, std::ostream *os) { *os << c.name; }
+
+class CheckFinds : public ::testing::TestWithParam<MistakeCase> { };
+
+TEST_P(CheckFinds, TheMistakeWhereItIs)
+{
+    const MistakeCase &c = GetParam();
+    FixtureTree tree;
+    writeCleanInstallation(tree);
+    const QString file = QString::fromLatin1(c.file);
+    if (!c.to)
+        tree.remove(file);
+    else if (qstrcmp(c.to, "/") == 0)
+        tree.remove(file), tree.makeDirectory(file);
     else
-        tree.write(QString::fromLatin1(defect.file), defect.contents);
+        tree.write(file, c.from ? cleanFile(c.file).replace(c.from, c.to) : QByteArray(c.to));
 
     const ChildResult json = vrexctl(siteOptions(tree.root()) << QStringLiteral("--json") << QStringLiteral("check"));
     ASSERT_TRUE(json.finished);
     EXPECT_EQ(json.exitCode, 1);
-    const QJsonObject report = parseJson(json.out).object();
-    EXPECT_FALSE(report[QLatin1String("ok")].toBool());
-    const QJsonArray problems = report[QLatin1String("problems")].toArray();
-    ASSERT_EQ(problems.size(), 1) << json.out.constData();
-    EXPECT_EQ(problems.at(0)[QLatin1String("kind")].toString(), QLatin1String(defect.kind));
-    EXPECT_TRUE(problems.at(0)[QLatin1String("message")].toString().contains(QLatin1String(defect.message)))
-            << json.out.constData();
+    QJsonObject found;
+    for (const QJsonValue &problem : parseJson(json.out).object()[QLatin1String("problems")].toArray()) {
+        if (problem[QLatin1String("code")].toString() == QLatin1String(c.code) && found.isEmpty())
+            found = problem.toObject();
+    }
+    ASSERT_FALSE(found.isEmpty()) << json.out.constData();
+    const QString where = *c.where ? QString::fromLatin1(c.where) : file;
+    EXPECT_EQ(found[QLatin1String("file")].toString(), tree.path(where));
+    EXPECT_EQ(found[QLatin1String("line")].toInt(), c.line);
+    EXPECT_EQ(found[QLatin1String("column")].toInt(), c.column);
+    EXPECT_EQ(found[QLatin1String("suggestion")].toString(), QLatin1String(c.suggestion));
+    EXPECT_TRUE(found[QLatin1String("message")].toString().contains(QLatin1String(c.message)));
+    EXPECT_EQ(found[QLatin1String("related")][0][QLatin1String("message")].toString(), QLatin1String(c.related));
 
+    // The same finding as a compiler would print it, on stdout.
     const ChildResult text = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
-    EXPECT_EQ(text.exitCode, 1);
-    EXPECT_TRUE(text.out.startsWith(QByteArray(defect.kind) + ": ")) << text.out.constData();
-    EXPECT_TRUE(text.err.isEmpty()) << text.err.constData();
+    const QString location = c.line ? QStringLiteral("%1:%2:%3: ").arg(tree.path(where)).arg(c.line).arg(c.column)
+                                    : tree.path(where) + QStringLiteral(": ");
+    const QString line = QString::fromUtf8(text.out).split(QLatin1Char('\n')).filter(location).value(0);
+    EXPECT_TRUE(line.contains(QStringLiteral("[%1]").arg(QLatin1String(c.code)))) << text.out.constData();
 }
 
 INSTANTIATE_TEST_SUITE_P(
-        Vrexctl, CheckFindsDefect,
+        Vrexctl, CheckFinds,
         ::testing::Values(
-                DefectCase{"MissingStylesheet", "stylesheet/vrex_style.xml", {}, "loader",
-                           "Could not find the Stylesheet file:"},
-                DefectCase{"MalformedDeviceType", "devicetypes/Broken.xml", "<device_description", "loader",
-                           "vrex_instance_lookup: Error in device type file - Broken"},
-                DefectCase{"UnknownDeviceType", "instances.xml",
-                           QByteArray(kCleanInstances).replace("</instances>", "<instance id=\"c\" type=\"Ghost\"/></instances>"),
-                           "device-type", "\"Ghost\""},
-                DefectCase{"GroupNamesUnknownInstance", "instances.xml",
-                           QByteArray(kCleanInstances).replace("instance=\"a\"", "instance=\"zz\""), "group",
-                           "\"zz\""},
-                DefectCase{"UnknownComplexType", "instances.xml",
-                           QByteArray(kCleanInstances).replace("complex=Pair", "complex=Trio"), "complex-type",
-                           "\"Trio\""},
-                DefectCase{"RedirectionToUnknownInstance", "complex_instances/Pair.xml",
-                           QByteArray(kCleanPair).replace("device=\"b\"", "device=\"zz\""), "redirection",
-                           "\"zz\""},
-                DefectCase{"RedirectionToUnknownParameter", "complex_instances/Pair.xml",
-                           QByteArray(kCleanPair).replace("param=\"gain\"", "param=\"volume\""), "unresolved",
-                           "\"volume\""},
-                DefectCase{"SlotZeroWithoutRedirection", "complex_instances/Pair.xml",
-                           "<Pair><member id=\"a\"/></Pair>", "unresolved", "a.level"},
-                DefectCase{"SelfRedirection", "complex_instances/Pair.xml",
-                           QByteArray(kCleanPair).replace("device=\"b\" param=\"gain\"", "device=\"a\" param=\"level\""),
-                           "cycle", "a.level -> a.level"}),
-        [](const ::testing::TestParamInfo<DefectCase> &info) { return std::string(info.param.name); });
+                // What the files say that the library reads otherwise.
+                MistakeCase{"DuplicateInstance", "instances.xml", "</instances>", "<instance id=\"b\" type=\"Unit\"/></instances>",
+                            "duplicate-instance", 5, 1, "", "'b'", "defined before here"},
+                MistakeCase{"RefKeyTypo", "instances.xml", "device=2", "devcie=2", "unknown-ref-key", 3, 3, "device"},
+                MistakeCase{"BlankBeforeRefKey", "instances.xml", ",offset=5", ", offset=5", "blank-in-ref-key", 3, 3, "offset"},
+                MistakeCase{"DeviceNotANumber", "instances.xml", "device=2", "device=2a", "not-a-number", 3, 3, "", "'2a'"},
+                MistakeCase{"SlotNotANumber", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"one\"", "not-a-number", 3, 3, ""},
+                MistakeCase{"SlotSpacingNotANumber", "devicetypes/Unit.xml", "\">", "\" slotspacing=\"2x\">", "not-a-number", 1, 1, "", "'2x'"},
+                MistakeCase{"CompositeNotExactlyYes", "instances.xml", "composite=\"yes\"", "composite=\"Yes\"",
+                            "composite-not-yes", 4, 3, "yes"},
+                MistakeCase{"GroupsWithoutComposite", "instances.xml", "composite=\"yes\"", "", "composite-not-yes", 4, 3, "yes"},
+                MistakeCase{"InstanceAttributeTypo", "instances.xml", "type=\"Unit\" ref=\"device=2", "typ=\"Unit\" ref=\"device=2",
+                            "unknown-attribute", 3, 3, "type"},
+                MistakeCase{"MemberAttributeCase", "complex_instances/Pair.xml", "member id", "member iD", "unknown-attribute", 2, 3, "id"},
+                MistakeCase{"SettingAttributeTypo", "stylesheet/vrex_style.xml", "value=", "valeu=", "unknown-attribute", 4, 5, "value"},
+                MistakeCase{"DriverTypeTypo", "devicetypes/Unit.xml", "generic", "gneric", "unknown-drivertype", 1, 1, "generic"},
+                MistakeCase{"StyleTypeCase", "stylesheet/vrex_style.xml", "\"state\"", "\"State\"", "unknown-style-type", 3, 3, "state"},
+                MistakeCase{"DuplicateGroup", "instances.xml", "</instance>", "<group id=\"first\" instance=\"b\"/></instance>",
+                            "duplicate-group", 4, 82, "", "'first'", "first defined here"},
+                MistakeCase{"DuplicateParameter", "devicetypes/Unit.xml", "</device_description>",
+                            "<p name=\"gain\" slot=\"8\"/></device_description>", "duplicate-parameter", 4, 1, "", "'gain'",
+                            "first defined here"},
+                MistakeCase{"DuplicateMember", "complex_instances/Pair.xml", "</Pair>", "<member id=\"a\"/></Pair>",
+                            "duplicate-member", 5, 1, "", "'a'", "first defined here"},
+                MistakeCase{"DuplicateRedirection", "complex_instances/Pair.xml", "  </member>",
+                            "<param id=\"level\" device=\"b\" param=\"gain\"/></member>", "duplicate-redirection", 4, 1, "", "'level'", "first defined here"},
+                MistakeCase{"DuplicateStyle", "stylesheet/vrex_style.xml", "</stylesheet>", "<style name=\"alarm\"/></stylesheet>",
+                            "duplicate-style", 6, 1, "", "'alarm'", "first defined here"},
+                MistakeCase{"DeviceTypeFilesDifferInCase", "devicetypes/unit.xml", nullptr, "<device_description/>",
+                            "case-clash", 0, 0, "", "'unit.xml'", "the other file", "devicetypes/Unit.xml"},
+                MistakeCase{"InstanceWithoutId", "instances.xml", "id=\"b\" ", "", "empty-name", 3, 3, ""},
+                MistakeCase{"StyleWithoutName", "stylesheet/vrex_style.xml", "name=\"alarm\" ", "", "empty-name", 3, 3, ""},
+                // What will not resolve.
+                MistakeCase{"UnknownDeviceType", "instances.xml", "\"Unit\" ref=\"device=2", "\"Uint\" ref=\"device=2",
+                            "unknown-device-type", 3, 3, "unit", "'Uint'"},
+                MistakeCase{"GroupNamesUnknownInstance", "instances.xml", "instance=\"a\"", "instance=\"alll\"", "unknown-instance", 4, 3, "all"},
+                MistakeCase{"UnknownComplexType", "instances.xml", "complex=Pair", "complex=Pairs", "unknown-complex-type", 2, 3, "Pair"},
+                MistakeCase{"MemberIsNoInstance", "complex_instances/Pair.xml", "member id=\"a\"", "member id=\"alll\"",
+                            "unknown-member", 2, 3, "all"},
+                MistakeCase{"RedirectionOfNoParameter", "complex_instances/Pair.xml", "id=\"level\"", "id=\"levle\"",
+                            "unknown-redirection-id", 3, 5, "level"},
+                MistakeCase{"RedirectionToUnknownInstance", "complex_instances/Pair.xml", "device=\"b\"", "device=\"alll\"",
+                            "unknown-instance", 3, 5, "all"},
+                MistakeCase{"RedirectionToUnknownParameter", "complex_instances/Pair.xml", "param=\"gain\"", "param=\"gian\"",
+                            "unknown-parameter", 3, 5, "gain"},
+                MistakeCase{"SlotZeroWithoutRedirection", "complex_instances/Pair.xml", "<param id=\"level\" device=\"b\" param=\"gain\"/>",
+                            "", "missing-redirection", 2, 3, "", "'a.level'", "slot 0 is set here", "instances.xml"},
+                MistakeCase{"SlotZeroOfNoMember", "instances.xml", "offset=5", "offset=5,complex=Pair", "missing-redirection", 3, 3, "",
+                            "no member 'b'"},
+                MistakeCase{"SelfRedirection", "complex_instances/Pair.xml", "device=\"b\" param=\"gain\"", "device=\"a\" param=\"level\"",
+                            "redirection-cycle", 3, 5, "", "a.level -> a.level"},
+                // Files that cannot be read: one error with the reason, follow-ons folded.
+                MistakeCase{"ComplexRootInOtherCase", "complex_instances/Pair.xml", "Pair>", "pair>", "wrong-root", 1, 1, "Pair",
+                            "only in letter case"},
+                MistakeCase{"InstancesRootMisspelt", "instances.xml", "instances>", "instance>", "wrong-root", 1, 1, ""},
+                MistakeCase{"MalformedDeviceType", "devicetypes/Unit.xml", "</device_description>", "", "malformed-xml", 5, 1, "",
+                            "device-type file is not well-formed XML: "},
+                MistakeCase{"MissingStylesheet", "stylesheet/vrex_style.xml", nullptr, nullptr, "unreadable-file", 0, 0, "",
+                            "stylesheet file: no such file"},
+                MistakeCase{"DirectoryForInstances", "instances.xml", nullptr, "/", "unreadable-file", 0, 0, "",
+                            "instances file: is a directory"}),
+        caseName<MistakeCase>);
 
-// The installation the defect cases start from passes.
-TEST(Vrexctl, CleanInstallationPassesTheCheck)
+TEST(VrexctlCheck, CleanInstallationPassesAndFollowOnsFoldIntoTheirCause)
 {
     FixtureTree tree;
     writeCleanInstallation(tree);
-    const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0) << result.out.constData();
-    EXPECT_TRUE(result.out.startsWith("ok: 1 styles, 3 instances, 1 device types, 1 complex types, 1 redirections\n"))
-            << result.out.constData();
+    const ChildResult clean = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
+    EXPECT_EQ(clean.exitCode, 0) << clean.out.constData();
+    EXPECT_TRUE(clean.out.isEmpty());
+    EXPECT_EQ(clean.err, "vrexctl: no problems in 3 instances, 1 device type, 1 complex type, 1 redirection and 1 style\n");
+
+    // Without its device type, "a" has no parameter its redirection could
+    // be for: one error, one note saying so.
+    tree.write(QStringLiteral("devicetypes/Unit.xml"), "<device_description>");
+    const ChildResult broken = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
+    EXPECT_EQ(broken.out.count('\n'), 2) << broken.out.constData();
+    EXPECT_TRUE(broken.out.contains(" note: 1 further problem follows from this and is not listed [follow-on]\n"))
+            << broken.out.constData();
 }
 
-TEST(Vrexctl, CycleOverTwoInstancesIsReportedOnceAndStopsTheLookup)
+TEST(VrexctlCheck, CycleIsReportedOnceWithEachHopAndStopsTheLookup)
 {
     FixtureTree tree;
     writeCleanInstallation(tree);
@@ -355,61 +449,80 @@ TEST(Vrexctl, CycleOverTwoInstancesIsReportedOnceAndStopsTheLookup)
                "  <instance id=\"b\" type=\"Unit\" ref=\"device=2,complex=Pair\"/>\n"
                "</instances>\n");
     tree.write(QStringLiteral("complex_instances/Pair.xml"),
-               "<Pair><member id=\"a\"><param id=\"level\" device=\"b\" param=\"level\"/></member>"
-               "<member id=\"b\"><param id=\"level\" device=\"a\" param=\"level\"/></member></Pair>");
+               "<Pair>\n<member id=\"a\"><param id=\"level\" device=\"b\" param=\"level\"/></member>\n"
+               "<member id=\"b\"><param id=\"level\" device=\"a\" param=\"level\"/></member>\n</Pair>\n");
 
     const ChildResult lookup = vrexctl(siteOptions(tree.root()) << QStringLiteral("lookup") << QStringLiteral("b")
                                                                 << QStringLiteral("level"));
-    ASSERT_TRUE(lookup.finished);
     EXPECT_EQ(lookup.exitCode, 1);
     EXPECT_EQ(lookup.out, QByteArray("b.level -> a.level\na.level -> b.level\n"));
     EXPECT_EQ(lookup.err, QByteArray("vrexctl: redirection cycle: b.level -> a.level -> b.level\n"));
 
     // Reached from a.level and from b.level: one cycle.
+    const QString pair = tree.path(QStringLiteral("complex_instances/Pair.xml"));
     const ChildResult check = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
     EXPECT_EQ(check.exitCode, 1);
-    EXPECT_EQ(check.out, QByteArray("cycle: redirection cycle: a.level -> b.level -> a.level\n1 problem(s) found\n"));
+    EXPECT_EQ(QString::fromUtf8(check.out),
+              pair + QStringLiteral(":2:16: error: redirections form a cycle: a.level -> b.level -> a.level "
+                                    "[redirection-cycle]\n")
+                      + pair + QStringLiteral(":3:16: note: the cycle continues here [redirection-cycle]\n"));
 }
 
-TEST(Vrexctl, BrokenHopNamesWhereTheChainBreaks)
+// --- check: what the options do to the same findings
+
+struct OptionCase
 {
+    const char *name;
+    QStringList options;
+    int exitCode;
+    const char *out; // stdout contains this ("" : stdout is empty)
+    const char *err; // stderr contains this ("" : stderr is empty)
+};
+void PrintTo(const OptionCase &c, std::ostream *os) { *os << c.name; }
+
+class CheckOptions : public ::testing::TestWithParam<OptionCase> { };
+
+// Two warnings in the style file, nothing else.
+TEST_P(CheckOptions, ShapeTheReport)
+{
+    const OptionCase &c = GetParam();
     FixtureTree tree;
     writeCleanInstallation(tree);
-    tree.write(QStringLiteral("complex_instances/Pair.xml"), QByteArray(kCleanPair).replace("device=\"b\"", "device=\"zz\""));
-
-    const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("lookup") << QStringLiteral("a")
-                                                                << QStringLiteral("level"));
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, QByteArray("a.level -> zz.gain\n"));
-    EXPECT_TRUE(result.err.startsWith("vrexctl: cannot resolve a.level (at zz.gain): ")) << result.err.constData();
+    tree.write(QStringLiteral("stylesheet/vrex_style.xml"),
+               cleanFile("stylesheet/vrex_style.xml").replace("\"state\"", "\"State\"").replace("value=", "valeu="));
+    QProcessEnvironment environment = cleanChildEnvironment();
+    environment.insert(QStringLiteral("NO_COLOR"), QStringLiteral("1"));
+    const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("check") << c.options, environment);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_TRUE(*c.out ? result.out.contains(c.out) : result.out.isEmpty()) << result.out.constData();
+    EXPECT_TRUE(*c.err ? result.err.contains(c.err) : result.err.isEmpty()) << result.err.constData();
 }
 
-// --- diagnostics
+INSTANTIATE_TEST_SUITE_P(
+        Vrexctl, CheckOptions,
+        ::testing::Values(
+                OptionCase{"Default", {}, 1, "[unknown-attribute]\n", "vrexctl: 0 errors, 2 warnings, 0 notes\n"},
+                OptionCase{"FailOnError", args({"--fail-on=error"}), 0, "[unknown-style-type]\n", "2 warnings"},
+                OptionCase{"Quiet", args({"-q"}), 1, "[unknown-style-type]\n", ""},
+                OptionCase{"MaxProblems", args({"--max-problems", "1", "-q"}), 1, "[unknown-style-type]\n",
+                           "vrexctl: 1 more problem not listed (--max-problems=1; 0 lists all): 1 unknown-attribute\n"},
+                OptionCase{"AllProblems", args({"--max-problems=0"}), 1, "[unknown-attribute]\n", "2 warnings"},
+                OptionCase{"ColorAlways", args({"--color=always"}), 1, "\x1b[1;35mwarning:\x1b[0m", "2 warnings"},
+                OptionCase{"NoColorOffTerminal", args({"--color=auto"}), 1, ": warning: ", "2 warnings"}),
+        caseName<OptionCase>);
 
-TEST(Vrexctl, LibraryDiagnosticsReachStderrOnlyWithVerbose)
+TEST(Vrexctl, TablesEscapeControlCharactersAndAlignWideCharacters)
 {
     FixtureTree tree;
-    writeCleanInstallation(tree);
-    tree.write(QStringLiteral("devicetypes/Broken.xml"), "<device_description");
-    // The outer installation is broken too: its attach lines and messages
-    // are written before main().
-    const QProcessEnvironment outer = environmentPointingAt(tree.root(), QStringLiteral("nothing-here"));
-    const QStringList arguments = siteOptions(tree.root()) << QStringLiteral("dump") << QStringLiteral("devicetypes");
-
-    const ChildResult quiet = vrexctl(arguments, outer);
-    ASSERT_EQ(quiet.exitCode, 0);
-    EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.constData();
-
-    const ChildResult verbose = vrexctl(QStringList{QStringLiteral("-v")} + arguments, outer);
-    ASSERT_EQ(verbose.exitCode, 0);
-    EXPECT_EQ(verbose.out, quiet.out);
-    const QByteArray attachLine = "vrex_stylesheet: loading stylesheets\n";
-    const QByteArray outerMessage = "vrex_instance_lookup: Could not find the instances";
-    const QByteArray reloadMessage = "vrex_instance_lookup: Error in device type file - Broken\n";
-    EXPECT_TRUE(verbose.err.startsWith(attachLine)) << verbose.err.constData();
-    EXPECT_TRUE(verbose.err.contains(outerMessage));
-    // Start-up lines first, then those of vrexctl's own load.
-    EXPECT_LT(verbose.err.indexOf(outerMessage), verbose.err.indexOf(reloadMessage));
-    EXPECT_TRUE(verbose.err.endsWith(reloadMessage)) << verbose.err.constData();
+    tree.write(QStringLiteral("instances.xml"),
+               "<instances><instance id=\"\xe6\xbc\xa2\xe5\xad\x97\xe6\xbc\xa2\" type=\"T\"/>"
+               "<instance id=\"abcdef\" type=\"T\"/><instance id=\"a&#10;b\" type=\"T\"/></instances>");
+    const ChildResult dump = vrexctl(siteOptions(tree.root()) << QStringLiteral("dump") << QStringLiteral("instances"));
+    ASSERT_EQ(dump.exitCode, 0);
+    const QList<QByteArray> lines = dump.out.split('\n');
+    ASSERT_EQ(lines.size(), 5) << dump.out.constData(); // header, three rows, the final line end
+    EXPECT_TRUE(lines.at(1).startsWith("a\\nb    ")) << lines.at(1).constData();
+    EXPECT_TRUE(lines.at(2).startsWith("abcdef  T")) << lines.at(2).constData();
+    // Three characters two columns wide each: as wide as "abcdef".
+    EXPECT_TRUE(lines.at(3).startsWith("\xe6\xbc\xa2\xe5\xad\x97\xe6\xbc\xa2  T")) << lines.at(3).constData();
 }

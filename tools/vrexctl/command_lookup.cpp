@@ -6,6 +6,7 @@
 #include "exit_codes.h"
 #include "invocation.h"
 #include "json_output.h"
+#include "name_suggestion.h"
 #include "redirection_chain.h"
 #include "table_output.h"
 
@@ -67,7 +68,19 @@ int lookupInstance(const Invocation &invocation, const QString &name)
     QString altId, location, type, ref;
     bool composite = false;
     if (!vrex_instance_lookup::lookup(name, altId, location, type, ref, composite)) {
-        reportError(QStringLiteral("no instance \"%1\"").arg(name));
+        const QString suggestion = suggestKey(name, vrex_instance_lookup::instances);
+        QString message = QStringLiteral("no instance \"%1\"").arg(name);
+        if (!suggestion.isNull())
+            message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
+        if (invocation.json) {
+            QJsonObject object{{QStringLiteral("instance"), name},
+                               {QStringLiteral("resolved"), false},
+                               {QStringLiteral("error"), message}};
+            if (!suggestion.isNull())
+                object.insert(QStringLiteral("suggestion"), suggestion);
+            writeJson(object);
+        }
+        reportError(message);
         return ExitProblem;
     }
     int device = 0;

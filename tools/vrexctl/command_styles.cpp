@@ -5,6 +5,7 @@
 #include "exit_codes.h"
 #include "invocation.h"
 #include "json_output.h"
+#include "name_suggestion.h"
 #include "registry_format.h"
 #include "table_output.h"
 
@@ -17,10 +18,9 @@ int listStyles(const Invocation &invocation, const QMap<QString, styleentry> &st
     if (invocation.json) {
         QJsonArray array;
         for (auto it = styles.cbegin(); it != styles.cend(); ++it) {
-            QJsonObject object = styleJson(it.key(), it.value());
-            object.remove(QStringLiteral("description"));
-            object.insert(QStringLiteral("settings"), it.value().settings.size());
-            array.append(object);
+            // The listing's objects are the full ones: "settings" is the
+            // list everywhere, never a count.
+            array.append(styleJson(it.key(), it.value()));
         }
         writeJson(array);
         return ExitOk;
@@ -37,7 +37,19 @@ int showStyle(const Invocation &invocation, const QString &name,
 {
     const auto entry = styles.constFind(name);
     if (entry == styles.constEnd()) {
-        reportError(QStringLiteral("no style \"%1\"").arg(name));
+        const QString suggestion = suggestKey(name, styles);
+        QString message = QStringLiteral("no style \"%1\"").arg(name);
+        if (!suggestion.isNull())
+            message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
+        if (invocation.json) {
+            QJsonObject object{{QStringLiteral("name"), name},
+                               {QStringLiteral("found"), false},
+                               {QStringLiteral("error"), message}};
+            if (!suggestion.isNull())
+                object.insert(QStringLiteral("suggestion"), suggestion);
+            writeJson(object);
+        }
+        reportError(message);
         return ExitProblem;
     }
     if (invocation.json) {

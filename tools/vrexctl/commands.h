@@ -1,9 +1,8 @@
-// The four commands. Each runs on freshly reloaded registries and returns
-// the process exit code.
+// The four commands. dump, lookup and styles run on freshly loaded
+// registries; check loads them itself, after reading the files. Each
+// returns the process exit code.
 #ifndef VREXCTL_COMMANDS_H
 #define VREXCTL_COMMANDS_H
-
-#include "diagnostics_routing.h"
 
 namespace vrexctl {
 
@@ -12,8 +11,7 @@ struct Invocation;
 int runDump(const Invocation &invocation);
 int runLookup(const Invocation &invocation);
 int runStyles(const Invocation &invocation);
-// loadDiagnostics: what the library reported while the registries loaded.
-int runCheck(const Invocation &invocation, const QVector<Diagnostic> &loadDiagnostics);
+int runCheck(const Invocation &invocation);
 
 } // namespace vrexctl
 

@@ -1,20 +1,14 @@
-// What makes an installation's configuration unusable for its hosts, found
-// from the loaded registries and the library's load diagnostics.
+// The registry side of the check: what will not resolve once everything is
+// loaded (unknown device types, instances and complex types, redirections
+// that break or loop), found from the library's registries and placed in
+// the files by the lint's definition index.
 #ifndef VREXCTL_CONFIGURATION_CHECK_H
 #define VREXCTL_CONFIGURATION_CHECK_H
 
-#include "diagnostics_routing.h"
-
-#include <QtCore/QString>
-#include <QtCore/QVector>
+#include "finding.h"
+#include "installation_lint.h"
 
 namespace vrexctl {
-
-struct Problem
-{
-    QString kind;    // loader, device-type, group, complex-type, redirection, cycle, unresolved
-    QString message; // one line
-};
 
 struct RegistryCounts
 {
@@ -27,10 +21,9 @@ struct RegistryCounts
 
 RegistryCounts countRegistries();
 
-// Problems in a stable order: loader messages as emitted, then per registry
-// in key order. Each problem is reported once, also when several
-// redirection chains lead to it.
-QVector<Problem> findProblems(const QVector<Diagnostic> &loadDiagnostics);
+// Adds the findings about the loaded registries. Each is reported once,
+// also when several redirection chains lead to it.
+void checkRegistries(const DefinitionIndex &index, FindingList &findings);
 
 } // namespace vrexctl
 

@@ -12,6 +12,10 @@ void writeOut(const QByteArray &utf8);
 void writeErr(const QString &text);
 void writeErr(const QByteArray &utf8);
 
+// Why a write to stdout or stderr failed (a full disk, a closed pipe with
+// SIGPIPE ignored); empty while every write succeeded.
+QString outputFailure();
+
 // "vrexctl: " + message + line feed, on stderr.
 void reportError(const QString &message);
 

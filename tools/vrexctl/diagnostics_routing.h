@@ -1,40 +1,21 @@
 // Where the library's diagnostic lines go. vrexctl's own output must stay
 // parseable, so both channels are taken over: from before main() through the
-// startup hook, afterwards by handlers that echo to stderr only with -v and
-// hand the lines to whoever is recording them (the check).
+// startup hook, afterwards by a handler that writes them to stderr only with
+// -v, one line each, labelled with the load they came from.
 #ifndef VREXCTL_DIAGNOSTICS_ROUTING_H
 #define VREXCTL_DIAGNOSTICS_ROUTING_H
 
 #include <QtCore/QString>
-#include <QtCore/QVector>
 
 namespace vrexctl {
 
-struct Diagnostic
-{
-    enum Channel { DebugOutput, QtMessage };
-    Channel channel;
-    QString text; // as the library composed it
-};
-
-// Replaces the start-up buffering by the live handlers. With verbose, the
-// lines buffered while the library attached are written to stderr first.
+// Replaces the start-up handlers by the live ones. What the library said
+// while it attached concerns no installation (see registry_reload.h) and is
+// dropped.
 void routeDiagnostics(bool verbose);
 
-// Collects every diagnostic line emitted while it lives. One at a time.
-class DiagnosticRecorder
-{
-public:
-    DiagnosticRecorder();
-    ~DiagnosticRecorder();
-    DiagnosticRecorder(const DiagnosticRecorder &) = delete;
-    DiagnosticRecorder &operator=(const DiagnosticRecorder &) = delete;
-
-    const QVector<Diagnostic> &diagnostics() const { return m_diagnostics; }
-
-private:
-    QVector<Diagnostic> m_diagnostics;
-};
+// Names the load that the following lines come from.
+void setDiagnosticLabel(const QString &label);
 
 } // namespace vrexctl
 

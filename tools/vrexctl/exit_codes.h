@@ -5,8 +5,10 @@ namespace vrexctl {
 
 enum ExitCode {
     ExitOk = 0,
-    ExitProblem = 1, // not found, unresolvable, or the check found problems
-    ExitUsage = 2,   // unknown command or option, wrong arguments
+    ExitProblem = 1,        // not found, unresolvable, or the check found problems
+    ExitUsage = 2,          // unknown command or option, wrong arguments
+    ExitNoInstallation = 3, // the root, system or config directory is missing
+    ExitOutput = 4,         // stdout or stderr could not be written
 };
 
 } // namespace vrexctl

@@ -13,6 +13,10 @@ struct Invocation
     QStringList arguments; // the command's own arguments, count already checked
     bool json = false;
     bool verbose = false;
+    bool quiet = false;
+    bool color = false;    // decided from --color, NO_COLOR and the terminal
+    bool failOnErrorOnly = false;
+    int maxProblems = 200; // 0: all
     bool rootSet = false;
     QString root;          // stands for ZT_ROOT when rootSet
     bool systemSet = false;
@@ -28,7 +32,10 @@ struct ParsedCommandLine
 };
 
 // Parses arguments (argv[0] first). Nothing is loaded or printed here.
-ParsedCommandLine parseCommandLine(const QStringList &arguments);
+// stdoutIsTerminal and noColor (NO_COLOR set and not empty) decide
+// --color=auto.
+ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTerminal = false,
+                                   bool noColor = false);
 
 } // namespace vrexctl
 

@@ -1,25 +1,28 @@
 // vrexctl: shows an installation's configuration as the library's hosts see
-// it. The library has already loaded whatever ZT_ROOT/ZT_SYSTEM named when
-// this process started; every command works on a fresh load of the
-// installation chosen on the command line instead.
+// it and checks it. The library attaches to nothing (see registry_reload.h);
+// every command works on a load of the installation chosen on the command
+// line or by the environment.
 #include "commands.h"
 #include "console_output.h"
 #include "diagnostics_routing.h"
 #include "exit_codes.h"
+#include "finding_output.h"
 #include "invocation.h"
+#include "json_output.h"
 #include "registry_reload.h"
+
+#include "frame/config_root.h"
 
 #include <QtCore/QCoreApplication>
 
+#include <unistd.h>
+
 using namespace vrexctl;
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vrexctl"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VREXCTL_VERSION));
+namespace {
 
-    const ParsedCommandLine parsed = parseCommandLine(QCoreApplication::arguments());
+int run(const ParsedCommandLine &parsed)
+{
     switch (parsed.outcome) {
     case ParsedCommandLine::ShowHelp:
     case ParsedCommandLine::ShowVersion:
@@ -36,19 +39,50 @@ int main(int argc, char **argv)
     const Invocation &invocation = parsed.invocation;
     routeDiagnostics(invocation.verbose);
     applyConfigurationRoot(invocation);
+    setDiagnosticLabel(QStringLiteral("load of ") + vrex::configRoot());
 
-    QVector<Diagnostic> loadDiagnostics;
-    {
-        DiagnosticRecorder recorder;
-        reloadRegistries();
-        loadDiagnostics = recorder.diagnostics();
+    const QString missing = missingInstallation(invocation);
+    if (!missing.isEmpty()) {
+        if (invocation.command == QLatin1String("check")) {
+            Finding finding;
+            finding.place = {vrex::configRoot(), 0, 0};
+            finding.code = QStringLiteral("installation-not-found");
+            finding.message = missing;
+            writeFindings(invocation, {finding}, {});
+        } else if (invocation.json) {
+            writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("error"), missing}});
+            reportError(missing);
+        } else {
+            reportError(missing);
+        }
+        return ExitNoInstallation;
     }
 
+    if (invocation.command == QLatin1StringView("check"))
+        return runCheck(invocation);
+    reloadRegistries();
     if (invocation.command == QLatin1StringView("dump"))
         return runDump(invocation);
     if (invocation.command == QLatin1StringView("lookup"))
         return runLookup(invocation);
-    if (invocation.command == QLatin1StringView("styles"))
-        return runStyles(invocation);
-    return runCheck(invocation, loadDiagnostics);
+    return runStyles(invocation);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vrexctl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VREXCTL_VERSION));
+
+    const QByteArray noColor = qgetenv("NO_COLOR");
+    const int code = run(parseCommandLine(QCoreApplication::arguments(), isatty(STDOUT_FILENO) == 1,
+                                          !noColor.isEmpty()));
+    const QString failure = outputFailure();
+    if (!failure.isEmpty()) {
+        reportError(QStringLiteral("cannot write the output: ") + failure);
+        return ExitOutput;
+    }
+    return code;
 }

@@ -1,18 +1,32 @@
-// vrexctl answers for one installation only: the one named on its command
-// line (or by the environment), never whatever the library found at start-up.
+// Which installation vrexctl works on, and loading it into the library's
+// registries.
 #ifndef VREXCTL_REGISTRY_RELOAD_H
 #define VREXCTL_REGISTRY_RELOAD_H
+
+#include <QtCore/QString>
 
 namespace vrexctl {
 
 struct Invocation;
 
-// Sets ZT_ROOT / ZT_SYSTEM from --root / --system where given.
+// Called before the library attaches: keeps ZT_ROOT and ZT_SYSTEM aside and
+// points the library at a root that cannot exist, so the attach sequence
+// reads nothing. vrexctl loads the installation it was asked for itself,
+// and --help or --version never pay for one.
+void setAsideStartupEnvironment();
+
+// Restores the environment kept aside, then lets --root and --system
+// override it; the library reads the environment at every load.
 void applyConfigurationRoot(const Invocation &invocation);
 
-// Empties all four registries and loads them again, in the order the
-// library's attach sequence uses.
+// Why the installation cannot be found (root, system or config directory
+// missing), naming the directory; empty when it is there.
+QString missingInstallation(const Invocation &invocation);
+
+// Empties the registries and loads them again from the current
+// configuration root.
 void reloadRegistries();
+void reloadStyles();
 
 } // namespace vrexctl
 

@@ -8,6 +8,14 @@
 
 namespace vrexctl {
 
+// text with control characters written as escapes (\n, \t, \x1b, ...), so
+// that a name from a file cannot break a line or drive the terminal.
+QString escapeControlCharacters(const QString &text);
+
+// Columns text takes on a terminal: wide (East Asian) characters two,
+// combining marks none.
+qsizetype displayWidth(const QString &text);
+
 class Table
 {
 public:
@@ -17,8 +25,9 @@ public:
     void addRow(const QStringList &cells);
     bool isEmpty() const { return m_rows.isEmpty(); }
 
-    // Columns padded to their widest cell and two blanks apart; no trailing
-    // blanks; each row ends with a line feed.
+    // Cells escaped, columns padded to their widest cell (as the terminal
+    // shows it) and two blanks apart; no trailing blanks; each row ends with
+    // a line feed.
     QString toText() const;
 
 private:
