@@ -32,7 +32,13 @@ install(FILES ${PROJECT_BINARY_DIR}/vrex_stylesheet.pc
 
 # Man pages are kept as roff next to each tool (tests/manpages keeps them in
 # step with --help) and installed compressed, as Debian expects.
-set(vrex_manpages ${PROJECT_SOURCE_DIR}/tools/vrexctl/vrexctl.1)
+set(vrex_manpages)
+if(TARGET vrexctl)
+    list(APPEND vrex_manpages ${PROJECT_SOURCE_DIR}/tools/vrexctl/vrexctl.1)
+    install(FILES ${PROJECT_SOURCE_DIR}/tools/vrexctl/vrexctl.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME vrexctl COMPONENT tools)
+endif()
 if(TARGET vrex-style-editor)
     list(APPEND vrex_manpages ${PROJECT_SOURCE_DIR}/tools/style_editor/vrex-style-editor.1)
 endif()
@@ -48,9 +54,6 @@ foreach(page IN LISTS vrex_manpages)
 endforeach()
 add_custom_target(vrex_manpages ALL DEPENDS ${vrex_compressed_manpages})
 install(FILES ${vrex_compressed_manpages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
-install(FILES ${PROJECT_SOURCE_DIR}/tools/vrexctl/vrexctl.bash-completion
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
-    RENAME vrexctl COMPONENT tools)
 
 # Debian package names, one per component.
 set(vrex_package_runtime libvrex-stylesheet${PROJECT_VERSION_MAJOR})
@@ -87,7 +90,10 @@ set(CPACK_PACKAGE_VENDOR "vrex_stylesheet")
 set(CPACK_PACKAGE_CONTACT "${VREX_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
-set(CPACK_COMPONENTS_ALL runtime dev tools)
+set(CPACK_COMPONENTS_ALL runtime dev)
+if(TARGET vrexctl)
+    list(APPEND CPACK_COMPONENTS_ALL tools)
+endif()
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
