@@ -9,6 +9,7 @@
 #include "name_suggestion.h"
 #include "redirection_chain.h"
 #include "table_output.h"
+#include "unknown_name.h"
 
 #include "instance_lookup/device_type_key.h"
 
@@ -68,20 +69,9 @@ int lookupInstance(const Invocation &invocation, const QString &name)
     QString altId, location, type, ref;
     bool composite = false;
     if (!vrex_instance_lookup::lookup(name, altId, location, type, ref, composite)) {
-        const QString suggestion = suggestKey(name, vrex_instance_lookup::instances);
-        QString message = QStringLiteral("no instance \"%1\"").arg(name);
-        if (!suggestion.isNull())
-            message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
-        if (invocation.json) {
-            QJsonObject object{{QStringLiteral("instance"), name},
-                               {QStringLiteral("resolved"), false},
-                               {QStringLiteral("error"), message}};
-            if (!suggestion.isNull())
-                object.insert(QStringLiteral("suggestion"), suggestion);
-            writeJson(object);
-        }
-        reportError(message);
-        return ExitProblem;
+        return reportUnknownName(invocation, QStringLiteral("instance"), name,
+                                 suggestKey(name, vrex_instance_lookup::instances),
+                                 {{QStringLiteral("instance"), name}, {QStringLiteral("resolved"), false}});
     }
     int device = 0;
     int offset = 0;

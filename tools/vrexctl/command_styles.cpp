@@ -8,6 +8,7 @@
 #include "name_suggestion.h"
 #include "registry_format.h"
 #include "table_output.h"
+#include "unknown_name.h"
 
 namespace vrexctl {
 
@@ -37,20 +38,8 @@ int showStyle(const Invocation &invocation, const QString &name,
 {
     const auto entry = styles.constFind(name);
     if (entry == styles.constEnd()) {
-        const QString suggestion = suggestKey(name, styles);
-        QString message = QStringLiteral("no style \"%1\"").arg(name);
-        if (!suggestion.isNull())
-            message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
-        if (invocation.json) {
-            QJsonObject object{{QStringLiteral("name"), name},
-                               {QStringLiteral("found"), false},
-                               {QStringLiteral("error"), message}};
-            if (!suggestion.isNull())
-                object.insert(QStringLiteral("suggestion"), suggestion);
-            writeJson(object);
-        }
-        reportError(message);
-        return ExitProblem;
+        return reportUnknownName(invocation, QStringLiteral("style"), name, suggestKey(name, styles),
+                                 {{QStringLiteral("name"), name}, {QStringLiteral("found"), false}});
     }
     if (invocation.json) {
         writeJson(styleJson(name, *entry));
