@@ -16,7 +16,7 @@ protected:
         vrextest::clearRegistries();
         const QString fileBases[] = {
             QStringLiteral("Router"), QStringLiteral("VID_ROUTER"), QString(64, u'A') + QLatin1Char('x'),
-            QStringLiteral("\u00DCberCam"), QStringLiteral("\u0130stanbul"),
+            QStringLiteral("zoom_az"), QStringLiteral("\u00DCberCam"), QStringLiteral("\u0130stanbul"),
             QStringLiteral("\u03A3\u0391\u03A3"), QStringLiteral("Stra\u00DFe"), QString()};
         int code = 1;
         for (const QString &base : fileBases)
@@ -38,21 +38,12 @@ TEST_P(DeviceTypeKey, FindsWhatTheKeyFoldFinds)
 
 INSTANTIATE_TEST_SUITE_P(Spellings, DeviceTypeKey, ::testing::Values(
     u"router", u"Router", u"ROUTER", u"rOuTeR", u"Routers", u"Route", u"", u"vid_router",
-    u"Vid_Router", u"VID-ROUTER",
+    u"Vid_Router", u"VID-ROUTER", u"ZOOM_AZ",
     // Longer than the stack buffer.
     u"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAX",
     u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaX",
     // Unicode case rules: dotted capital I, final sigma, sharp s.
     u"\u00DCBERCAM", u"\u00FCbercam", u"\u00FCberCam", u"\u0130STANBUL", u"\u0130stanbul",
     u"istanbul", u"\u03A3\u0391\u03A3", u"\u03C3\u03B1\u03C3", u"STRASSE", u"Stra\u00DFe"));
-
-// The key fold is lower-casing, and the driver type byte is the code's low
-// byte, read back as 0 to 255.
-TEST(DeviceTypeKeyFold, IsToLowerAndTheDriverByteRoundTrips)
-{
-    EXPECT_EQ(vrex::deviceTypeKey(QStringLiteral("Vid_Router")), QStringLiteral("vid_router"));
-    for (const int code : {0, 1, 3, 127, 128, 255, 256, 259, -1})
-        EXPECT_EQ(vrex::driverTypeNumber(vrex::driverTypeByte(code)), code & 0xff) << code;
-}
 
 } // namespace

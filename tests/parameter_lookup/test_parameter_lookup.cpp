@@ -55,11 +55,9 @@ protected:
     void SetUp() override
     {
         clearRegistries();
-        addDeviceType(QStringLiteral("camera"), 2, {{QStringLiteral("gain"), 0},
-                                                    {QStringLiteral("iris"), 0},
-                                                    {QStringLiteral("zoom"), 7}});
-        addDeviceType(QStringLiteral("lenz"), 0x103, {{QStringLiteral("focus"), 9},
-                                                      {QStringLiteral("zero"), 0}});
+        addDeviceType(QStringLiteral("camera"), 2,
+                      {{QStringLiteral("gain"), 0}, {QStringLiteral("iris"), 0}, {QStringLiteral("zoom"), 7}});
+        addDeviceType(QStringLiteral("lenz"), 0x103, {{QStringLiteral("focus"), 9}, {QStringLiteral("zero"), 0}});
         addInstance(QStringLiteral("cam1"), 10, QStringLiteral("Camera"), QStringLiteral("rig"));
         addInstance(QStringLiteral("cam2"), 20, QStringLiteral("LenZ"));
         addInstance(QStringLiteral("cam3"), 30, QStringLiteral("nodevice"));
@@ -91,9 +89,7 @@ struct LookupCase
 
 void PrintTo(const LookupCase &c, std::ostream *os) { *os << c.label; }
 
-class LookupOutcomeTest : public ParameterLookupTest, public ::testing::WithParamInterface<LookupCase>
-{
-};
+class LookupOutcomeTest : public ParameterLookupTest, public ::testing::WithParamInterface<LookupCase> { };
 
 TEST_P(LookupOutcomeTest, WritesTheOutputsItReaches)
 {
@@ -181,9 +177,7 @@ struct ChainCase
 
 void PrintTo(const ChainCase &c, std::ostream *os) { *os << c.label; }
 
-class RedirectionChainTest : public ParameterLookupTest, public ::testing::WithParamInterface<ChainCase>
-{
-};
+class RedirectionChainTest : public ParameterLookupTest, public ::testing::WithParamInterface<ChainCase> { };
 
 TEST_P(RedirectionChainTest, EndsAtTheLastInstanceOrWithOneLineAtTheRepeatedPair)
 {
