@@ -13,40 +13,27 @@ namespace {
 using L = vrex_instance_lookup;
 const QString kInstancesFile = QStringLiteral("instances.xml");
 
-struct InstancesFault
-{
-    const char *label;
-    const char *contents;
-    const char *message;
-};
-
-void PrintTo(const InstancesFault &c, std::ostream *os) { *os << c.label; }
-
-class InstancesLoadFailure : public ::testing::TestWithParam<InstancesFault> { };
-
-TEST_P(InstancesLoadFailure, ReportsOnDebugOutputAndKeepsRegistry)
-{
-    clearRegistries();
-    FixtureTree tree;
-    const InstancesFault &c = GetParam();
-    tree.write(kInstancesFile, c.contents);
-    L::instances[QStringLiteral("old")].device = 99;
-
-    DebugOutputCapture debug;
-    QtMessageCapture qt;
-    EXPECT_FALSE(L::loadInstances());
-    EXPECT_EQ(debug.messages(), QStringList{QStringLiteral("vrex_instance_lookup: ") + QString::fromUtf8(c.message)});
-    EXPECT_TRUE(qt.messages().isEmpty());
-    EXPECT_EQ(L::instances.keys(), QStringList{QStringLiteral("old")});
-    EXPECT_EQ(L::instances.value(QStringLiteral("old")).device, 99);
-}
-
 // A missing file and a directory in its place are rows of the hostile tests.
-INSTANTIATE_TEST_SUITE_P(Faults, InstancesLoadFailure, ::testing::Values(
-    InstancesFault{"malformed", "<instances><i id='new'/></instances><i id='late'/>", "Error in instances file"},
-    InstancesFault{"wrongRoot", "<Instances><i id='new'/></Instances>", "The instances file is not valid"},
-    InstancesFault{"wrongRootThenMalformed", "<Instances><i id='new'/></Instances><", "Error in instances file"}),
-    [](const ::testing::TestParamInfo<InstancesFault> &info) { return info.param.label; });
+TEST(InstancesLoader, RejectedFileIsReportedOnDebugOutputAndKeepsTheRegistry)
+{
+    struct Row { const char *contents, *message; };
+    for (const Row &row : {Row{"<instances><i id='new'/></instances><i id='late'/>", "Error in instances file"},
+                           Row{"<Instances><i id='new'/></Instances>", "The instances file is not valid"},
+                           Row{"<Instances><i id='new'/></Instances><", "Error in instances file"}}) {
+        SCOPED_TRACE(row.contents);
+        clearRegistries();
+        FixtureTree tree;
+        tree.write(kInstancesFile, row.contents);
+        L::instances[QStringLiteral("old")].device = 99;
+        DebugOutputCapture debug;
+        QtMessageCapture qt;
+        EXPECT_FALSE(L::loadInstances());
+        EXPECT_EQ(debug.messages(), QStringList{QStringLiteral("vrex_instance_lookup: ") + QString::fromUtf8(row.message)});
+        EXPECT_TRUE(qt.messages().isEmpty());
+        EXPECT_EQ(L::instances.keys(), QStringList{QStringLiteral("old")});
+        EXPECT_EQ(L::instances.value(QStringLiteral("old")).device, 99);
+    }
+}
 
 TEST(InstancesLoader, ReloadMergesReplacingWholeRecords)
 {
