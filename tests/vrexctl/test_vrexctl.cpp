@@ -90,68 +90,54 @@ QStringList namesOf(const QJsonArray &array)
     return names;
 }
 
-// Every table's rows are named by their name field.
-template<typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case> &info) { return info.param.name; }
-
 } // namespace
 
 // --- command line: answers without an installation, or without finding it
 
-struct CommandLineCase
+TEST(VrexctlCommandLine, AnswersWithoutLoading)
 {
-    const char *name;
-    QStringList arguments;
-    int exitCode;
-    const char *out; // stdout (exit 0) or stderr (otherwise) contains this
-};
-void PrintTo(const CommandLineCase &c, std::ostream *os) { *os << c.name; }
-
-class CommandLine : public ::testing::TestWithParam<CommandLineCase> { };
-
-TEST_P(CommandLine, AnswersWithoutLoading)
-{
-    const CommandLineCase &c = GetParam();
-    const ChildResult result = vrexctl(c.arguments);
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
-    if (c.exitCode == 0) {
-        EXPECT_TRUE(result.out.contains(c.out)) << result.out.constData();
-        EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
-    } else {
-        EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
-        EXPECT_TRUE((result.out + result.err).contains(c.out)) << result.err.constData();
+    // out: stdout (exit 0) or stderr (otherwise) contains this.
+    struct Row { const char *name; QStringList arguments; int exitCode; const char *out; };
+    const Row rows[] = {
+        {"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
+        {"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
+        {"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
+        {"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
+        {"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
+        {"NoCommand", {}, 2, "no command given"},
+        {"MistypedCommand", args({"chek"}), 2, "unknown command \"chek\"; did you mean \"check\"?"},
+        {"UnknownCommand", args({"frobnicate"}), 2, "unknown command \"frobnicate\"\n"},
+        {"HelpOnUnknownCommand", args({"help", "lokup"}), 2, "did you mean \"lookup\"?"},
+        {"UnknownOption", args({"--frob", "check"}), 2, "frob"},
+        {"DumpUnknownRegistry", args({"dump", "everything"}), 2, "cannot dump"},
+        {"LookupTooManyArguments", args({"lookup", "a", "b", "c"}), 2, "usage: vrexctl lookup"},
+        {"CheckWithArgument", args({"check", "all"}), 2, "usage: vrexctl check"},
+        {"RootWithoutValue", args({"check", "--root"}), 2, "root"},
+        {"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
+        {"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
+        {"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"},
+        {"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
+            "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
+        {"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
+            "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
+        {"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
+            "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
+            "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"},
+    };
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        const ChildResult result = vrexctl(c.arguments);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(result.out.contains(c.out)) << result.out.constData();
+            EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
+        } else {
+            EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
+            EXPECT_TRUE((result.out + result.err).contains(c.out)) << result.err.constData();
+        }
     }
 }
-
-const CommandLineCase kCommandLines[] = {
-    {"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
-    {"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
-    {"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
-    {"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
-    {"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
-    {"NoCommand", {}, 2, "no command given"},
-    {"MistypedCommand", args({"chek"}), 2, "unknown command \"chek\"; did you mean \"check\"?"},
-    {"UnknownCommand", args({"frobnicate"}), 2, "unknown command \"frobnicate\"\n"},
-    {"HelpOnUnknownCommand", args({"help", "lokup"}), 2, "did you mean \"lookup\"?"},
-    {"UnknownOption", args({"--frob", "check"}), 2, "frob"},
-    {"DumpUnknownRegistry", args({"dump", "everything"}), 2, "cannot dump"},
-    {"LookupTooManyArguments", args({"lookup", "a", "b", "c"}), 2, "usage: vrexctl lookup"},
-    {"CheckWithArgument", args({"check", "all"}), 2, "usage: vrexctl check"},
-    {"RootWithoutValue", args({"check", "--root"}), 2, "root"},
-    {"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
-    {"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
-    {"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"},
-    {"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
-        "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
-    {"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
-        "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
-    {"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
-        "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
-        "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Vrexctl, CommandLine, ::testing::ValuesIn(kCommandLines), caseName<CommandLineCase>);
 
 // --- the example site and a generated one
 
@@ -390,7 +376,8 @@ const MistakeCase kMistakes[] = {
     {"DirectoryForInstances", "instances.xml", nullptr, "/", "unreadable-file", 0, 0, "", "instances file: is a directory"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Vrexctl, CheckFinds, ::testing::ValuesIn(kMistakes), caseName<MistakeCase>);
+INSTANTIATE_TEST_SUITE_P(Vrexctl, CheckFinds, ::testing::ValuesIn(kMistakes),
+                         [](const ::testing::TestParamInfo<MistakeCase> &info) { return std::string(info.param.name); });
 
 TEST(VrexctlCheck, CleanInstallationPassesAndFollowOnsFoldIntoTheirCause)
 {
@@ -440,46 +427,35 @@ TEST(VrexctlCheck, CycleIsReportedOnceWithEachHopAndStopsTheLookup)
 
 // --- check: what the options do to the same findings
 
-struct OptionCase
+// Two warnings in the style file, nothing else; out and err: stdout and
+// stderr contain this ("": they are empty).
+TEST(VrexctlCheck, OptionsShapeTheReport)
 {
-    const char *name;
-    QStringList options;
-    int exitCode;
-    const char *out; // stdout contains this ("" : stdout is empty)
-    const char *err; // stderr contains this ("" : stderr is empty)
-};
-void PrintTo(const OptionCase &c, std::ostream *os) { *os << c.name; }
-
-class CheckOptions : public ::testing::TestWithParam<OptionCase> { };
-
-// Two warnings in the style file, nothing else.
-TEST_P(CheckOptions, ShapeTheReport)
-{
-    const OptionCase &c = GetParam();
+    struct Row { const char *name; QStringList options; int exitCode; const char *out, *err; };
+    const Row rows[] = {
+        {"Default", {}, 1, "[unknown-attribute]\n", "vrexctl: 0 errors, 2 warnings, 0 notes\n"},
+        {"FailOnError", args({"--fail-on=error"}), 0, "[unknown-style-type]\n", "2 warnings"},
+        {"Quiet", args({"-q"}), 1, "[unknown-style-type]\n", ""},
+        {"MaxProblems", args({"--max-problems", "1", "-q"}), 1, "[unknown-style-type]\n",
+            "vrexctl: 1 more problem not listed (--max-problems=1; 0 lists all): 1 unknown-attribute\n"},
+        {"AllProblems", args({"--max-problems=0"}), 1, "[unknown-attribute]\n", "2 warnings"},
+        {"ColorAlways", args({"--color=always"}), 1, "\x1b[1;35mwarning:\x1b[0m", "2 warnings"},
+        {"NoColorOffTerminal", args({"--color=auto"}), 1, ": warning: ", "2 warnings"},
+    };
     FixtureTree tree;
     writeCleanInstallation(tree);
     const QString styles = QStringLiteral("stylesheet/vrex_style.xml");
     tree.write(styles, QByteArray(kCleanFiles.at(styles)).replace("\"state\"", "\"State\"").replace("value=", "valeu="));
     QProcessEnvironment environment = cleanChildEnvironment();
     environment.insert(QStringLiteral("NO_COLOR"), QStringLiteral("1"));
-    const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("check") << c.options, environment);
-    EXPECT_EQ(result.exitCode, c.exitCode);
-    EXPECT_TRUE(*c.out ? result.out.contains(c.out) : result.out.isEmpty()) << result.out.constData();
-    EXPECT_TRUE(*c.err ? result.err.contains(c.err) : result.err.isEmpty()) << result.err.constData();
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("check") << c.options, environment);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE(*c.out ? result.out.contains(c.out) : result.out.isEmpty()) << result.out.constData();
+        EXPECT_TRUE(*c.err ? result.err.contains(c.err) : result.err.isEmpty()) << result.err.constData();
+    }
 }
-
-const OptionCase kOptions[] = {
-    {"Default", {}, 1, "[unknown-attribute]\n", "vrexctl: 0 errors, 2 warnings, 0 notes\n"},
-    {"FailOnError", args({"--fail-on=error"}), 0, "[unknown-style-type]\n", "2 warnings"},
-    {"Quiet", args({"-q"}), 1, "[unknown-style-type]\n", ""},
-    {"MaxProblems", args({"--max-problems", "1", "-q"}), 1, "[unknown-style-type]\n",
-        "vrexctl: 1 more problem not listed (--max-problems=1; 0 lists all): 1 unknown-attribute\n"},
-    {"AllProblems", args({"--max-problems=0"}), 1, "[unknown-attribute]\n", "2 warnings"},
-    {"ColorAlways", args({"--color=always"}), 1, "\x1b[1;35mwarning:\x1b[0m", "2 warnings"},
-    {"NoColorOffTerminal", args({"--color=auto"}), 1, ": warning: ", "2 warnings"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Vrexctl, CheckOptions, ::testing::ValuesIn(kOptions), caseName<OptionCase>);
 
 TEST(Vrexctl, TablesEscapeControlCharactersAndAlignWideCharacters)
 {
