@@ -313,55 +313,49 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveTest, ::testing::Values(
     }}),
     [](const ::testing::TestParamInfo<SaveRow> &info) { return std::string(info.param.label); });
 
-struct DeleteRow
+// styles: what remains, space-separated; rewritten: the file was saved again.
+TEST(DeleteStyle, AsksThenRemovesAndSaves)
 {
-    const char *label;
-    QMessageBox::StandardButton answer;
-    const char *name;
-    bool rewritten;     // the file was saved again
-    const char *styles; // what remains, space-separated
-    bool offGuiThread = false;
-};
+    struct Row
+    {
+        QMessageBox::StandardButton answer;
+        const char *name;
+        bool rewritten;
+        const char *styles;
+        bool offGuiThread;
+    };
+    for (const Row &row : {Row{QMessageBox::Ok, "alarm", true, " panel unsaved", false},
+                           Row{QMessageBox::Ok, "Alarm", true, " alarm panel unsaved", false}, // unknown: still saves
+                           Row{QMessageBox::Cancel, "alarm", false, " alarm panel unsaved", false},
+                           Row{QMessageBox::Cancel, "", false, " alarm panel unsaved", false},
+                           Row{QMessageBox::Ok, "", false, " alarm panel unsaved", false},
+                           Row{QMessageBox::Ok, "alarm", false, " alarm panel unsaved", true}}) {
+        SCOPED_TRACE(std::string(row.name) + (row.answer == QMessageBox::Ok ? " Ok" : " Cancel")
+                     + (row.offGuiThread ? " off the GUI thread" : ""));
+        FixtureTree tree;
+        loadOriginal(tree);
+        tree.write(kStylesheetFile, kTwoStyles + "<!-- gone after a save -->\n");
+        setStyle(QStringLiteral("unsaved"), {QStringLiteral("v")});
+        setStyle(QString(), {QStringLiteral("unnamed")}); // listed first below, as ""
+        const QString name = QString::fromUtf8(row.name);
 
-void PrintTo(const DeleteRow &row, std::ostream *os) { *os << row.label; }
-
-class DeleteStyleTest : public ::testing::TestWithParam<DeleteRow> { };
-
-TEST_P(DeleteStyleTest, AsksThenRemovesAndSaves)
-{
-    const DeleteRow &row = GetParam();
-    FixtureTree tree;
-    loadOriginal(tree);
-    tree.write(kStylesheetFile, kTwoStyles + "<!-- gone after a save -->\n");
-    setStyle(QStringLiteral("unsaved"), {QStringLiteral("v")});
-    setStyle(QString(), {QStringLiteral("unnamed")}); // listed first below, as ""
-    const QString name = QString::fromUtf8(row.name);
-
-    QtMessageCapture messages;
-    MessageBoxAnswer answer(row.answer);
-    if (row.offGuiThread)
-        std::thread([&] { vrex_stylesheet().deleteStyle(name); }).join();
-    else
-        vrex_stylesheet().deleteStyle(name);
-    EXPECT_EQ(registry().keys().join(u' '), QString::fromUtf8(row.styles));
-    EXPECT_EQ(!readFileBytes(tree.path(kStylesheetFile)).contains("gone after"), row.rewritten);
-    EXPECT_EQ(messages.messages().size(), row.offGuiThread ? 1 : 0);
-    ASSERT_EQ(answer.boxes().size(), row.offGuiThread ? 0 : 1);
-    if (row.offGuiThread)
-        return;
-    const ShownBox &box = answer.boxes().at(0);
-    EXPECT_EQ(box.title + u'/' + box.text, QStringLiteral("Deleting Style/Are you sure you want to delete the style: ") + name);
-    EXPECT_TRUE(box.icon == QMessageBox::Question && box.buttons == (QMessageBox::Ok | QMessageBox::Cancel)
-                && box.buttonCount == 2 && !box.hasParent);
+        QtMessageCapture messages;
+        MessageBoxAnswer answer(row.answer);
+        if (row.offGuiThread)
+            std::thread([&] { vrex_stylesheet().deleteStyle(name); }).join();
+        else
+            vrex_stylesheet().deleteStyle(name);
+        EXPECT_EQ(registry().keys().join(u' '), QString::fromUtf8(row.styles));
+        EXPECT_EQ(!readFileBytes(tree.path(kStylesheetFile)).contains("gone after"), row.rewritten);
+        EXPECT_EQ(messages.messages().size(), row.offGuiThread ? 1 : 0);
+        ASSERT_EQ(answer.boxes().size(), row.offGuiThread ? 0 : 1);
+        if (row.offGuiThread)
+            continue;
+        const ShownBox &box = answer.boxes().at(0);
+        EXPECT_EQ(box.title + u'/' + box.text, QStringLiteral("Deleting Style/Are you sure you want to delete the style: ") + name);
+        EXPECT_TRUE(box.icon == QMessageBox::Question && box.buttons == (QMessageBox::Ok | QMessageBox::Cancel)
+                    && box.buttonCount == 2 && !box.hasParent);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, DeleteStyleTest, ::testing::Values(
-    DeleteRow{"Ok", QMessageBox::Ok, "alarm", true, " panel unsaved"},
-    DeleteRow{"OkForUnknownNameStillSaves", QMessageBox::Ok, "Alarm", true, " alarm panel unsaved"},
-    DeleteRow{"Cancel", QMessageBox::Cancel, "alarm", false, " alarm panel unsaved"},
-    DeleteRow{"CancelForEmptyName", QMessageBox::Cancel, "", false, " alarm panel unsaved"},
-    DeleteRow{"OkForEmptyName", QMessageBox::Ok, "", false, " alarm panel unsaved"},
-    DeleteRow{"OffTheGuiThreadNothingDeleted", QMessageBox::Ok, "alarm", false, " alarm panel unsaved", true}),
-    [](const ::testing::TestParamInfo<DeleteRow> &info) { return std::string(info.param.label); });
 
 } // namespace
