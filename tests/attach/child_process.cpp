@@ -4,11 +4,15 @@
 
 namespace vrextest {
 
-QProcessEnvironment cleanChildEnvironment()
+QProcessEnvironment cleanChildEnvironment(const QString &root, const QString &system)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("ZT_ROOT"));
     environment.remove(QStringLiteral("ZT_SYSTEM"));
+    if (!root.isNull()) {
+        environment.insert(QStringLiteral("ZT_ROOT"), root);
+        environment.insert(QStringLiteral("ZT_SYSTEM"), system);
+    }
     // Without these, Qt may send messages to the journal or decorate them.
     environment.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
     environment.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{message}"));

@@ -17,9 +17,10 @@ struct ChildResult
     QByteArray err;
 };
 
-// This process's environment without ZT_ROOT and ZT_SYSTEM, with Qt
-// messages forced to stderr as their bare text.
-QProcessEnvironment cleanChildEnvironment();
+// This process's environment with Qt messages forced to stderr as their
+// bare text, and ZT_ROOT and ZT_SYSTEM set to root and system (unset when
+// root is null).
+QProcessEnvironment cleanChildEnvironment(const QString &root = {}, const QString &system = {});
 
 // A child that runs longer than timeoutMs is killed and counts as not
 // finished.

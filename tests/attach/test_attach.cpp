@@ -11,20 +11,6 @@ using namespace vrextest;
 
 namespace {
 
-const QByteArray kLoadingStylesheets = "vrex_stylesheet: loading stylesheets\n";
-const QByteArray kLoadingInstances = "vrex_stylesheet: loading instances\n";
-const QByteArray kLoadingDeviceTypes = "vrex_stylesheet: loading devicetypes\n";
-const QByteArray kLoadingComplex = "vrex_stylesheet: doing the loading of complex instances\n";
-const QByteArray kNoInstances = "vrex_instance_lookup: Could not find the instances";
-
-ChildResult runHost(const char *host, const FixtureTree &tree)
-{
-    QProcessEnvironment environment = cleanChildEnvironment();
-    environment.insert(QStringLiteral("ZT_ROOT"), tree.root());
-    environment.insert(QStringLiteral("ZT_SYSTEM"), QStringLiteral("demo"));
-    return runChild(QString::fromLocal8Bit(host), {}, environment);
-}
-
 void writeSmallInstallation(const FixtureTree &tree)
 {
     tree.write(QStringLiteral("stylesheet/vrex_style.xml"),
@@ -71,7 +57,8 @@ TEST(Attach, LinesInOrderOnTheirChannelsAndEverythingLoadedBeforeMain)
         FixtureTree tree;
         if (row.installation)
             writeSmallInstallation(tree);
-        const ChildResult result = runHost(row.host, tree);
+        const ChildResult result = runChild(QString::fromLocal8Bit(row.host), {},
+                                            cleanChildEnvironment(tree.root(), QStringLiteral("demo")));
         ASSERT_TRUE(result.finished);
         EXPECT_EQ(result.exitCode, 0);
         QByteArray out = result.out;

@@ -20,18 +20,6 @@ TEST(ConfigRoot, JoinsBothVariablesWithOneSlashReadAtEveryCall)
     }
 }
 
-TEST(ConfigFiles, ListsXmlEntriesOfAnyCaseSortedIgnoringCase)
-{
-    FixtureTree tree;
-    for (const char *name : {"b.xml", "Vid_Router.XML", "a.Xml", ".xml", "notes.txt", "xml"})
-        tree.write(QStringLiteral("d/") + QString::fromUtf8(name), "x");
-    tree.makeDirectory(QStringLiteral("d/sub.xml"));
-    EXPECT_EQ(vrex::listXmlEntries(tree.path(QStringLiteral("d"))),
-              (QStringList{QStringLiteral(".xml"), QStringLiteral("a.Xml"), QStringLiteral("b.xml"),
-                           QStringLiteral("sub.xml"), QStringLiteral("Vid_Router.XML")}));
-    EXPECT_TRUE(vrex::listXmlEntries(tree.path(QStringLiteral("absent"))).isEmpty());
-}
-
 TEST(ConfigFiles, ResolvesExactNameFirstThenCaseInsensitiveMatch)
 {
     FixtureTree tree;

@@ -24,8 +24,7 @@ qint64 statusKB(const char *field)
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray prefix = QByteArray(field) + ':';
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
+    for (const QByteArray &line : status.readAll().split('\n')) {
         if (line.startsWith(prefix))
             return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
     }

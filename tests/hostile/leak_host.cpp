@@ -29,15 +29,10 @@ int queryEverything()
     const QStringList names = vrex_instance_lookup::instances.keys();
     const QStringList params = {QStringLiteral("gain"), QStringLiteral("iris"), QStringLiteral("pan")};
     for (const QString &name : names) {
-        QString altId;
-        QString location;
-        QString type;
-        QString ref;
+        QString altId, location, type, ref;
         bool composite = false;
         QMap<QString, QString> groups;
-        int device = 0;
-        int offset = 0;
-        int slot = 0;
+        int device = 0, offset = 0, slot = 0;
         char drivertype = 0;
         found += vrex_instance_lookup::lookup(name, altId, location, type, ref, composite);
         found += vrex_instance_lookup::lookup(name, altId, &device, &offset, &drivertype);

@@ -69,20 +69,15 @@ const FileSystemRow kFileSystemRows[] = {
      }, true},
 };
 
-struct FileSystemCase
-{
-    const ConfigFormat *format;
-    const FileSystemRow *row;
-};
-
-void PrintTo(const FileSystemCase &c, std::ostream *os) { *os << c.format->label << ' ' << c.row->label; }
+void PrintTo(const FileSystemRow &row, std::ostream *os) { *os << row.label; }
+using FileSystemCase = std::tuple<ConfigFormat, FileSystemRow>;
 
 // A good file loads first; then the row's entry takes the place of a file
 // (single-file formats) or is added (listed formats). The loader reports it
 // as unopenable, keeps what it had, and registers a listed entry empty.
 void runFileSystemRow(const FileSystemCase &c)
 {
-    const ConfigFormat &format = *c.format;
+    const auto &[format, row] = c;
     clearRegistries();
     FixtureTree tree(kSystem);
     tree.write(format.relativePath(kGood), format.document(kGood, "ok"));
@@ -92,16 +87,16 @@ void runFileSystemRow(const FileSystemCase &c)
 
     const QString path = tree.path(format.relativePath(kName));
     QFile::remove(path);
-    c.row->arrange(tree, path);
-    if (c.row->bounded)
+    row.arrange(tree, path);
+    if (row.bounded)
         limitThisProcess({256, 30});
 
     QStringList expected = before;
     QStringList expectedMessages{format.cannotOpenMessage(kName, path)};
     if (format.listed()) {
         expected << format.line(kName, QString());
-        if (c.row->partner) {
-            const QString partner = QString::fromLatin1(c.row->partner);
+        if (row.partner) {
+            const QString partner = QString::fromLatin1(row.partner);
             expected << format.line(partner, QString());
             expectedMessages << format.cannotOpenMessage(partner, QString());
         }
@@ -118,25 +113,16 @@ class FileSystemTest : public ::testing::TestWithParam<FileSystemCase> { };
 
 TEST_P(FileSystemTest, EntryIsReportedUnopenable)
 {
-    if (GetParam().row->bounded)
+    if (std::get<1>(GetParam()).bounded)
         VREX_EXPECT_IN_CHILD(runFileSystemRow(GetParam()));
     else
         runFileSystemRow(GetParam());
 }
 
-QVector<FileSystemCase> fileSystemCases()
-{
-    QVector<FileSystemCase> cases;
-    for (const ConfigFormat &format : configFormats()) {
-        for (const FileSystemRow &row : kFileSystemRows)
-            cases.append({&format, &row});
-    }
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, FileSystemTest, ::testing::ValuesIn(fileSystemCases()),
+INSTANTIATE_TEST_SUITE_P(Rows, FileSystemTest,
+                         ::testing::Combine(::testing::ValuesIn(configFormats()), ::testing::ValuesIn(kFileSystemRows)),
                          [](const ::testing::TestParamInfo<FileSystemCase> &info) {
-                             return std::string(info.param.format->label) + '_' + info.param.row->label;
+                             return std::string(std::get<0>(info.param).label) + '_' + std::get<1>(info.param).label;
                          });
 
 class ListedFormatTest : public ::testing::TestWithParam<ConfigFormat> { };

@@ -41,9 +41,6 @@ TEST(LeakCheck, NothingDefinitelyLostButADeliberateLeakIsCaught)
     for (const bool leak : {false, true}) {
         QTemporaryDir root;
         ASSERT_TRUE(root.isValid() && copyTree(QStringLiteral(EXAMPLE_SITE), root.path()));
-        QProcessEnvironment environment = vrextest::cleanChildEnvironment();
-        environment.insert(QStringLiteral("ZT_ROOT"), root.path());
-        environment.insert(QStringLiteral("ZT_SYSTEM"), QStringLiteral("demo"));
         QStringList host{QStringLiteral(LEAK_HOST)};
         if (leak)
             host << QStringLiteral("--leak-on-purpose");
@@ -53,7 +50,7 @@ TEST(LeakCheck, NothingDefinitelyLostButADeliberateLeakIsCaught)
                 valgrind, QStringList{QStringLiteral("--leak-check=full"), QStringLiteral("--errors-for-leak-kinds=definite"),
                                       QStringLiteral("--show-leak-kinds=definite"),
                                       QStringLiteral("--error-exitcode=%1").arg(kLeakExitCode)} + host,
-                environment, 600000);
+                vrextest::cleanChildEnvironment(root.path(), QStringLiteral("demo")), 600000);
         const QString out = QString::fromLocal8Bit(run.out), log = QString::fromLocal8Bit(run.err);
         ASSERT_TRUE(run.finished) << log.toStdString();
         EXPECT_EQ(run.exitCode, leak ? kLeakExitCode : 0) << log.toStdString();

@@ -7,46 +7,36 @@ namespace {
 
 using vrex::xml::Status;
 
-struct DeviceTypeCase
-{
-    const char *xml;
-    Status status;
-    const char *expected; // "drivertype slotspacing @line:column" then "name=slot@line:column" per parameter
-};
-
-void PrintTo(const DeviceTypeCase &c, std::ostream *os) { *os << '"' << c.xml << '"'; }
-
-class DeviceTypeDocument : public ::testing::TestWithParam<DeviceTypeCase> { };
-
-TEST_P(DeviceTypeDocument, GivesDriverTypeSlotSpacingAndParameters)
-{
-    const vrex::DeviceTypeDocument document = vrex::parseDeviceType(QByteArray(GetParam().xml));
-    EXPECT_EQ(document.result.status, GetParam().status);
-    QString seen = QStringLiteral("%1 %2 @%3:%4").arg(document.drivertype).arg(document.slotspacing)
-                           .arg(document.at.line).arg(document.at.column);
-    for (const vrex::ParamRecord &param : document.params)
-        seen += QStringLiteral(" %1=%2@%3:%4").arg(param.name).arg(param.slot).arg(param.at.line).arg(param.at.column);
-    EXPECT_EQ(seen, QString::fromUtf8(GetParam().expected));
-}
-
 // Driver type: the first letter, g/G 2, r/R 3, anything else or nothing 1;
-// numbers as toInt reads them; every child element is a parameter.
-INSTANTIATE_TEST_SUITE_P(Rows, DeviceTypeDocument, ::testing::Values(
-    DeviceTypeCase{"<device_description drivertype='gpib' slotspacing='16'/>", Status::Ok, "2 16 @1:1"},
-    DeviceTypeCase{"<device_description drivertype='GPIB' slotspacing='-2'/>", Status::Ok, "2 -2 @1:1"},
-    DeviceTypeCase{"<device_description drivertype='rs232' slotspacing='abc'/>", Status::Ok, "3 0 @1:1"},
-    DeviceTypeCase{"<device_description drivertype='Router'/>", Status::Ok, "3 0 @1:1"},
-    DeviceTypeCase{"<device_description drivertype='x' slotspacing='0x10'/>", Status::Ok, "1 0 @1:1"},
-    DeviceTypeCase{"<device_description drivertype=' g'/>", Status::Ok, "1 0 @1:1"},
-    DeviceTypeCase{"<device_description drivertype='' x:drivertype='g'/>", Status::Ok, "1 0 @1:1"},
-    DeviceTypeCase{"<device_description/>", Status::Ok, "1 0 @1:1"},
-    DeviceTypeCase{"<?xml version='1.0'?>\n<device_description drivertype='g'>\n"
-                   "  <param name='gain' slot='3'/> text\n"
-                   "  <param name='gain' slot='5'><deep name='x' slot='9'/></param>\n"
-                   "  <anything name='Gain' slot='x'/><bare/>\n</device_description>",
-                   Status::Ok, "2 0 @2:1 gain=3@3:3 gain=5@4:3 Gain=0@5:3 =0@5:35"},
-    DeviceTypeCase{"<Device_description drivertype='g'><p name='a'/></Device_description>", Status::WrongRoot, "0 0 @0:0"},
-    DeviceTypeCase{"<device_description drivertype='g'><p name='a'></device_description>",
-                   Status::NotWellFormed, "0 0 @1:1"}));
+// numbers as toInt reads them; every child element is a parameter. Shown as
+// "drivertype slotspacing @line:column", then "name=slot@line:column" each.
+TEST(DeviceTypeDocument, GivesDriverTypeSlotSpacingAndParameters)
+{
+    struct Row { const char *xml; Status status; const char *expected; };
+    for (const Row &row : {
+             Row{"<device_description drivertype='gpib' slotspacing='16'/>", Status::Ok, "2 16 @1:1"},
+             Row{"<device_description drivertype='GPIB' slotspacing='-2'/>", Status::Ok, "2 -2 @1:1"},
+             Row{"<device_description drivertype='rs232' slotspacing='abc'/>", Status::Ok, "3 0 @1:1"},
+             Row{"<device_description drivertype='Router'/>", Status::Ok, "3 0 @1:1"},
+             Row{"<device_description drivertype='x' slotspacing='0x10'/>", Status::Ok, "1 0 @1:1"},
+             Row{"<device_description drivertype=' g'/>", Status::Ok, "1 0 @1:1"},
+             Row{"<device_description drivertype='' x:drivertype='g'/>", Status::Ok, "1 0 @1:1"},
+             Row{"<device_description/>", Status::Ok, "1 0 @1:1"},
+             Row{"<?xml version='1.0'?>\n<device_description drivertype='g'>\n"
+                 "  <param name='gain' slot='3'/> text\n"
+                 "  <param name='gain' slot='5'><deep name='x' slot='9'/></param>\n"
+                 "  <anything name='Gain' slot='x'/><bare/>\n</device_description>",
+                 Status::Ok, "2 0 @2:1 gain=3@3:3 gain=5@4:3 Gain=0@5:3 =0@5:35"},
+             Row{"<Device_description drivertype='g'><p name='a'/></Device_description>", Status::WrongRoot, "0 0 @0:0"},
+             Row{"<device_description drivertype='g'><p name='a'></device_description>", Status::NotWellFormed, "0 0 @1:1"}}) {
+        const vrex::DeviceTypeDocument document = vrex::parseDeviceType(QByteArray(row.xml));
+        EXPECT_EQ(document.result.status, row.status) << row.xml;
+        QString seen = QStringLiteral("%1 %2 @%3:%4").arg(document.drivertype).arg(document.slotspacing)
+                               .arg(document.at.line).arg(document.at.column);
+        for (const vrex::ParamRecord &param : document.params)
+            seen += QStringLiteral(" %1=%2@%3:%4").arg(param.name).arg(param.slot).arg(param.at.line).arg(param.at.column);
+        EXPECT_EQ(seen, QString::fromUtf8(row.expected)) << row.xml;
+    }
+}
 
 } // namespace

@@ -54,9 +54,7 @@ struct QueryCase
     bool reportsMissing; // one "Can't find instance" line
 };
 
-void PrintTo(const QueryCase &c, std::ostream *os) { *os << c.label; }
-
-class InstanceQueries : public ::testing::TestWithParam<QueryCase>
+class InstanceQueries : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -77,53 +75,56 @@ protected:
     }
 };
 
-TEST_P(InstanceQueries, WritesExactlyTheOutputsOfWhatItFinds)
-{
-    DebugOutputCapture debug;
-    Outputs out;
-    EXPECT_EQ(GetParam().call(out), QString::fromUtf8(GetParam().expected));
-    EXPECT_EQ(debug.messages(), GetParam().reportsMissing
-                      ? QStringList{QStringLiteral("vrex_instance_lookup::lookup: Can't find instance: Cam1")}
-                      : QStringList{});
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, InstanceQueries, ::testing::Values(
+const QueryCase kQueries[] = {
     // Names match exactly, letter case included.
-    QueryCase{"compositeMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, o.composite, o.groups), o.composite, o.groups); },
-              "false true {k=v}", false},
-    QueryCase{"groupOfMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, QStringLiteral("left"), o.alt), o.alt); },
-              "false \"u\"", false},
-    QueryCase{"addressMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.device, o.offset, o.driver); },
-              "false \"u\" 0 0 9", true},
-    QueryCase{"describeMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.type, o.ref, o.composite); },
-              "false \"u\" \"u\" null true", true},
+    {"compositeMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, o.composite, o.groups), o.composite, o.groups); },
+        "false true {k=v}", false},
+    {"groupOfMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, QStringLiteral("left"), o.alt), o.alt); },
+        "false \"u\"", false},
+    {"addressMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.device, o.offset, o.driver); },
+        "false \"u\" 0 0 9", true},
+    {"describeMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.type, o.ref, o.composite); },
+        "false \"u\" \"u\" null true", true},
     // The reversed sense: true means "not registered".
-    QueryCase{"typeMissing", [](Outputs &o) { return show(L::lookupType(kMissing, o.type), o.type); }, "true null", false},
-    QueryCase{"typeFound", [](Outputs &o) { return show(L::lookupType(kCam, o.type), o.type); }, "false \"Router\"", false},
+    {"typeMissing", [](Outputs &o) { return show(L::lookupType(kMissing, o.type), o.type); }, "true null", false},
+    {"typeFound", [](Outputs &o) { return show(L::lookupType(kCam, o.type), o.type); }, "false \"Router\"", false},
     // Null address pointers answer false silently, before writing anything.
-    QueryCase{"noDevice", [](Outputs &o) { return show(L::lookup(kCam, o.alt, nullptr, &o.offset, nullptr), o.alt, o.offset); },
-              "false \"u\" 6", false},
-    QueryCase{"noOffset", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, nullptr, nullptr), o.alt, o.device); },
-              "false \"u\" 5", false},
-    QueryCase{"addressWithoutDriver", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, nullptr), o.alt, o.device, o.offset); },
-              "true \"C1\" 12 -1", false},
-    QueryCase{"driverLowByteOfFoldedType", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, &o.driver), o.driver); },
-              "true 3", false},
-    QueryCase{"driverOfUnknownTypeIsZero", [](Outputs &o) { return show(L::lookup(kPair, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.driver); },
-              "true null 0", false},
+    {"noDevice", [](Outputs &o) { return show(L::lookup(kCam, o.alt, nullptr, &o.offset, nullptr), o.alt, o.offset); },
+        "false \"u\" 6", false},
+    {"noOffset", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, nullptr, nullptr), o.alt, o.device); },
+        "false \"u\" 5", false},
+    {"addressWithoutDriver", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, nullptr), o.alt, o.device, o.offset); },
+        "true \"C1\" 12 -1", false},
+    {"driverLowByteOfFoldedType", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, &o.driver), o.driver); },
+        "true 3", false},
+    {"driverOfUnknownTypeIsZero", [](Outputs &o) { return show(L::lookup(kPair, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.driver); },
+        "true null 0", false},
     // The ref as the file writes it, never with the complex key.
-    QueryCase{"describe", [](Outputs &o) { return show(L::lookup(kCam, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.location, o.type, o.ref, o.composite); },
-              "true \"C1\" \"hall\" \"Router\" \"device=12,offset=-1\" false", false},
-    QueryCase{"describeComposite", [](Outputs &o) { return show(L::lookup(kPair, o.alt, o.location, o.type, o.ref, o.composite), o.ref, o.composite); },
-              "true \"device=0,offset=0\" true", false},
-    QueryCase{"groupsCopied", [](Outputs &o) { return show(L::lookupComposite(kPair, o.composite, o.groups), o.composite, o.groups); },
-              "true true {left=cam1}", false},
-    QueryCase{"groupsEmptied", [](Outputs &o) { return show(L::lookupComposite(kCam, o.composite, o.groups), o.composite, o.groups); },
-              "true false {}", false},
-    QueryCase{"groupIdCaseDiffers", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("Left"), o.alt), o.alt); },
-              "false \"u\"", false},
-    QueryCase{"groupFound", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("left"), o.alt), o.alt); },
-              "true \"cam1\"", false}),
-    [](const ::testing::TestParamInfo<QueryCase> &info) { return info.param.label; });
+    {"describe", [](Outputs &o) { return show(L::lookup(kCam, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.location, o.type, o.ref, o.composite); },
+        "true \"C1\" \"hall\" \"Router\" \"device=12,offset=-1\" false", false},
+    {"describeComposite", [](Outputs &o) { return show(L::lookup(kPair, o.alt, o.location, o.type, o.ref, o.composite), o.ref, o.composite); },
+        "true \"device=0,offset=0\" true", false},
+    {"groupsCopied", [](Outputs &o) { return show(L::lookupComposite(kPair, o.composite, o.groups), o.composite, o.groups); },
+        "true true {left=cam1}", false},
+    {"groupsEmptied", [](Outputs &o) { return show(L::lookupComposite(kCam, o.composite, o.groups), o.composite, o.groups); },
+        "true false {}", false},
+    {"groupIdCaseDiffers", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("Left"), o.alt), o.alt); },
+        "false \"u\"", false},
+    {"groupFound", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("left"), o.alt), o.alt); },
+        "true \"cam1\"", false},
+};
+
+TEST_F(InstanceQueries, WriteExactlyTheOutputsOfWhatTheyFind)
+{
+    for (const QueryCase &c : kQueries) {
+        SCOPED_TRACE(c.label);
+        DebugOutputCapture debug;
+        Outputs out;
+        EXPECT_EQ(c.call(out), QString::fromUtf8(c.expected));
+        EXPECT_EQ(debug.messages(), c.reportsMissing
+                          ? QStringList{QStringLiteral("vrex_instance_lookup::lookup: Can't find instance: Cam1")}
+                          : QStringList{});
+    }
+}
 
 } // namespace

@@ -55,11 +55,9 @@ protected:
     void SetUp() override
     {
         clearRegistries();
-        addDeviceType(QStringLiteral("camera"), 2, {{QStringLiteral("gain"), 0},
-                                                    {QStringLiteral("iris"), 0},
-                                                    {QStringLiteral("zoom"), 7}});
-        addDeviceType(QStringLiteral("lenz"), 0x103, {{QStringLiteral("focus"), 9},
-                                                      {QStringLiteral("zero"), 0}});
+        addDeviceType(QStringLiteral("camera"), 2,
+                      {{QStringLiteral("gain"), 0}, {QStringLiteral("iris"), 0}, {QStringLiteral("zoom"), 7}});
+        addDeviceType(QStringLiteral("lenz"), 0x103, {{QStringLiteral("focus"), 9}, {QStringLiteral("zero"), 0}});
         addInstance(QStringLiteral("cam1"), 10, QStringLiteral("Camera"), QStringLiteral("rig"));
         addInstance(QStringLiteral("cam2"), 20, QStringLiteral("LenZ"));
         addInstance(QStringLiteral("cam3"), 30, QStringLiteral("nodevice"));
@@ -89,72 +87,70 @@ struct LookupCase
     const char *line;     // debug-output line, or nullptr
 };
 
-void PrintTo(const LookupCase &c, std::ostream *os) { *os << c.label; }
-
-class LookupOutcomeTest : public ParameterLookupTest, public ::testing::WithParamInterface<LookupCase>
-{
-};
-
-TEST_P(LookupOutcomeTest, WritesTheOutputsItReaches)
-{
-    const LookupCase c = GetParam();
-    addRedirection(QStringLiteral("rig"), QStringLiteral("cam1"), QStringLiteral("gain"),
-                   QString::fromUtf8(c.target), QString::fromUtf8(c.targetParam));
-    DebugOutputCapture debug;
-    QString alt = kCallerAlt;
-    int device = kU, offset = kU, slot = kU;
-    char driver = kX;
-    int *d = c.nulls & NoDevice ? nullptr : &device, *o = c.nulls & NoOffset ? nullptr : &offset;
-    int *s = c.nulls & NoSlot ? nullptr : &slot;
-    const QString name = QString::fromUtf8(c.instance), param = QString::fromUtf8(c.param);
-    EXPECT_EQ(c.complex ? Lookup::lookupComplex(QString::fromUtf8(c.complex), name, param, alt, d, o, s, &driver)
-                        : Lookup::lookup(name, param, alt, d, o, s, &driver),
-              c.result);
-    EXPECT_EQ(device, c.device);
-    EXPECT_EQ(offset, c.offset);
-    EXPECT_EQ(slot, c.slot);
-    EXPECT_EQ(driver, c.driver);
-    EXPECT_EQ(alt, c.alt ? QString::fromUtf8(c.alt) : kCallerAlt);
-    EXPECT_EQ(debug.messages(), c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{});
-}
-
 constexpr const char *kGhost = "vrex_instance_lookup::lookup: can't find instance\nghost";
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, LookupOutcomeTest, ::testing::Values(
+const LookupCase kLookups[] = {
     // After one redirection of cam1.gain.
-    LookupCase{"complexTypeAbsent", nullptr, "cam4", "gain", "cam2", "focus", None, false, 50, 51, 0, 2, "alt-cam4", nullptr},
-    LookupCase{"memberAbsent", nullptr, "cam5", "gain", "cam2", "focus", None, false, 60, 61, 0, 2, "alt-cam5", nullptr},
-    LookupCase{"redirectionAbsent", nullptr, "cam1", "iris", "cam2", "focus", None, false, 10, 11, 0, 2, "alt-cam1", nullptr},
-    LookupCase{"targetAbsent", nullptr, "cam1", "gain", "ghost", "focus", None, false, 0, 0, 0, 2, "alt-cam1", kGhost},
-    LookupCase{"targetParamEmpty", nullptr, "cam1", "gain", "cam2", "", None, true, 20, 21, 0, 2, "alt-cam1", nullptr},
-    LookupCase{"targetDeviceTypeAbsent", nullptr, "cam1", "gain", "cam3", "focus", None, false, 30, 31, 0, 2, "alt-cam1", nullptr},
-    LookupCase{"targetParamAbsent", nullptr, "cam1", "gain", "cam2", "iris", None, false, 20, 21, 0, 3, "alt-cam1", nullptr},
-    LookupCase{"targetSlotFound", nullptr, "cam1", "gain", "cam2", "focus", None, true, 20, 21, 9, 3, "alt-cam1", nullptr},
-    LookupCase{"targetSlotZeroWithoutComplex", nullptr, "cam1", "gain", "cam2", "zero", None, true, 20, 21, 0, 3, "alt-cam1", nullptr},
+    {"complexTypeAbsent", nullptr, "cam4", "gain", "cam2", "focus", None, false, 50, 51, 0, 2, "alt-cam4", nullptr},
+    {"memberAbsent", nullptr, "cam5", "gain", "cam2", "focus", None, false, 60, 61, 0, 2, "alt-cam5", nullptr},
+    {"redirectionAbsent", nullptr, "cam1", "iris", "cam2", "focus", None, false, 10, 11, 0, 2, "alt-cam1", nullptr},
+    {"targetAbsent", nullptr, "cam1", "gain", "ghost", "focus", None, false, 0, 0, 0, 2, "alt-cam1", kGhost},
+    {"targetParamEmpty", nullptr, "cam1", "gain", "cam2", "", None, true, 20, 21, 0, 2, "alt-cam1", nullptr},
+    {"targetDeviceTypeAbsent", nullptr, "cam1", "gain", "cam3", "focus", None, false, 30, 31, 0, 2, "alt-cam1", nullptr},
+    {"targetParamAbsent", nullptr, "cam1", "gain", "cam2", "iris", None, false, 20, 21, 0, 3, "alt-cam1", nullptr},
+    {"targetSlotFound", nullptr, "cam1", "gain", "cam2", "focus", None, true, 20, 21, 9, 3, "alt-cam1", nullptr},
+    {"targetSlotZeroWithoutComplex", nullptr, "cam1", "gain", "cam2", "zero", None, true, 20, 21, 0, 3, "alt-cam1", nullptr},
     // Without a redirection. "Camera" finds the lower-case key; instance
     // and parameter names match exactly.
-    LookupCase{"typeFoldedToLowerCase", nullptr, "cam1", "zoom", "", "", None, true, 10, 11, 7, 2, "alt-cam1", nullptr},
-    LookupCase{"deviceTypeAbsent", nullptr, "cam3", "focus", "", "", None, false, 30, 31, 0, kX, "alt-cam3", nullptr},
-    LookupCase{"paramCaseDiffers", nullptr, "plain", "Zoom", "", "", None, false, 40, 41, 0, 2, "alt-plain", nullptr},
-    LookupCase{"slotZeroWithoutComplex", nullptr, "plain", "gain", "", "", None, true, 40, 41, 0, 2, "alt-plain", nullptr},
-    LookupCase{"instanceAbsent", nullptr, "Cam1", "gain", "", "", None, false, 0, 0, kU, kX, nullptr,
-               "vrex_instance_lookup::lookup: can't find instance\nCam1"},
-    LookupCase{"emptyParam", nullptr, "cam1", "", "", "", None, true, 10, 11, kU, kX, "alt-cam1", nullptr},
-    LookupCase{"nullParam", nullptr, "cam1", nullptr, "", "", None, true, 10, 11, kU, kX, "alt-cam1", nullptr},
+    {"typeFoldedToLowerCase", nullptr, "cam1", "zoom", "", "", None, true, 10, 11, 7, 2, "alt-cam1", nullptr},
+    {"deviceTypeAbsent", nullptr, "cam3", "focus", "", "", None, false, 30, 31, 0, kX, "alt-cam3", nullptr},
+    {"paramCaseDiffers", nullptr, "plain", "Zoom", "", "", None, false, 40, 41, 0, 2, "alt-plain", nullptr},
+    {"slotZeroWithoutComplex", nullptr, "plain", "gain", "", "", None, true, 40, 41, 0, 2, "alt-plain", nullptr},
+    {"instanceAbsent", nullptr, "Cam1", "gain", "", "", None, false, 0, 0, kU, kX, nullptr,
+        "vrex_instance_lookup::lookup: can't find instance\nCam1"},
+    {"emptyParam", nullptr, "cam1", "", "", "", None, true, 10, 11, kU, kX, "alt-cam1", nullptr},
+    {"nullParam", nullptr, "cam1", nullptr, "", "", None, true, 10, 11, kU, kX, "alt-cam1", nullptr},
     // Missing outputs: reported before anything is written; without a slot
     // output the driver type is not looked at either.
-    LookupCase{"noDevice", nullptr, "plain", "zoom", "", "", NoDevice | NoOffset, false, kU, kU, kU, kX, nullptr,
-               "vrex_instance_lookup::lookup: no device return value"},
-    LookupCase{"noOffset", nullptr, "plain", "zoom", "", "", NoOffset, false, kU, kU, kU, kX, nullptr,
-               "vrex_instance_lookup::lookup: no offset return value"},
-    LookupCase{"noSlot", nullptr, "plain", "zoom", "", "", NoSlot, true, 40, 41, kU, kX, "alt-plain", nullptr},
+    {"noDevice", nullptr, "plain", "zoom", "", "", NoDevice | NoOffset, false, kU, kU, kU, kX, nullptr,
+        "vrex_instance_lookup::lookup: no device return value"},
+    {"noOffset", nullptr, "plain", "zoom", "", "", NoOffset, false, kU, kU, kU, kX, nullptr,
+        "vrex_instance_lookup::lookup: no offset return value"},
+    {"noSlot", nullptr, "plain", "zoom", "", "", NoSlot, true, 40, 41, kU, kX, "alt-plain", nullptr},
     // lookupComplex: the first target's alternative id; nothing touched and
     // nothing said when the complex type has no such redirection.
-    LookupCase{"complexTwoHops", "rig", "virtual", "level", "plain", "zoom", None, true, 40, 41, 7, 2, "alt-cam1", nullptr},
-    LookupCase{"complexNoRedirection", "rig", "virtual", "absent", "", "", NoDevice, false, kU, kU, kU, kX, nullptr, nullptr},
-    LookupCase{"complexTargetAbsent", "rig", "virtual", "ghost", "", "", None, false, 0, 0, kU, kX, nullptr,
-               "vrex_instance_lookup::lookup: can't find instance\nnobody"}),
-    [](const ::testing::TestParamInfo<LookupCase> &info) { return info.param.label; });
+    {"complexTwoHops", "rig", "virtual", "level", "plain", "zoom", None, true, 40, 41, 7, 2, "alt-cam1", nullptr},
+    {"complexNoRedirection", "rig", "virtual", "absent", "", "", NoDevice, false, kU, kU, kU, kX, nullptr, nullptr},
+    {"complexTargetAbsent", "rig", "virtual", "ghost", "", "", None, false, 0, 0, kU, kX, nullptr,
+        "vrex_instance_lookup::lookup: can't find instance\nnobody"},
+};
+
+// Each row starts from the fixture with rig's redirection of cam1.gain set
+// as the row says.
+TEST_F(ParameterLookupTest, WritesTheOutputsItReaches)
+{
+    for (const LookupCase &c : kLookups) {
+        SCOPED_TRACE(c.label);
+        addRedirection(QStringLiteral("rig"), QStringLiteral("cam1"), QStringLiteral("gain"),
+                       QString::fromUtf8(c.target), QString::fromUtf8(c.targetParam));
+        DebugOutputCapture debug;
+        QString alt = kCallerAlt;
+        int device = kU, offset = kU, slot = kU;
+        char driver = kX;
+        int *d = c.nulls & NoDevice ? nullptr : &device, *o = c.nulls & NoOffset ? nullptr : &offset;
+        int *s = c.nulls & NoSlot ? nullptr : &slot;
+        const QString name = QString::fromUtf8(c.instance), param = QString::fromUtf8(c.param);
+        EXPECT_EQ(c.complex ? Lookup::lookupComplex(QString::fromUtf8(c.complex), name, param, alt, d, o, s, &driver)
+                            : Lookup::lookup(name, param, alt, d, o, s, &driver),
+                  c.result);
+        EXPECT_EQ(device, c.device);
+        EXPECT_EQ(offset, c.offset);
+        EXPECT_EQ(slot, c.slot);
+        EXPECT_EQ(driver, c.driver);
+        EXPECT_EQ(alt, c.alt ? QString::fromUtf8(c.alt) : kCallerAlt);
+        EXPECT_EQ(debug.messages(), c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{});
+    }
+}
 
 TEST_F(ParameterLookupTest, NameDoublingAsAltIdOutputStillFollowsTheRedirection)
 {
@@ -181,9 +177,7 @@ struct ChainCase
 
 void PrintTo(const ChainCase &c, std::ostream *os) { *os << c.label; }
 
-class RedirectionChainTest : public ParameterLookupTest, public ::testing::WithParamInterface<ChainCase>
-{
-};
+class RedirectionChainTest : public ParameterLookupTest, public ::testing::WithParamInterface<ChainCase> { };
 
 TEST_P(RedirectionChainTest, EndsAtTheLastInstanceOrWithOneLineAtTheRepeatedPair)
 {

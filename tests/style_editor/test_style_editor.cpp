@@ -2,6 +2,7 @@
 // and the editor's own boxes answered, the file read back through the
 // library.
 #include "message_box_answer.h"
+#include "stylesheet_test_support.h"
 
 #include "main_window.h"
 #include "settings_list_editor.h"
@@ -11,9 +12,6 @@
 #include "unsavable_mark.h"
 
 #include "support/capture.h"
-#include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_stylesheet.h>
 
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
@@ -24,8 +22,6 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTableView>
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
 using namespace styleeditor;
@@ -33,14 +29,7 @@ using namespace vrextest;
 
 namespace {
 
-const QString kRelative = QStringLiteral("stylesheet/vrex_style.xml");
-const QByteArray kOriginal =
-        "<!DOCTYPE stylesheet>\n<stylesheet>\n"
-        "  <style suitablefor=\"QLabel\" description=\"Alarm\" name=\"alarm\" type=\"state\">\n"
-        "    <setting value=\"color: red\"/>\n  </style>\n"
-        "  <style suitablefor=\"QFrame\" description=\"\" name=\"panel\" type=\"style\"/>\n"
-        "</stylesheet>\n";
-const char kOriginalSummary[] = "alarm[1|QLabel|Alarm|color: red] panel[2|QFrame||]";
+const char kOriginalSummary[] = "alarm[1|QLabel|Alarm|color: red] panel[2|||]";
 
 // The styles the file holds, as the library reads them.
 QString fileSummary()
@@ -92,10 +81,7 @@ struct EditorRow
     std::function<void(MainWindow &)> check = nullptr;
 };
 
-void PrintTo(const EditorRow &row, std::ostream *os)
-{
-    *os << row.label;
-}
+void PrintTo(const EditorRow &row, std::ostream *os) { *os << row.label; }
 
 class StyleEditorTest : public ::testing::TestWithParam<EditorRow> { };
 
@@ -104,9 +90,9 @@ TEST_P(StyleEditorTest, DrivenByKeyboard)
     const EditorRow &row = GetParam();
     FixtureTree tree;
     clearRegistries();
-    tree.write(kRelative, kOriginal);
+    tree.write(kStylesheetFile, kTwoStyles);
     vrex_stylesheet::reLoad();
-    MainWindow window(tree.path(kRelative));
+    MainWindow window(tree.path(kStylesheetFile));
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -124,7 +110,7 @@ TEST_P(StyleEditorTest, DrivenByKeyboard)
     }
     EXPECT_EQ(titles.join(u' ').toStdString(), row.boxes);
     EXPECT_EQ(window.isWindowModified(), row.modified);
-    EXPECT_TRUE(window.windowTitle().contains(tree.path(kRelative)));
+    EXPECT_TRUE(window.windowTitle().contains(tree.path(kStylesheetFile)));
     EXPECT_EQ(fileSummary().toStdString(), row.file);
 }
 
@@ -145,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
         key(w.settingsEditor()->list(), Qt::Key_Up, Qt::AltModifier);
         EXPECT_TRUE(w.isWindowModified());
         key(&w, Qt::Key_S, Qt::ControlModifier);
-    }, "alarm[2|QLabel QPushButton|Alarm red|font-weight: bold;color: red] panel[2|QFrame||]", false, "",
+    }, "alarm[2|QLabel QPushButton|Alarm red|font-weight: bold;color: red] panel[2|||]", false, "",
        [](MainWindow &w) {
         // The preview shows the edit on a label and a button, as a host would.
         ASSERT_EQ(w.preview()->samples().size(), 2);
@@ -165,13 +151,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
         EXPECT_EQ(w.currentStyle(), QStringLiteral("panel"));
         EXPECT_FALSE(w.document()->styles().contains(QStringLiteral("alarm")));
         key(&w, Qt::Key_Z, Qt::ControlModifier);
-    }, "panel[2|QFrame||]", true, "Deleting Style"},
+    }, "panel[2|||]", true, "Deleting Style"},
     EditorRow{"NewStyleSaved", QMessageBox::Ok, [](MainWindow &w, const FixtureTree &) {
         answerNextInput(QStringLiteral("zeta"));
         key(&w, Qt::Key_N, Qt::ControlModifier);
         EXPECT_EQ(w.currentStyle(), QStringLiteral("zeta"));
         key(&w, Qt::Key_S, Qt::ControlModifier);
-    }, "alarm[1|QLabel|Alarm|color: red] panel[2|QFrame||] zeta[0|||]", false, ""},
+    }, "alarm[1|QLabel|Alarm|color: red] panel[2|||] zeta[0|||]", false, ""},
     // A rename is saved at once (the library asks about the old name) and
     // undone as one step.
     EditorRow{"RenameThenUndo", QMessageBox::Ok, [](MainWindow &w, const FixtureTree &) {
@@ -180,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
         EXPECT_EQ(w.currentStyle(), QStringLiteral("beacon"));
         key(&w, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(w.document()->styles().keys(), QStringList({QStringLiteral("alarm"), QStringLiteral("panel")}));
-    }, "beacon[1|QLabel|Alarm|color: red] panel[2|QFrame||]", true, "Deleting Style"},
+    }, "beacon[1|QLabel|Alarm|color: red] panel[2|||]", true, "Deleting Style"},
     EditorRow{"DeleteCancelled", QMessageBox::Cancel, [](MainWindow &w, const FixtureTree &) {
         key(&w, Qt::Key_Delete, Qt::ControlModifier);
         EXPECT_TRUE(w.document()->styles().contains(QStringLiteral("alarm")));
@@ -195,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
     // does not let a save overwrite it unasked.
     EditorRow{"ExternalChangeNoticed", QMessageBox::Cancel, [](MainWindow &w, const FixtureTree &t) {
         QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
-        t.write(kRelative, "<stylesheet><style name=\"other\"/></stylesheet>");
+        t.write(kStylesheetFile, "<stylesheet><style name=\"other\"/></stylesheet>");
         EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.statusBar()->currentMessage().isEmpty(); }, 5000));
         key(&w, Qt::Key_S, Qt::ControlModifier);
     }, "other[0|||]", true, "Stylesheet Changed Stylesheet Changed"}),

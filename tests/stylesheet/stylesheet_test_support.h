@@ -26,6 +26,16 @@ inline bool operator!=(const styleentry &a, const styleentry &b) { return !(a ==
 
 namespace vrextest {
 
+// A stylesheet as the library writes it: "alarm" with every field, "panel"
+// with a type only.
+inline const QString kStylesheetFile = QStringLiteral("stylesheet/vrex_style.xml");
+inline const QByteArray kTwoStyles =
+        "<!DOCTYPE stylesheet>\n<stylesheet>\n"
+        "  <style suitablefor=\"QLabel\" description=\"Alarm\" name=\"alarm\" type=\"state\">\n"
+        "    <setting value=\"color: red\"/>\n  </style>\n"
+        "  <style suitablefor=\"\" description=\"\" name=\"panel\" type=\"style\"/>\n"
+        "</stylesheet>\n";
+
 styleentry makeStyle(const QStringList &settings, const QString &suitablefor = QString(),
                      const QString &description = QString(), int type = 0);
 // What the file format keeps of an entry: no empty settings, no type
@@ -39,7 +49,7 @@ class StylesheetTest : public ::testing::Test
 protected:
     void SetUp() override;
 
-    static QString relativePath() { return QStringLiteral("stylesheet/vrex_style.xml"); }
+    static QString relativePath() { return kStylesheetFile; }
     QString stylesheetPath() const { return tree->path(relativePath()); }
     void writeStylesheet(const QByteArray &contents) const { tree->write(relativePath(), contents); }
     // Writes contents and reloads the registry from it.

@@ -1,7 +1,5 @@
 #include "stylesheet_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 using namespace vrextest;
@@ -14,52 +12,33 @@ namespace {
 const char16_t kAlphabet[] = {u'a', u'Z', u'0', u' ', u' ', u'"', u'\'', u'&', u'<', u'>', u';',
                               u'\n', u'\t', u'\r', u'%', u'1', u'=', u'#', u']', u'\\', u'/',
                               0x00FC, 0x20AC, 0x00A0, 0xD7FF, 0xE000, 0xFFFD, 0x0085};
-const char16_t kSurrogatePair[] = {0xD83D, 0xDE00};
-
-struct RegistryGenerator
-{
-    QString text(int maxLength)
-    {
-        QString s;
-        const int length = pick(0, maxLength);
-        for (int i = 0; i < length; ++i) {
-            if (pick(0, 15) == 0)
-                s.append(QString(reinterpret_cast<const QChar *>(kSurrogatePair), 2));
-            else
-                s.append(QChar(kAlphabet[pick(0, int(std::size(kAlphabet)) - 1)]));
-        }
-        return s;
-    }
-
-    styleentry entry()
-    {
-        styleentry e;
-        const int settings = pick(0, 5);
-        for (int i = 0; i < settings; ++i)
-            e.settings.append(pick(0, 3) == 0 ? QString() : text(12));
-        e.suitablefor = text(8);
-        e.description = text(20);
-        static const int types[] = {-3, 0, 1, 2, 3, 4, 255};
-        e.type = types[pick(0, int(std::size(types)) - 1)];
-        return e;
-    }
-
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    std::mt19937 m_random;
-};
 
 class RoundTripTest : public StylesheetTest, public ::testing::WithParamInterface<unsigned> { };
 
 TEST_P(RoundTripTest, SavedRegistryReadsBackAsTheFormatAllows)
 {
     loadStylesheet("<stylesheet/>");
-    RegistryGenerator generate{std::mt19937(GetParam())};
+    std::mt19937 random(GetParam());
+    const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    // Now and then a character beyond the BMP, as a surrogate pair.
+    const auto text = [&pick](int maxLength) {
+        QString s;
+        for (int i = pick(0, maxLength); i > 0; --i)
+            s += pick(0, 15) == 0 ? QStringLiteral("\U0001F600")
+                                  : QString(QChar(kAlphabet[pick(0, std::size(kAlphabet) - 1)]));
+        return s;
+    };
     vrex_stylesheet style;
     QMap<QString, styleentry> expected;
-    const int entries = generate.pick(0, 12);
-    for (int i = 0; i < entries; ++i) {
-        QString name = generate.text(6);
-        styleentry entry = generate.entry();
+    for (int i = pick(0, 12); i > 0; --i) {
+        QString name = text(6);
+        styleentry entry;
+        for (int setting = pick(0, 5); setting > 0; --setting)
+            entry.settings.append(pick(0, 3) == 0 ? QString() : text(12));
+        entry.suitablefor = text(8);
+        entry.description = text(20);
+        const int types[] = {-3, 0, 1, 2, 3, 4, 255};
+        entry.type = types[pick(0, std::size(types) - 1)];
         style.set(name, entry);
         expected.insert(name, asReadBack(entry));
     }

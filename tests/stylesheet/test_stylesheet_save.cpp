@@ -25,18 +25,11 @@ using namespace vrextest;
 
 namespace {
 
-const QString kRelative = QStringLiteral("stylesheet/vrex_style.xml");
-const QByteArray kOriginal =
-        "<!DOCTYPE stylesheet>\n<stylesheet>\n"
-        "  <style suitablefor=\"QLabel\" description=\"Alarm\" name=\"alarm\" type=\"state\">\n"
-        "    <setting value=\"color: red\"/>\n  </style>\n"
-        "  <style suitablefor=\"\" description=\"\" name=\"panel\" type=\"style\"/>\n"
-        "</stylesheet>\n";
 constexpr uid_t kOtherUser = 12345;
 constexpr gid_t kOtherGroup = 4321;
 
 using Cleanup = std::function<void()>;
-// Prepares a failure or a file-system state after kOriginal was loaded;
+// Prepares a failure or a file-system state after kTwoStyles was loaded;
 // returns what undoes it, or nullptr when this system cannot produce it.
 using Arrange = std::function<Cleanup(const FixtureTree &)>;
 using Extra = std::function<void(const FixtureTree &)>;
@@ -54,7 +47,7 @@ void setStyle(const QString &name, const QStringList &settings, int type = 2)
 void loadOriginal(const FixtureTree &tree)
 {
     clearRegistries();
-    tree.write(kRelative, kOriginal);
+    tree.write(kStylesheetFile, kTwoStyles);
     QtMessageCapture swallow;
     vrex_stylesheet::reLoad();
 }
@@ -70,7 +63,7 @@ Cleanup nothingToUndo() { return [] { }; }
 
 Cleanup chownStylesheet(const FixtureTree &tree, uid_t uid, gid_t gid, mode_t mode)
 {
-    const QByteArray path = native(tree.path(kRelative));
+    const QByteArray path = native(tree.path(kStylesheetFile));
     if (::chown(path, uid, gid) != 0 || ::chmod(path, mode) != 0)
         return nullptr;
     return nothingToUndo();
@@ -96,20 +89,17 @@ Cleanup freezeDirectory(const FixtureTree &tree)
 {
     const int fd = ::open(native(tree.path(QStringLiteral("stylesheet"))), O_RDONLY | O_DIRECTORY);
     int flags = 0;
-    if (fd < 0 || ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
-        if (fd >= 0)
-            ::close(fd);
-        return nullptr;
+    if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        const int frozen = flags | FS_IMMUTABLE_FL;
+        if (ioctl(fd, FS_IOC_SETFLAGS, &frozen) == 0)
+            return [fd, flags] {
+                ioctl(fd, FS_IOC_SETFLAGS, &flags);
+                ::close(fd);
+            };
     }
-    const int frozen = flags | FS_IMMUTABLE_FL;
-    if (ioctl(fd, FS_IOC_SETFLAGS, &frozen) != 0) {
+    if (fd >= 0)
         ::close(fd);
-        return nullptr;
-    }
-    return [fd, flags] {
-        ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        ::close(fd);
-    };
+    return nullptr;
 }
 
 // The stylesheet directory becomes a 64 KiB tmpfs in this (child) process's
@@ -145,20 +135,17 @@ struct SaveRow
     bool offGuiThread = false;
 };
 
+// What a save may change of a file: its metadata and its bytes.
 struct FileState
 {
-    bool isFile = false;
-    struct stat st {};
+    explicit FileState(const QString &path) : isFile(QFileInfo(path).isFile()), bytes(readFileBytes(path))
+    {
+        ::stat(native(path), &st);
+    }
+    bool isFile;
     QByteArray bytes;
+    struct stat st {};
 };
-
-FileState fileState(const QString &path)
-{
-    FileState state;
-    state.isFile = QFileInfo(path).isFile() && ::stat(native(path), &state.st) == 0;
-    state.bytes = readFileBytes(path);
-    return state;
-}
 
 QStringList entriesOf(const QString &dir)
 {
@@ -173,11 +160,11 @@ bool runSaveRow(const SaveRow &row)
     const Cleanup cleanup = row.arrange(tree);
     if (!cleanup)
         return false;
-    const QString path = tree.path(kRelative);
+    const QString path = tree.path(kStylesheetFile);
     const QString real = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
     const QString dir = QFileInfo(real).path();
     const QMap<QString, styleentry> before = registry();
-    const FileState old = fileState(real);
+    const FileState old(real);
     const QStringList entries = entriesOf(dir);
 
     QtMessageCapture messages;
@@ -192,7 +179,7 @@ bool runSaveRow(const SaveRow &row)
         cleanup();
         boxes = answer.boxes();
     }
-    const FileState now = fileState(real);
+    const FileState now(real);
     EXPECT_EQ(saved, row.outcome == Outcome::Saved);
     const bool box = row.outcome == Outcome::Refused && !row.offGuiThread;
     EXPECT_EQ(boxes.size(), box ? 1 : 0);
@@ -261,32 +248,32 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveTest, ::testing::Values(
     }},
     SaveRow{"HardLinkKept", Outcome::Saved, Write::InPlace, 0, false, [](const FixtureTree &t) {
         setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
-        return ::link(native(t.path(kRelative)), native(t.path(QStringLiteral("linked.xml")))) == 0
+        return ::link(native(t.path(kStylesheetFile)), native(t.path(QStringLiteral("linked.xml")))) == 0
                 ? nothingToUndo() : nullptr;
     }, [](const FixtureTree &t) {
-        EXPECT_EQ(readFileBytes(t.path(QStringLiteral("linked.xml"))), readFileBytes(t.path(kRelative)));
+        EXPECT_EQ(readFileBytes(t.path(QStringLiteral("linked.xml"))), readFileBytes(t.path(kStylesheetFile)));
     }},
     // Installations share one stylesheet by linking to it.
     SaveRow{"SymlinkKept", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
-        t.write(QStringLiteral("shared/vrex_style.xml"), kOriginal);
-        t.remove(kRelative);
-        ::symlink("../shared/vrex_style.xml", native(t.path(kRelative)));
+        t.write(QStringLiteral("shared/vrex_style.xml"), kTwoStyles);
+        t.remove(kStylesheetFile);
+        ::symlink("../shared/vrex_style.xml", native(t.path(kStylesheetFile)));
         vrex_stylesheet::reLoad();
         setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
         return nothingToUndo();
     }, [](const FixtureTree &t) {
-        EXPECT_TRUE(QFileInfo(t.path(kRelative)).isSymLink());
+        EXPECT_TRUE(QFileInfo(t.path(kStylesheetFile)).isSymLink());
         EXPECT_TRUE(readFileBytes(t.path(QStringLiteral("shared/vrex_style.xml"))).contains("name=\"added\""));
     }},
     // Someone else's edit since the load is overwritten, not merged.
     SaveRow{"ExternalEditOverwritten", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
-        t.write(kRelative, "<stylesheet><style name=\"external\"/><style name=\"alarm\" description=\"elsewhere\"/>"
+        t.write(kStylesheetFile, "<stylesheet><style name=\"external\"/><style name=\"alarm\" description=\"elsewhere\"/>"
                            "</stylesheet>");
         return addStyles(1);
     }},
     SaveRow{"DirectoryInPlaceOfFile", Outcome::Refused, Write::Replaced, 0, false, [](const FixtureTree &t) {
-        t.remove(kRelative);
-        t.makeDirectory(kRelative);
+        t.remove(kStylesheetFile);
+        t.makeDirectory(kStylesheetFile);
         return nothingToUndo();
     }},
     SaveRow{"ShortWriteOfSmallDocument", Outcome::Refused, Write::Replaced, 0, false,
@@ -315,66 +302,60 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveTest, ::testing::Values(
     }},
     SaveRow{"OffTheGuiThreadOnTheMessageChannel", Outcome::Refused, Write::Replaced, 1, false,
             [](const FixtureTree &t) {
-        t.remove(kRelative);
-        t.makeDirectory(kRelative);
+        t.remove(kStylesheetFile);
+        t.makeDirectory(kStylesheetFile);
         return nothingToUndo();
     }, nullptr, true},
     // Only an existing stylesheet is rewritten, none is created.
     SaveRow{"MissingFileNeverCreated", Outcome::NotSaved, Write::Replaced, 0, false, [](const FixtureTree &t) {
-        t.remove(kRelative);
+        t.remove(kStylesheetFile);
         return addStyles(1);
     }}),
     [](const ::testing::TestParamInfo<SaveRow> &info) { return std::string(info.param.label); });
 
-struct DeleteRow
+// styles: what remains, space-separated; rewritten: the file was saved again.
+TEST(DeleteStyle, AsksThenRemovesAndSaves)
 {
-    const char *label;
-    QMessageBox::StandardButton answer;
-    const char *name;
-    bool rewritten;     // the file was saved again
-    const char *styles; // what remains, space-separated
-    bool offGuiThread = false;
-};
+    struct Row
+    {
+        QMessageBox::StandardButton answer;
+        const char *name;
+        bool rewritten;
+        const char *styles;
+        bool offGuiThread;
+    };
+    for (const Row &row : {Row{QMessageBox::Ok, "alarm", true, " panel unsaved", false},
+                           Row{QMessageBox::Ok, "Alarm", true, " alarm panel unsaved", false}, // unknown: still saves
+                           Row{QMessageBox::Cancel, "alarm", false, " alarm panel unsaved", false},
+                           Row{QMessageBox::Cancel, "", false, " alarm panel unsaved", false},
+                           Row{QMessageBox::Ok, "", false, " alarm panel unsaved", false},
+                           Row{QMessageBox::Ok, "alarm", false, " alarm panel unsaved", true}}) {
+        SCOPED_TRACE(std::string(row.name) + (row.answer == QMessageBox::Ok ? " Ok" : " Cancel")
+                     + (row.offGuiThread ? " off the GUI thread" : ""));
+        FixtureTree tree;
+        loadOriginal(tree);
+        tree.write(kStylesheetFile, kTwoStyles + "<!-- gone after a save -->\n");
+        setStyle(QStringLiteral("unsaved"), {QStringLiteral("v")});
+        setStyle(QString(), {QStringLiteral("unnamed")}); // listed first below, as ""
+        const QString name = QString::fromUtf8(row.name);
 
-void PrintTo(const DeleteRow &row, std::ostream *os) { *os << row.label; }
-
-class DeleteStyleTest : public ::testing::TestWithParam<DeleteRow> { };
-
-TEST_P(DeleteStyleTest, AsksThenRemovesAndSaves)
-{
-    const DeleteRow &row = GetParam();
-    FixtureTree tree;
-    loadOriginal(tree);
-    tree.write(kRelative, kOriginal + "<!-- gone after a save -->\n");
-    setStyle(QStringLiteral("unsaved"), {QStringLiteral("v")});
-    setStyle(QString(), {QStringLiteral("unnamed")}); // listed first below, as ""
-    const QString name = QString::fromUtf8(row.name);
-
-    QtMessageCapture messages;
-    MessageBoxAnswer answer(row.answer);
-    if (row.offGuiThread)
-        std::thread([&] { vrex_stylesheet().deleteStyle(name); }).join();
-    else
-        vrex_stylesheet().deleteStyle(name);
-    EXPECT_EQ(registry().keys().join(u' '), QString::fromUtf8(row.styles));
-    EXPECT_EQ(!readFileBytes(tree.path(kRelative)).contains("gone after"), row.rewritten);
-    EXPECT_EQ(messages.messages().size(), row.offGuiThread ? 1 : 0);
-    ASSERT_EQ(answer.boxes().size(), row.offGuiThread ? 0 : 1);
-    if (row.offGuiThread)
-        return;
-    const ShownBox &box = answer.boxes().at(0);
-    EXPECT_EQ(box.title + u'/' + box.text, QStringLiteral("Deleting Style/Are you sure you want to delete the style: ") + name);
-    EXPECT_TRUE(box.icon == QMessageBox::Question && box.buttons == (QMessageBox::Ok | QMessageBox::Cancel)
-                && box.buttonCount == 2 && !box.hasParent);
+        QtMessageCapture messages;
+        MessageBoxAnswer answer(row.answer);
+        if (row.offGuiThread)
+            std::thread([&] { vrex_stylesheet().deleteStyle(name); }).join();
+        else
+            vrex_stylesheet().deleteStyle(name);
+        EXPECT_EQ(registry().keys().join(u' '), QString::fromUtf8(row.styles));
+        EXPECT_EQ(!readFileBytes(tree.path(kStylesheetFile)).contains("gone after"), row.rewritten);
+        EXPECT_EQ(messages.messages().size(), row.offGuiThread ? 1 : 0);
+        ASSERT_EQ(answer.boxes().size(), row.offGuiThread ? 0 : 1);
+        if (row.offGuiThread)
+            continue;
+        const ShownBox &box = answer.boxes().at(0);
+        EXPECT_EQ(box.title + u'/' + box.text, QStringLiteral("Deleting Style/Are you sure you want to delete the style: ") + name);
+        EXPECT_TRUE(box.icon == QMessageBox::Question && box.buttons == (QMessageBox::Ok | QMessageBox::Cancel)
+                    && box.buttonCount == 2 && !box.hasParent);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, DeleteStyleTest, ::testing::Values(
-    DeleteRow{"Ok", QMessageBox::Ok, "alarm", true, " panel unsaved"},
-    DeleteRow{"OkForUnknownNameStillSaves", QMessageBox::Ok, "Alarm", true, " alarm panel unsaved"},
-    DeleteRow{"Cancel", QMessageBox::Cancel, "alarm", false, " alarm panel unsaved"},
-    DeleteRow{"CancelForEmptyName", QMessageBox::Cancel, "", false, " alarm panel unsaved"},
-    DeleteRow{"OkForEmptyName", QMessageBox::Ok, "", false, " alarm panel unsaved"},
-    DeleteRow{"OffTheGuiThreadNothingDeleted", QMessageBox::Ok, "alarm", false, " alarm panel unsaved", true}),
-    [](const ::testing::TestParamInfo<DeleteRow> &info) { return std::string(info.param.label); });
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "support/capture.h"
 
-#include <utility>
-
 namespace vrextest {
 
 namespace {
@@ -18,27 +16,12 @@ void recordQtMessage(QtMsgType type, const QMessageLogContext &, const QString &
 } // namespace
 
 DebugOutputCapture::DebugOutputCapture()
-    : m_previous(vrex_install_debug_output_handler(&recordDebugOutput)), m_saved(std::exchange(g_debugOutput, {}))
+    : MessageCapture(g_debugOutput), m_previous(vrex_install_debug_output_handler(&recordDebugOutput))
 {
 }
-DebugOutputCapture::~DebugOutputCapture()
-{
-    vrex_install_debug_output_handler(m_previous);
-    g_debugOutput = m_saved;
-}
-QStringList DebugOutputCapture::messages() const { return g_debugOutput; }
-void DebugOutputCapture::clear() { g_debugOutput.clear(); }
+DebugOutputCapture::~DebugOutputCapture() { vrex_install_debug_output_handler(m_previous); }
 
-QtMessageCapture::QtMessageCapture()
-    : m_previous(qInstallMessageHandler(&recordQtMessage)), m_saved(std::exchange(g_qtMessages, {}))
-{
-}
-QtMessageCapture::~QtMessageCapture()
-{
-    qInstallMessageHandler(m_previous);
-    g_qtMessages = m_saved;
-}
-QStringList QtMessageCapture::messages() const { return g_qtMessages; }
-void QtMessageCapture::clear() { g_qtMessages.clear(); }
+QtMessageCapture::QtMessageCapture() : MessageCapture(g_qtMessages), m_previous(qInstallMessageHandler(&recordQtMessage)) { }
+QtMessageCapture::~QtMessageCapture() { qInstallMessageHandler(m_previous); }
 
 } // namespace vrextest

@@ -8,36 +8,47 @@
 #include <QtCore/QStringList>
 #include <QtCore/QtGlobal>
 
+#include <utility>
+
 namespace vrextest {
 
-// Everything written to the debug-output channel, one entry per message.
-class DebugOutputCapture
+// The messages of one channel since the capture opened, one entry each.
+class MessageCapture
+{
+public:
+    Q_DISABLE_COPY(MessageCapture)
+    QStringList messages() const { return *m_messages; }
+    void clear() { m_messages->clear(); }
+
+protected:
+    explicit MessageCapture(QStringList &messages) : m_messages(&messages), m_saved(std::exchange(messages, {})) { }
+    ~MessageCapture() { *m_messages = m_saved; }
+
+private:
+    QStringList *m_messages;
+    QStringList m_saved;
+};
+
+// Everything written to the debug-output channel.
+class DebugOutputCapture : public MessageCapture
 {
 public:
     DebugOutputCapture();
     ~DebugOutputCapture();
-    Q_DISABLE_COPY(DebugOutputCapture)
-    QStringList messages() const;
-    void clear();
 
 private:
     vrex_debug_output_handler m_previous;
-    QStringList m_saved;
 };
 
-// Every debug-level Qt message, one entry per message, text exactly as sent.
-class QtMessageCapture
+// Every debug-level Qt message, text exactly as sent.
+class QtMessageCapture : public MessageCapture
 {
 public:
     QtMessageCapture();
     ~QtMessageCapture();
-    Q_DISABLE_COPY(QtMessageCapture)
-    QStringList messages() const;
-    void clear();
 
 private:
     QtMessageHandler m_previous;
-    QStringList m_saved;
 };
 
 } // namespace vrextest

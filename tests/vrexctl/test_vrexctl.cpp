@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace vrextest;
 
 namespace {
@@ -21,25 +23,25 @@ const QString kExampleSite = QStringLiteral(EXAMPLE_SITE);
 
 // An installation the check finds nothing wrong with; each row below
 // changes one of its files.
-const char *const kCleanFiles[][2] = {
-    {"stylesheet/vrex_style.xml",
+const std::map<QString, QByteArray> kCleanFiles = {
+    {QStringLiteral("stylesheet/vrex_style.xml"),
      "<!DOCTYPE stylesheet>\n<stylesheet>\n"
      "  <style name=\"alarm\" type=\"state\" suitablefor=\"QLabel\" description=\"Alarm\">\n"
      "    <setting value=\"color: #ffffff\"/>\n"
      "  </style>\n"
      "</stylesheet>\n"},
-    {"instances.xml",
+    {QStringLiteral("instances.xml"),
      "<instances>\n"
      "  <instance id=\"a\" type=\"Unit\" ref=\"device=1,offset=0,complex=Pair\"/>\n"
      "  <instance id=\"b\" type=\"Unit\" ref=\"device=2,offset=5\"/>\n"
      "  <instance id=\"all\" type=\"Unit\" composite=\"yes\"><group id=\"first\" instance=\"a\"/></instance>\n"
      "</instances>\n"},
-    {"devicetypes/Unit.xml",
+    {QStringLiteral("devicetypes/Unit.xml"),
      "<device_description drivertype=\"generic\">\n"
      "  <p name=\"level\" slot=\"0\"/>\n"
      "  <p name=\"gain\" slot=\"7\"/>\n"
      "</device_description>\n"},
-    {"complex_instances/Pair.xml",
+    {QStringLiteral("complex_instances/Pair.xml"),
      "<Pair>\n"
      "  <member id=\"a\">\n"
      "    <param id=\"level\" device=\"b\" param=\"gain\"/>\n"
@@ -47,19 +49,10 @@ const char *const kCleanFiles[][2] = {
      "</Pair>\n"},
 };
 
-QByteArray cleanFile(const char *file)
-{
-    for (const auto &clean : kCleanFiles) {
-        if (qstrcmp(clean[0], file) == 0)
-            return clean[1];
-    }
-    return {};
-}
-
 void writeCleanInstallation(const FixtureTree &tree)
 {
-    for (const auto &clean : kCleanFiles)
-        tree.write(QString::fromLatin1(clean[0]), clean[1]);
+    for (const auto &[file, contents] : kCleanFiles)
+        tree.write(file, contents);
 }
 
 QStringList siteOptions(const QString &root, const QString &system = QStringLiteral("demo"))
@@ -97,101 +90,68 @@ QStringList namesOf(const QJsonArray &array)
     return names;
 }
 
-// The outer environment of the run: the library attaches before vrexctl's
-// main() runs.
-QProcessEnvironment environmentPointingAt(const QString &root, const QString &system)
-{
-    QProcessEnvironment environment = cleanChildEnvironment();
-    environment.insert(QStringLiteral("ZT_ROOT"), root);
-    environment.insert(QStringLiteral("ZT_SYSTEM"), system);
-    return environment;
-}
-
-// Every table's rows are named by their name field.
-template<typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case> &info)
-{
-    return info.param.name;
-}
-
 } // namespace
 
 // --- command line: answers without an installation, or without finding it
 
-struct CommandLineCase
+TEST(VrexctlCommandLine, AnswersWithoutLoading)
 {
-    const char *name;
-    QStringList arguments;
-    int exitCode;
-    const char *out; // stdout (exit 0) or stderr (otherwise) contains this
-};
-void PrintTo(const CommandLineCase &c, std::ostream *os) { *os << c.name; }
-
-class CommandLine : public ::testing::TestWithParam<CommandLineCase> { };
-
-TEST_P(CommandLine, AnswersWithoutLoading)
-{
-    const CommandLineCase &c = GetParam();
-    const ChildResult result = vrexctl(c.arguments);
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
-    if (c.exitCode == 0) {
-        EXPECT_TRUE(result.out.contains(c.out)) << result.out.constData();
-        EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
-    } else {
-        EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
-        EXPECT_TRUE((result.out + result.err).contains(c.out)) << result.err.constData();
+    // out: stdout (exit 0) or stderr (otherwise) contains this.
+    struct Row { const char *name; QStringList arguments; int exitCode; const char *out; };
+    const Row rows[] = {
+        {"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
+        {"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
+        {"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
+        {"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
+        {"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
+        {"NoCommand", {}, 2, "no command given"},
+        {"MistypedCommand", args({"chek"}), 2, "unknown command \"chek\"; did you mean \"check\"?"},
+        {"UnknownCommand", args({"frobnicate"}), 2, "unknown command \"frobnicate\"\n"},
+        {"HelpOnUnknownCommand", args({"help", "lokup"}), 2, "did you mean \"lookup\"?"},
+        {"UnknownOption", args({"--frob", "check"}), 2, "frob"},
+        {"DumpUnknownRegistry", args({"dump", "everything"}), 2, "cannot dump"},
+        {"LookupTooManyArguments", args({"lookup", "a", "b", "c"}), 2, "usage: vrexctl lookup"},
+        {"CheckWithArgument", args({"check", "all"}), 2, "usage: vrexctl check"},
+        {"RootWithoutValue", args({"check", "--root"}), 2, "root"},
+        {"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
+        {"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
+        {"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"},
+        {"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
+            "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
+        {"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
+            "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
+        {"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
+            "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
+            "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"},
+    };
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        const ChildResult result = vrexctl(c.arguments);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(result.out.contains(c.out)) << result.out.constData();
+            EXPECT_TRUE(result.err.isEmpty()) << result.err.constData();
+        } else {
+            EXPECT_TRUE(result.err.startsWith("vrexctl: ")) << result.err.constData();
+            EXPECT_TRUE((result.out + result.err).contains(c.out)) << result.err.constData();
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-        Vrexctl, CommandLine,
-        ::testing::Values(
-                CommandLineCase{"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
-                CommandLineCase{"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
-                CommandLineCase{"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
-                CommandLineCase{"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
-                CommandLineCase{"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
-                CommandLineCase{"NoCommand", {}, 2, "no command given"},
-                CommandLineCase{"MistypedCommand", args({"chek"}), 2, "unknown command \"chek\"; did you mean \"check\"?"},
-                CommandLineCase{"UnknownCommand", args({"frobnicate"}), 2, "unknown command \"frobnicate\"\n"},
-                CommandLineCase{"HelpOnUnknownCommand", args({"help", "lokup"}), 2, "did you mean \"lookup\"?"},
-                CommandLineCase{"UnknownOption", args({"--frob", "check"}), 2, "frob"},
-                CommandLineCase{"DumpUnknownRegistry", args({"dump", "everything"}), 2, "cannot dump"},
-                CommandLineCase{"LookupTooManyArguments", args({"lookup", "a", "b", "c"}), 2, "usage: vrexctl lookup"},
-                CommandLineCase{"CheckWithArgument", args({"check", "all"}), 2, "usage: vrexctl check"},
-                CommandLineCase{"RootWithoutValue", args({"check", "--root"}), 2, "root"},
-                CommandLineCase{"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
-                CommandLineCase{"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
-                CommandLineCase{"BadMaxProblems", args({"--max-problems=-1", "check"}), 2, "--max-problems"},
-                CommandLineCase{"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
-                                "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
-                CommandLineCase{"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
-                                "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
-                CommandLineCase{"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
-                                "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
-                                "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"}),
-        caseName<CommandLineCase>);
-
 // --- the example site and a generated one
 
+// The text form of a clean check is pinned on a fixture below.
 TEST(VrexctlExampleSite, CheckIsCleanAndAgreesWithEveryDump)
 {
-    const ChildResult text = vrexctl(siteOptions(kExampleSite) << QStringLiteral("check"));
-    ASSERT_TRUE(text.finished);
-    EXPECT_EQ(text.exitCode, 0) << text.out.constData();
-    EXPECT_TRUE(text.out.isEmpty()) << text.out.constData();
-    EXPECT_TRUE(text.err.startsWith("vrexctl: no problems in ")) << text.err.constData();
-
     const ChildResult check = vrexctl(siteOptions(kExampleSite) << QStringLiteral("--json") << QStringLiteral("check"));
-    ASSERT_EQ(check.exitCode, 0);
+    ASSERT_EQ(check.exitCode, 0) << check.out.constData();
     const QJsonObject report = parseJson(check.out).object();
     EXPECT_EQ(report[QLatin1String("schema")].toInt(), 1);
     EXPECT_EQ(report[QLatin1String("problems")].toArray().size(), 0);
     const QJsonObject counts = report[QLatin1String("registries")].toObject();
     const std::pair<const char *, const char *> registries[] = {
-        {"instances", "instances"}, {"devicetypes", "devicetypes"},
-        {"complex", "complextypes"}, {"styles", "styles"}};
+        {"instances", "instances"}, {"devicetypes", "devicetypes"}, {"complex", "complextypes"}, {"styles", "styles"}};
     for (const auto &[registry, countKey] : registries) {
         SCOPED_TRACE(registry);
         const ChildResult dump = vrexctl(siteOptions(kExampleSite) + args({"--json", "dump", registry}));
@@ -216,9 +176,8 @@ TEST(VrexctlExampleSite, LookupFollowsATwoHopChainToTheLibrarysNumbers)
     EXPECT_TRUE(answer[QLatin1String("resolved")].toBool());
     // The last hop's numbers (servo1, a "generic" servo, slot 1), the first
     // instance's alternative id.
-    const QJsonObject expected{{QStringLiteral("device"), 15}, {QStringLiteral("offset"), 0},
-                               {QStringLiteral("slot"), 1}, {QStringLiteral("drivertype"), 2},
-                               {QStringLiteral("alt_id"), QStringLiteral("CAM-A1")}};
+    const QJsonObject expected{{QStringLiteral("device"), 15}, {QStringLiteral("offset"), 0}, {QStringLiteral("slot"), 1},
+                               {QStringLiteral("drivertype"), 2}, {QStringLiteral("alt_id"), QStringLiteral("CAM-A1")}};
     for (auto it = expected.begin(); it != expected.end(); ++it)
         EXPECT_EQ(answer[it.key()], it.value()) << it.key().toStdString();
 }
@@ -259,19 +218,18 @@ TEST(Vrexctl, RootOptionsReplaceTheEnvironmentsInstallation)
     FixtureTree tree(QStringLiteral("other"));
     tree.write(QStringLiteral("instances.xml"),
                "<instances><instance id=\"only\" type=\"Unit\" ref=\"device=9\"/></instances>");
-    const QProcessEnvironment outer = environmentPointingAt(kExampleSite, QStringLiteral("demo"));
+    // The library attaches to the outer environment before vrexctl's main() runs.
+    const QProcessEnvironment outer = cleanChildEnvironment(kExampleSite, QStringLiteral("demo"));
     for (const char *registry : {"instances", "styles", "devicetypes", "complex"}) {
-        const ChildResult dump = vrexctl(siteOptions(tree.root(), QStringLiteral("other"))
-                                                 << QStringLiteral("--json") << QStringLiteral("dump")
-                                                 << QLatin1String(registry),
-                                         outer);
+        const ChildResult dump =
+                vrexctl(siteOptions(tree.root(), QStringLiteral("other")) + args({"--json", "dump", registry}), outer);
         EXPECT_EQ(namesOf(parseJson(dump.out).array()),
                   qstrcmp(registry, "instances") == 0 ? QStringList{QStringLiteral("only")} : QStringList{})
                 << registry;
     }
     // --system alone keeps the environment's root.
     const ChildResult systemOnly = vrexctl(args({"--system", "other", "--json", "dump", "instances"}),
-                                           environmentPointingAt(tree.root(), QStringLiteral("demo")));
+                                           cleanChildEnvironment(tree.root(), QStringLiteral("demo")));
     EXPECT_EQ(namesOf(parseJson(systemOnly.out).array()), QStringList{QStringLiteral("only")});
 }
 
@@ -281,7 +239,7 @@ TEST(Vrexctl, VerboseWritesEachDiagnosticAsOneLabelledLine)
     writeCleanInstallation(tree);
     tree.remove(QStringLiteral("stylesheet/vrex_style.xml")); // a message that spans lines
     tree.write(QStringLiteral("devicetypes/Broken.xml"), "<device_description");
-    const QProcessEnvironment outer = environmentPointingAt(tree.root(), QStringLiteral("demo"));
+    const QProcessEnvironment outer = cleanChildEnvironment(tree.root(), QStringLiteral("demo"));
     const QStringList arguments = siteOptions(tree.root()) << QStringLiteral("dump") << QStringLiteral("devicetypes");
 
     const ChildResult quiet = vrexctl(arguments, outer);
@@ -328,7 +286,7 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
     else if (qstrcmp(c.to, "/") == 0)
         tree.remove(file), tree.makeDirectory(file);
     else
-        tree.write(file, c.from ? cleanFile(c.file).replace(c.from, c.to) : QByteArray(c.to));
+        tree.write(file, c.from ? QByteArray(kCleanFiles.at(file)).replace(c.from, c.to) : QByteArray(c.to));
 
     const ChildResult json = vrexctl(siteOptions(tree.root()) << QStringLiteral("--json") << QStringLiteral("check"));
     ASSERT_TRUE(json.finished);
@@ -355,71 +313,71 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
     EXPECT_TRUE(line.contains(QStringLiteral("[%1]").arg(QLatin1String(c.code)))) << text.out.constData();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-        Vrexctl, CheckFinds,
-        ::testing::Values(
-                // What the files say that the library reads otherwise.
-                MistakeCase{"DuplicateInstance", "instances.xml", "</instances>", "<instance id=\"b\" type=\"Unit\"/></instances>",
-                            "duplicate-instance", 5, 1, "", "'b'", "defined before here"},
-                MistakeCase{"RefKeyTypo", "instances.xml", "device=2", "devcie=2", "unknown-ref-key", 3, 3, "device"},
-                MistakeCase{"BlankBeforeRefKey", "instances.xml", ",offset=5", ", offset=5", "blank-in-ref-key", 3, 3, "offset"},
-                MistakeCase{"DeviceNotANumber", "instances.xml", "device=2", "device=2a", "not-a-number", 3, 3, "", "'2a'"},
-                MistakeCase{"SlotNotANumber", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"one\"", "not-a-number", 3, 3, ""},
-                MistakeCase{"SlotSpacingNotANumber", "devicetypes/Unit.xml", "\">", "\" slotspacing=\"2x\">", "not-a-number", 1, 1, "", "'2x'"},
-                MistakeCase{"CompositeNotExactlyYes", "instances.xml", "composite=\"yes\"", "composite=\"Yes\"",
-                            "composite-not-yes", 4, 3, "yes"},
-                MistakeCase{"GroupsWithoutComposite", "instances.xml", "composite=\"yes\"", "", "composite-not-yes", 4, 3, "yes"},
-                MistakeCase{"InstanceAttributeTypo", "instances.xml", "type=\"Unit\" ref=\"device=2", "typ=\"Unit\" ref=\"device=2",
-                            "unknown-attribute", 3, 3, "type"},
-                MistakeCase{"MemberAttributeCase", "complex_instances/Pair.xml", "member id", "member iD", "unknown-attribute", 2, 3, "id"},
-                MistakeCase{"SettingAttributeTypo", "stylesheet/vrex_style.xml", "value=", "valeu=", "unknown-attribute", 4, 5, "value"},
-                MistakeCase{"DriverTypeTypo", "devicetypes/Unit.xml", "generic", "gneric", "unknown-drivertype", 1, 1, "generic"},
-                MistakeCase{"StyleTypeCase", "stylesheet/vrex_style.xml", "\"state\"", "\"State\"", "unknown-style-type", 3, 3, "state"},
-                MistakeCase{"DuplicateGroup", "instances.xml", "</instance>", "<group id=\"first\" instance=\"b\"/></instance>",
-                            "duplicate-group", 4, 82, "", "'first'", "first defined here"},
-                MistakeCase{"DuplicateParameter", "devicetypes/Unit.xml", "</device_description>",
-                            "<p name=\"gain\" slot=\"8\"/></device_description>", "duplicate-parameter", 4, 1, "", "'gain'",
-                            "first defined here"},
-                MistakeCase{"DuplicateMember", "complex_instances/Pair.xml", "</Pair>", "<member id=\"a\"/></Pair>",
-                            "duplicate-member", 5, 1, "", "'a'", "first defined here"},
-                MistakeCase{"DuplicateRedirection", "complex_instances/Pair.xml", "  </member>",
-                            "<param id=\"level\" device=\"b\" param=\"gain\"/></member>", "duplicate-redirection", 4, 1, "", "'level'", "first defined here"},
-                MistakeCase{"DuplicateStyle", "stylesheet/vrex_style.xml", "</stylesheet>", "<style name=\"alarm\"/></stylesheet>",
-                            "duplicate-style", 6, 1, "", "'alarm'", "first defined here"},
-                MistakeCase{"DeviceTypeFilesDifferInCase", "devicetypes/unit.xml", nullptr, "<device_description/>",
-                            "case-clash", 0, 0, "", "'unit.xml'", "the other file", "devicetypes/Unit.xml"},
-                MistakeCase{"InstanceWithoutId", "instances.xml", "id=\"b\" ", "", "empty-name", 3, 3, ""},
-                MistakeCase{"StyleWithoutName", "stylesheet/vrex_style.xml", "name=\"alarm\" ", "", "empty-name", 3, 3, ""},
-                // What will not resolve.
-                MistakeCase{"UnknownDeviceType", "instances.xml", "\"Unit\" ref=\"device=2", "\"Uint\" ref=\"device=2",
-                            "unknown-device-type", 3, 3, "unit", "'Uint'"},
-                MistakeCase{"GroupNamesUnknownInstance", "instances.xml", "instance=\"a\"", "instance=\"alll\"", "unknown-instance", 4, 3, "all"},
-                MistakeCase{"UnknownComplexType", "instances.xml", "complex=Pair", "complex=Pairs", "unknown-complex-type", 2, 3, "Pair"},
-                MistakeCase{"MemberIsNoInstance", "complex_instances/Pair.xml", "member id=\"a\"", "member id=\"alll\"",
-                            "unknown-member", 2, 3, "all"},
-                MistakeCase{"RedirectionOfNoParameter", "complex_instances/Pair.xml", "id=\"level\"", "id=\"levle\"",
-                            "unknown-redirection-id", 3, 5, "level"},
-                MistakeCase{"RedirectionToUnknownInstance", "complex_instances/Pair.xml", "device=\"b\"", "device=\"alll\"",
-                            "unknown-instance", 3, 5, "all"},
-                MistakeCase{"RedirectionToUnknownParameter", "complex_instances/Pair.xml", "param=\"gain\"", "param=\"gian\"",
-                            "unknown-parameter", 3, 5, "gain"},
-                MistakeCase{"SlotZeroWithoutRedirection", "complex_instances/Pair.xml", "<param id=\"level\" device=\"b\" param=\"gain\"/>",
-                            "", "missing-redirection", 2, 3, "", "'a.level'", "slot 0 is set here", "instances.xml"},
-                MistakeCase{"SlotZeroOfNoMember", "instances.xml", "offset=5", "offset=5,complex=Pair", "missing-redirection", 3, 3, "",
-                            "no member 'b'"},
-                MistakeCase{"SelfRedirection", "complex_instances/Pair.xml", "device=\"b\" param=\"gain\"", "device=\"a\" param=\"level\"",
-                            "redirection-cycle", 3, 5, "", "a.level -> a.level"},
-                // Files that cannot be read: one error with the reason, follow-ons folded.
-                MistakeCase{"ComplexRootInOtherCase", "complex_instances/Pair.xml", "Pair>", "pair>", "wrong-root", 1, 1, "Pair",
-                            "only in letter case"},
-                MistakeCase{"InstancesRootMisspelt", "instances.xml", "instances>", "instance>", "wrong-root", 1, 1, ""},
-                MistakeCase{"MalformedDeviceType", "devicetypes/Unit.xml", "</device_description>", "", "malformed-xml", 5, 1, "",
-                            "device-type file is not well-formed XML: "},
-                MistakeCase{"MissingStylesheet", "stylesheet/vrex_style.xml", nullptr, nullptr, "unreadable-file", 0, 0, "",
-                            "stylesheet file: no such file"},
-                MistakeCase{"DirectoryForInstances", "instances.xml", nullptr, "/", "unreadable-file", 0, 0, "",
-                            "instances file: is a directory"}),
-        caseName<MistakeCase>);
+const MistakeCase kMistakes[] = {
+    // What the files say that the library reads otherwise.
+    {"DuplicateInstance", "instances.xml", "</instances>", "<instance id=\"b\" type=\"Unit\"/></instances>",
+        "duplicate-instance", 5, 1, "", "'b'", "defined before here"},
+    {"RefKeyTypo", "instances.xml", "device=2", "devcie=2", "unknown-ref-key", 3, 3, "device"},
+    {"BlankBeforeRefKey", "instances.xml", ",offset=5", ", offset=5", "blank-in-ref-key", 3, 3, "offset"},
+    {"DeviceNotANumber", "instances.xml", "device=2", "device=2a", "not-a-number", 3, 3, "", "'2a'"},
+    {"SlotNotANumber", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"one\"", "not-a-number", 3, 3, ""},
+    {"SlotSpacingNotANumber", "devicetypes/Unit.xml", "\">", "\" slotspacing=\"2x\">", "not-a-number", 1, 1, "", "'2x'"},
+    {"CompositeNotExactlyYes", "instances.xml", "composite=\"yes\"", "composite=\"Yes\"", "composite-not-yes", 4, 3, "yes"},
+    {"GroupsWithoutComposite", "instances.xml", "composite=\"yes\"", "", "composite-not-yes", 4, 3, "yes"},
+    {"InstanceAttributeTypo", "instances.xml", "type=\"Unit\" ref=\"device=2", "typ=\"Unit\" ref=\"device=2",
+        "unknown-attribute", 3, 3, "type"},
+    {"MemberAttributeCase", "complex_instances/Pair.xml", "member id", "member iD", "unknown-attribute", 2, 3, "id"},
+    {"SettingAttributeTypo", "stylesheet/vrex_style.xml", "value=", "valeu=", "unknown-attribute", 4, 5, "value"},
+    {"DriverTypeTypo", "devicetypes/Unit.xml", "generic", "gneric", "unknown-drivertype", 1, 1, "generic"},
+    {"StyleTypeCase", "stylesheet/vrex_style.xml", "\"state\"", "\"State\"", "unknown-style-type", 3, 3, "state"},
+    {"DuplicateGroup", "instances.xml", "</instance>", "<group id=\"first\" instance=\"b\"/></instance>", "duplicate-group",
+        4, 82, "", "'first'", "first defined here"},
+    {"DuplicateParameter", "devicetypes/Unit.xml", "</device_description>",
+        "<p name=\"gain\" slot=\"8\"/></device_description>", "duplicate-parameter", 4, 1, "", "'gain'",
+        "first defined here"},
+    {"DuplicateMember", "complex_instances/Pair.xml", "</Pair>", "<member id=\"a\"/></Pair>", "duplicate-member", 5, 1, "",
+        "'a'", "first defined here"},
+    {"DuplicateRedirection", "complex_instances/Pair.xml", "  </member>",
+        "<param id=\"level\" device=\"b\" param=\"gain\"/></member>", "duplicate-redirection", 4, 1, "", "'level'",
+        "first defined here"},
+    {"DuplicateStyle", "stylesheet/vrex_style.xml", "</stylesheet>", "<style name=\"alarm\"/></stylesheet>",
+        "duplicate-style", 6, 1, "", "'alarm'", "first defined here"},
+    {"DeviceTypeFilesDifferInCase", "devicetypes/unit.xml", nullptr, "<device_description/>", "case-clash", 0, 0, "",
+        "'unit.xml'", "the other file", "devicetypes/Unit.xml"},
+    {"InstanceWithoutId", "instances.xml", "id=\"b\" ", "", "empty-name", 3, 3, ""},
+    {"StyleWithoutName", "stylesheet/vrex_style.xml", "name=\"alarm\" ", "", "empty-name", 3, 3, ""},
+    // What will not resolve.
+    {"UnknownDeviceType", "instances.xml", "\"Unit\" ref=\"device=2", "\"Uint\" ref=\"device=2", "unknown-device-type", 3, 3,
+        "unit", "'Uint'"},
+    {"GroupNamesUnknownInstance", "instances.xml", "instance=\"a\"", "instance=\"alll\"", "unknown-instance", 4, 3, "all"},
+    {"UnknownComplexType", "instances.xml", "complex=Pair", "complex=Pairs", "unknown-complex-type", 2, 3, "Pair"},
+    {"MemberIsNoInstance", "complex_instances/Pair.xml", "member id=\"a\"", "member id=\"alll\"", "unknown-member", 2, 3,
+        "all"},
+    {"RedirectionOfNoParameter", "complex_instances/Pair.xml", "id=\"level\"", "id=\"levle\"", "unknown-redirection-id", 3,
+        5, "level"},
+    {"RedirectionToUnknownInstance", "complex_instances/Pair.xml", "device=\"b\"", "device=\"alll\"", "unknown-instance", 3,
+        5, "all"},
+    {"RedirectionToUnknownParameter", "complex_instances/Pair.xml", "param=\"gain\"", "param=\"gian\"", "unknown-parameter",
+        3, 5, "gain"},
+    {"SlotZeroWithoutRedirection", "complex_instances/Pair.xml", "<param id=\"level\" device=\"b\" param=\"gain\"/>", "",
+        "missing-redirection", 2, 3, "", "'a.level'", "slot 0 is set here", "instances.xml"},
+    {"SlotZeroOfNoMember", "instances.xml", "offset=5", "offset=5,complex=Pair", "missing-redirection", 3, 3, "",
+        "no member 'b'"},
+    {"SelfRedirection", "complex_instances/Pair.xml", "device=\"b\" param=\"gain\"", "device=\"a\" param=\"level\"",
+        "redirection-cycle", 3, 5, "", "a.level -> a.level"},
+    // Files that cannot be read: one error with the reason, follow-ons folded.
+    {"ComplexRootInOtherCase", "complex_instances/Pair.xml", "Pair>", "pair>", "wrong-root", 1, 1, "Pair",
+        "only in letter case"},
+    {"InstancesRootMisspelt", "instances.xml", "instances>", "instance>", "wrong-root", 1, 1, ""},
+    {"MalformedDeviceType", "devicetypes/Unit.xml", "</device_description>", "", "malformed-xml", 5, 1, "",
+        "device-type file is not well-formed XML: "},
+    {"MissingStylesheet", "stylesheet/vrex_style.xml", nullptr, nullptr, "unreadable-file", 0, 0, "",
+        "stylesheet file: no such file"},
+    {"DirectoryForInstances", "instances.xml", nullptr, "/", "unreadable-file", 0, 0, "", "instances file: is a directory"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Vrexctl, CheckFinds, ::testing::ValuesIn(kMistakes),
+                         [](const ::testing::TestParamInfo<MistakeCase> &info) { return std::string(info.param.name); });
 
 TEST(VrexctlCheck, CleanInstallationPassesAndFollowOnsFoldIntoTheirCause)
 {
@@ -452,8 +410,7 @@ TEST(VrexctlCheck, CycleIsReportedOnceWithEachHopAndStopsTheLookup)
                "<Pair>\n<member id=\"a\"><param id=\"level\" device=\"b\" param=\"level\"/></member>\n"
                "<member id=\"b\"><param id=\"level\" device=\"a\" param=\"level\"/></member>\n</Pair>\n");
 
-    const ChildResult lookup = vrexctl(siteOptions(tree.root()) << QStringLiteral("lookup") << QStringLiteral("b")
-                                                                << QStringLiteral("level"));
+    const ChildResult lookup = vrexctl(siteOptions(tree.root()) + args({"lookup", "b", "level"}));
     EXPECT_EQ(lookup.exitCode, 1);
     EXPECT_EQ(lookup.out, QByteArray("b.level -> a.level\na.level -> b.level\n"));
     EXPECT_EQ(lookup.err, QByteArray("vrexctl: redirection cycle: b.level -> a.level -> b.level\n"));
@@ -470,46 +427,35 @@ TEST(VrexctlCheck, CycleIsReportedOnceWithEachHopAndStopsTheLookup)
 
 // --- check: what the options do to the same findings
 
-struct OptionCase
+// Two warnings in the style file, nothing else; out and err: stdout and
+// stderr contain this ("": they are empty).
+TEST(VrexctlCheck, OptionsShapeTheReport)
 {
-    const char *name;
-    QStringList options;
-    int exitCode;
-    const char *out; // stdout contains this ("" : stdout is empty)
-    const char *err; // stderr contains this ("" : stderr is empty)
-};
-void PrintTo(const OptionCase &c, std::ostream *os) { *os << c.name; }
-
-class CheckOptions : public ::testing::TestWithParam<OptionCase> { };
-
-// Two warnings in the style file, nothing else.
-TEST_P(CheckOptions, ShapeTheReport)
-{
-    const OptionCase &c = GetParam();
+    struct Row { const char *name; QStringList options; int exitCode; const char *out, *err; };
+    const Row rows[] = {
+        {"Default", {}, 1, "[unknown-attribute]\n", "vrexctl: 0 errors, 2 warnings, 0 notes\n"},
+        {"FailOnError", args({"--fail-on=error"}), 0, "[unknown-style-type]\n", "2 warnings"},
+        {"Quiet", args({"-q"}), 1, "[unknown-style-type]\n", ""},
+        {"MaxProblems", args({"--max-problems", "1", "-q"}), 1, "[unknown-style-type]\n",
+            "vrexctl: 1 more problem not listed (--max-problems=1; 0 lists all): 1 unknown-attribute\n"},
+        {"AllProblems", args({"--max-problems=0"}), 1, "[unknown-attribute]\n", "2 warnings"},
+        {"ColorAlways", args({"--color=always"}), 1, "\x1b[1;35mwarning:\x1b[0m", "2 warnings"},
+        {"NoColorOffTerminal", args({"--color=auto"}), 1, ": warning: ", "2 warnings"},
+    };
     FixtureTree tree;
     writeCleanInstallation(tree);
-    tree.write(QStringLiteral("stylesheet/vrex_style.xml"),
-               cleanFile("stylesheet/vrex_style.xml").replace("\"state\"", "\"State\"").replace("value=", "valeu="));
+    const QString styles = QStringLiteral("stylesheet/vrex_style.xml");
+    tree.write(styles, QByteArray(kCleanFiles.at(styles)).replace("\"state\"", "\"State\"").replace("value=", "valeu="));
     QProcessEnvironment environment = cleanChildEnvironment();
     environment.insert(QStringLiteral("NO_COLOR"), QStringLiteral("1"));
-    const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("check") << c.options, environment);
-    EXPECT_EQ(result.exitCode, c.exitCode);
-    EXPECT_TRUE(*c.out ? result.out.contains(c.out) : result.out.isEmpty()) << result.out.constData();
-    EXPECT_TRUE(*c.err ? result.err.contains(c.err) : result.err.isEmpty()) << result.err.constData();
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        const ChildResult result = vrexctl(siteOptions(tree.root()) << QStringLiteral("check") << c.options, environment);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE(*c.out ? result.out.contains(c.out) : result.out.isEmpty()) << result.out.constData();
+        EXPECT_TRUE(*c.err ? result.err.contains(c.err) : result.err.isEmpty()) << result.err.constData();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-        Vrexctl, CheckOptions,
-        ::testing::Values(
-                OptionCase{"Default", {}, 1, "[unknown-attribute]\n", "vrexctl: 0 errors, 2 warnings, 0 notes\n"},
-                OptionCase{"FailOnError", args({"--fail-on=error"}), 0, "[unknown-style-type]\n", "2 warnings"},
-                OptionCase{"Quiet", args({"-q"}), 1, "[unknown-style-type]\n", ""},
-                OptionCase{"MaxProblems", args({"--max-problems", "1", "-q"}), 1, "[unknown-style-type]\n",
-                           "vrexctl: 1 more problem not listed (--max-problems=1; 0 lists all): 1 unknown-attribute\n"},
-                OptionCase{"AllProblems", args({"--max-problems=0"}), 1, "[unknown-attribute]\n", "2 warnings"},
-                OptionCase{"ColorAlways", args({"--color=always"}), 1, "\x1b[1;35mwarning:\x1b[0m", "2 warnings"},
-                OptionCase{"NoColorOffTerminal", args({"--color=auto"}), 1, ": warning: ", "2 warnings"}),
-        caseName<OptionCase>);
 
 TEST(Vrexctl, TablesEscapeControlCharactersAndAlignWideCharacters)
 {

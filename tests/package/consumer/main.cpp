@@ -39,9 +39,7 @@ int main()
            "a previous debug-output handler");
 
     QString altId;
-    int device = -1;
-    int offset = -1;
-    int slot = -1;
+    int device = -1, offset = -1, slot = -1;
     char drivertype = 0;
     expect(vrex_instance_lookup::lookup(QStringLiteral("cam1"), QStringLiteral("zoom"), altId,
                                         &device, &offset, &slot, &drivertype),
