@@ -13,17 +13,20 @@ namespace {
 using L = vrex_instance_lookup;
 const QString kInstancesFile = QStringLiteral("instances.xml");
 
-// A missing file and a directory in its place are rows of the hostile tests.
+// Hostile file-system states (a directory in the file's place, ...) are rows
+// of the hostile tests; a missing file is the common one.
 TEST(InstancesLoader, RejectedFileIsReportedOnDebugOutputAndKeepsTheRegistry)
 {
     struct Row { const char *contents, *message; };
-    for (const Row &row : {Row{"<instances><i id='new'/></instances><i id='late'/>", "Error in instances file"},
+    for (const Row &row : {Row{nullptr, "Could not find the instances"},
+                           Row{"<instances><i id='new'/></instances><i id='late'/>", "Error in instances file"},
                            Row{"<Instances><i id='new'/></Instances>", "The instances file is not valid"},
                            Row{"<Instances><i id='new'/></Instances><", "Error in instances file"}}) {
-        SCOPED_TRACE(row.contents);
+        SCOPED_TRACE(row.contents ? row.contents : "no file");
         clearRegistries();
         FixtureTree tree;
-        tree.write(kInstancesFile, row.contents);
+        if (row.contents)
+            tree.write(kInstancesFile, row.contents);
         L::instances[QStringLiteral("old")].device = 99;
         DebugOutputCapture debug;
         QtMessageCapture qt;
