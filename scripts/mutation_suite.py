@@ -17,8 +17,24 @@ Usage: mutation_suite.py LATE_PATTERN LOG
 import json
 import os
 import re
+import signal
 import subprocess
 import sys
+
+
+def run(command, env, cwd, limit):
+    """Output and whether it failed. The command is ctest's emulator wrapping
+    the executable (cmake -E env ...): on a timeout the whole process group
+    is killed, or the looping test would outlive the run."""
+    with subprocess.Popen(command, env=env, cwd=cwd, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, start_new_session=True) as process:
+        try:
+            output = process.communicate(timeout=limit)[0]
+            return output.decode(errors='replace'), process.returncode != 0
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            output = process.communicate()[0]
+            return output.decode(errors='replace') + '\n(timed out)', True
 
 
 def main():
@@ -41,13 +57,8 @@ def main():
                     continue
                 env = dict(os.environ)
                 env.update(e.split('=', 1) for e in environment)
-                try:
-                    run = subprocess.run(command, env=env, cwd=cwd, stdout=subprocess.PIPE,
-                                         stderr=subprocess.STDOUT,
-                                         timeout=900 if phase else int(os.environ.get('MUTATION_TIMEOUT', 120)))
-                    output, failed = run.stdout.decode(errors='replace'), run.returncode != 0
-                except subprocess.TimeoutExpired as timeout:
-                    output, failed = (timeout.stdout or b'').decode(errors='replace') + '\n(timed out)', True
+                limit = 900 if phase else int(os.environ.get('MUTATION_TIMEOUT', 120))
+                output, failed = run(command, env, cwd, limit)
                 log.write('### %s\n%s\n' % (' '.join(command), output))
                 if failed:
                     program = next(a for a in command if '/cmake' not in a and os.path.isabs(a))
