@@ -180,6 +180,8 @@ const XmlRow kRows[] = {
     // expat reads only encodings that keep ASCII where it is.
     rejected("DeclaredEbcdic", bytes("<?xml version=\"1.0\" encoding=\"IBM037\"?>" + QStringEncoder("IBM037")(QStringLiteral("<stylesheet/>"))),
              QStringLiteral("unknown encoding")),
+    rejected("DeclaredUnknownEncoding", bytes(style("x", {}, "<?xml version=\"1.0\" encoding=\"no-such\"?>")),
+             QStringLiteral("unknown encoding")),
 
     // Nothing, not enough, or too much
     rejected("EmptyFile", bytes({}), QStringLiteral("no element found")),
