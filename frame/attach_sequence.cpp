@@ -6,7 +6,28 @@
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
+#include <exception>
+
 namespace vrex {
+
+namespace {
+
+// A host is never taken down by its configuration: whatever a step meets,
+// the next one runs and the library stays loaded.
+template<typename Step>
+void runStep(const char *line, Step step)
+{
+    debugOutput(line);
+    try {
+        step();
+    } catch (const std::exception &error) {
+        qtMessage(QStringLiteral("vrex_stylesheet: loading stopped: ") + QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        qtMessage(QStringLiteral("vrex_stylesheet: loading stopped"));
+    }
+}
+
+} // namespace
 
 void runAttachSequence()
 {
@@ -19,21 +40,22 @@ void runAttachSequence()
 
     // Loader results are false on every path by design; the registries and
     // the loaders' own messages tell what happened.
-    debugOutput("vrex_stylesheet: loading stylesheets\n");
-    if (vrex_stylesheet::count() == 0)
-        vrex_stylesheet::load();
-
-    debugOutput("vrex_stylesheet: loading instances\n");
-    if (vrex_instance_lookup::countInstances() == 0)
-        vrex_instance_lookup::loadInstances();
-
-    debugOutput("vrex_stylesheet: loading devicetypes\n");
-    if (vrex_instance_lookup::countDeviceTypes() == 0)
-        vrex_instance_lookup::loadDeviceTypes();
-
-    debugOutput("vrex_stylesheet: doing the loading of complex instances\n");
-    if (vrex_instance_lookup::countComplexTypes() == 0)
-        vrex_instance_lookup::loadComplexTypes();
+    runStep("vrex_stylesheet: loading stylesheets\n", [] {
+        if (vrex_stylesheet::count() == 0)
+            vrex_stylesheet::load();
+    });
+    runStep("vrex_stylesheet: loading instances\n", [] {
+        if (vrex_instance_lookup::countInstances() == 0)
+            vrex_instance_lookup::loadInstances();
+    });
+    runStep("vrex_stylesheet: loading devicetypes\n", [] {
+        if (vrex_instance_lookup::countDeviceTypes() == 0)
+            vrex_instance_lookup::loadDeviceTypes();
+    });
+    runStep("vrex_stylesheet: doing the loading of complex instances\n", [] {
+        if (vrex_instance_lookup::countComplexTypes() == 0)
+            vrex_instance_lookup::loadComplexTypes();
+    });
 }
 
 } // namespace vrex

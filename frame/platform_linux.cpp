@@ -37,9 +37,20 @@ namespace vrex {
 
 void platformDebugSink(const char *text)
 {
-    // One write per message so lines from several processes sharing a
-    // terminal or log do not interleave mid-message.
-    size_t remaining = std::strlen(text);
+    // A terminal or log file has no debugger to delimit messages: each ends
+    // its line here, so a message without a line end of its own does not
+    // run into the next. One write per message so lines from several
+    // processes sharing a terminal or log do not interleave mid-message.
+    size_t length = std::strlen(text);
+    QByteArray line;
+    if (length == 0 || text[length - 1] != '\n') {
+        line.reserve(qsizetype(length) + 1);
+        line.append(text, qsizetype(length));
+        line.append('\n');
+        text = line.constData();
+        length = size_t(line.size());
+    }
+    size_t remaining = length;
     while (remaining > 0) {
         const ssize_t written = ::write(STDERR_FILENO, text, remaining);
         if (written < 0) {

@@ -4,7 +4,7 @@
 #ifndef VREX_INSTANCE_LOOKUP_DEVICE_TYPE_KEY_H
 #define VREX_INSTANCE_LOOKUP_DEVICE_TYPE_KEY_H
 
-#include <vrex_stylesheet/vrex_instance_lookup.h>
+#include "instance_lookup/catalogue.h"
 
 #include <QtCore/QVarLengthArray>
 
@@ -16,14 +16,13 @@ inline QString deviceTypeKey(const QString &name)
     return name.toLower();
 }
 
-// The deviceTypes entry for an instance's type, or constEnd(): the entry
+// The entry of types for an instance's type, or constEnd(): the entry
 // under deviceTypeKey(type). Runs in control loops, so ASCII names (all
 // real ones) are folded into a buffer on the stack and looked up without
 // allocating; toLower would allocate a string on every call for a name
 // such as "VidRouter".
-inline QMap<QString, deviceTypeInfo>::const_iterator findDeviceType(const QString &type)
+inline DeviceTypeRegistry::const_iterator findDeviceType(const DeviceTypeRegistry &types, const QString &type)
 {
-    const QMap<QString, deviceTypeInfo> &types = vrex_instance_lookup::deviceTypes;
     QVarLengthArray<char16_t, 64> folded;
     folded.resize(type.size());
     bool changed = false;

@@ -82,6 +82,7 @@ void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool,
 // attributes and indentation; a little less than the usual, so the guess
 // errs on the side of room.
 constexpr qsizetype kTypicalInstanceBytes = 128;
+constexpr qint64 kMaxReservedInstances = xml::kMaxDocumentBytes / kTypicalInstanceBytes;
 
 class InstancesHandler final : public xml::ElementHandler
 {
@@ -94,8 +95,9 @@ public:
     void expectBytes(qint64 size) override
     {
         // Room for an instance per line of a typical catalogue, so a large
-        // one is not copied over and over while it grows.
-        m_records.reserve(size_t(size / kTypicalInstanceBytes));
+        // one is not copied over and over while it grows; capped, since the
+        // size is only what the file claims (a sparse file claims anything).
+        m_records.reserve(size_t(qBound(qint64(0), size / kTypicalInstanceBytes, kMaxReservedInstances)));
     }
 
     void startElement(const xml::Element &element) override

@@ -1,4 +1,4 @@
-// One step of a parameter lookup over the public registries: the instance,
+// One step of a parameter lookup over a catalogue: the instance,
 // its device type, the parameter and, where the parameter stands for
 // another one, the redirection to follow. The library's lookups and
 // vrexctl walk chains with this one step and differ only in what they
@@ -6,9 +6,8 @@
 #ifndef VREX_INSTANCE_LOOKUP_LOOKUP_STEP_H
 #define VREX_INSTANCE_LOOKUP_LOOKUP_STEP_H
 
+#include "instance_lookup/catalogue.h"
 #include "instance_lookup/device_type_key.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
 
 namespace vrex {
 
@@ -30,15 +29,15 @@ struct LookupStep
     QMap<QString, instanceInfo>::const_iterator instance;
     QMap<QString, deviceTypeInfo>::const_iterator deviceType;
     QMap<QString, paramInfo>::const_iterator parameter;
-    const complexParam *redirection = nullptr; // for Redirected; points into complexTypes
+    const complexParam *redirection = nullptr; // for Redirected; points into the complex types
 };
 
 // The redirection of parameter param of member in complex type complexName:
 // Redirected with step.redirection set, or where the search broke.
-inline LookupStep::Stop findRedirection(const QString &complexName, const QString &member,
-                                        const QString &param, const complexParam **redirection)
+inline LookupStep::Stop findRedirection(const ComplexTypeRegistry &types, const QString &complexName,
+                                        const QString &member, const QString &param,
+                                        const complexParam **redirection)
 {
-    const QMap<QString, complexType> &types = vrex_instance_lookup::complexTypes;
     const auto type = types.constFind(complexName);
     if (type == types.constEnd())
         return LookupStep::NoComplexType;
@@ -54,10 +53,10 @@ inline LookupStep::Stop findRedirection(const QString &complexName, const QStrin
 
 // A parameter whose slot is 0 on an instance that names a complex type
 // stands for the parameter its member entry redirects it to.
-inline LookupStep lookupStep(const QString &instanceName, const QString &param)
+inline LookupStep lookupStep(const Catalogue &catalogue, const QString &instanceName, const QString &param)
 {
     LookupStep step;
-    const QMap<QString, instanceInfo> &instances = vrex_instance_lookup::instances;
+    const InstanceRegistry &instances = catalogue.instances;
     step.instance = instances.constFind(instanceName);
     if (step.instance == instances.constEnd())
         return step; // NoInstance
@@ -65,8 +64,8 @@ inline LookupStep lookupStep(const QString &instanceName, const QString &param)
         step.stop = LookupStep::NoParameterName;
         return step;
     }
-    step.deviceType = findDeviceType(step.instance->type);
-    if (step.deviceType == vrex_instance_lookup::deviceTypes.constEnd()) {
+    step.deviceType = findDeviceType(catalogue.deviceTypes, step.instance->type);
+    if (step.deviceType == catalogue.deviceTypes.constEnd()) {
         step.stop = LookupStep::NoDeviceType;
         return step;
     }
@@ -80,8 +79,8 @@ inline LookupStep lookupStep(const QString &instanceName, const QString &param)
         return step;
     }
     // The registry's own keys: the caller's strings may be outputs too.
-    step.stop = findRedirection(step.instance->complex, step.instance.key(), step.parameter.key(),
-                                &step.redirection);
+    step.stop = findRedirection(catalogue.complexTypes, step.instance->complex, step.instance.key(),
+                                step.parameter.key(), &step.redirection);
     return step;
 }
 

@@ -33,8 +33,3 @@ complexType::complexType(const complexType &other) = default;
 complexType &complexType::operator=(const complexType &other) = default;
 complexType::~complexType() = default;
 
-// The class carries no state: every member is static.
-vrex_instance_lookup::vrex_instance_lookup() = default;
-vrex_instance_lookup::vrex_instance_lookup(const vrex_instance_lookup &) = default;
-vrex_instance_lookup &vrex_instance_lookup::operator=(const vrex_instance_lookup &) = default;
-vrex_instance_lookup::~vrex_instance_lookup() = default;

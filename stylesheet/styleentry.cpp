@@ -8,8 +8,3 @@ styleentry &styleentry::operator=(const styleentry &other) = default;
 styleentry::~styleentry() = default;
 
 vrex_style_receiver::~vrex_style_receiver() = default;
-
-// vrex_stylesheet carries no state: every member works on the statics.
-vrex_stylesheet::vrex_stylesheet() = default;
-vrex_stylesheet::~vrex_stylesheet() = default;
-vrex_stylesheet &vrex_stylesheet::operator=(const vrex_stylesheet &) = default;

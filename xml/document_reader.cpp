@@ -194,6 +194,15 @@ Result readFile(const QString &path, Parser &parser, ElementHandler &handler)
     struct stat status;
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
         return unreadable();
+    // Refused before a byte is read: a sparse or runaway file must not cost
+    // every process that loads the installation its memory and start-up time.
+    if (qint64(status.st_size) > kMaxDocumentBytes) {
+        Result result = unreadable();
+        result.reason = QStringLiteral("the file is %1 MiB, more than the %2 MiB a configuration file may be")
+                                .arg(qint64(status.st_size) >> 20)
+                                .arg(kMaxDocumentBytes >> 20);
+        return result;
+    }
 
     handler.expectBytes(status.st_size);
     // One byte more than announced tells a file that grew meanwhile.

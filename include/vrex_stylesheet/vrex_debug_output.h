@@ -1,6 +1,7 @@
 // The debug-output channel: attach progress, instances-file failures and
-// lookup failures. By default each message's UTF-8 bytes go to stderr
-// unchanged, in one write, without prefix or added line end.
+// lookup failures. By default each message's UTF-8 bytes go to stderr in one
+// write, without prefix, ending with a line feed (added where the message
+// has none, so that messages do not run together).
 #ifndef VREX_DEBUG_OUTPUT_H
 #define VREX_DEBUG_OUTPUT_H
 
