@@ -1,11 +1,13 @@
 #include "instance_lookup/complextype_parser.h"
 
+#include "instance_lookup/complextype_format.h"
 #include "xml/attribute_text.h"
 #include "xml/string_pool.h"
 
 namespace vrex {
 
 using xml::matches;
+namespace fmt = complextype_format;
 
 namespace {
 
@@ -45,7 +47,7 @@ private:
         if (m_options.observer)
             m_options.observer->element(RecordRole::Member, element);
         for (const auto &attribute : element.attributes()) {
-            const bool known = matches(attribute.name(), "id");
+            const bool known = matches(attribute.name(), fmt::kMemberId);
             if (known)
                 member.id = attributeText(attribute.value());
             if (m_options.observer)
@@ -65,11 +67,11 @@ private:
         for (const auto &attribute : element.attributes()) {
             const char *name = attribute.name();
             bool known = true;
-            if (matches(name, "id"))
+            if (matches(name, fmt::kRedirectionId))
                 redirection.id = m_pool.intern(attribute.value());
-            else if (matches(name, "device"))
+            else if (matches(name, fmt::kRedirectionDevice))
                 redirection.device = attributeText(attribute.value());
-            else if (matches(name, "param"))
+            else if (matches(name, fmt::kRedirectionParam))
                 redirection.param = m_pool.intern(attribute.value());
             else
                 known = false;

@@ -1,5 +1,6 @@
 #include "instance_lookup/devicetype_parser.h"
 
+#include "instance_lookup/devicetype_format.h"
 #include "xml/attribute_text.h"
 
 #include <QtCore/QByteArray>
@@ -7,8 +8,19 @@
 namespace vrex {
 
 using xml::matches;
+namespace fmt = devicetype_format;
 
 namespace {
+
+// One of the driver type words, in any case.
+bool isDriverTypeWord(const char *word)
+{
+    for (const fmt::DriverType &type : fmt::kDriverTypes) {
+        if (qstricmp(word, type.word) == 0)
+            return true;
+    }
+    return false;
+}
 
 class DeviceTypeHandler final : public xml::ElementHandler
 {
@@ -38,9 +50,9 @@ private:
         for (const auto &attribute : element.attributes()) {
             const char *name = attribute.name();
             bool known = true;
-            if (matches(name, "drivertype"))
+            if (matches(name, fmt::kDriverType))
                 drivertype = attribute.value();
-            else if (matches(name, "slotspacing"))
+            else if (matches(name, fmt::kSlotSpacing))
                 slotspacing = attribute.value();
             else
                 known = false;
@@ -59,13 +71,12 @@ private:
         using Notice = FormatObserver::Notice;
         // Only the first letter counts: any word but the known ones
         // reads as something the file does not say.
-        if (*drivertype && qstricmp(drivertype, "generic") != 0 && qstricmp(drivertype, "router") != 0
-            && qstricmp(drivertype, "serial") != 0)
+        if (*drivertype && !isDriverTypeWord(drivertype))
             m_options.observer->notice(RecordRole::DeviceTypeRoot, element, Notice::UnknownWord,
-                                       "drivertype", drivertype);
+                                       fmt::kDriverType, drivertype);
         if (*slotspacing && !decimalConverts(slotspacing))
             m_options.observer->notice(RecordRole::DeviceTypeRoot, element, Notice::NotANumber,
-                                       "slotspacing", slotspacing);
+                                       fmt::kSlotSpacing, slotspacing);
     }
 
     void readParam(const xml::Element &element, ParamRecord &record)
@@ -77,14 +88,14 @@ private:
         for (const auto &attribute : element.attributes()) {
             const char *name = attribute.name();
             bool known = true;
-            if (matches(name, "name"))
+            if (matches(name, fmt::kParamName))
                 record.name = attributeText(attribute.value());
-            else if (matches(name, "slot"))
+            else if (matches(name, fmt::kParamSlot))
             {
                 record.slot = decimalValue(attribute.value());
                 if (m_options.observer && !decimalConverts(attribute.value()))
                     m_options.observer->notice(RecordRole::Parameter, element,
-                                               FormatObserver::Notice::NotANumber, "slot",
+                                               FormatObserver::Notice::NotANumber, fmt::kParamSlot,
                                                attribute.value());
             }
             else
@@ -105,7 +116,7 @@ DeviceTypeDocument parseDeviceType(const xml::Source &source, const ParseOptions
 {
     DeviceTypeDocument document;
     DeviceTypeHandler handler(document, options);
-    document.result = xml::readDocument(source, {"device_description", false, 1}, handler);
+    document.result = xml::readDocument(source, {fmt::kRoot, false, 1}, handler);
     if (document.result.status != xml::Status::Ok) {
         document.drivertype = 0;
         document.slotspacing = 0;
@@ -118,17 +129,13 @@ int driverTypeCode(QByteArrayView value)
 {
     // Only the first letter counts, whatever its case.
     if (value.isEmpty())
-        return 1;
-    switch (value.front()) {
-    case 'g':
-    case 'G':
-        return 2;
-    case 'r':
-    case 'R':
-        return 3;
-    default:
-        return 1;
+        return fmt::kDefaultDriverType;
+    const char first = (value.front() >= 'A' && value.front() <= 'Z') ? char(value.front() + ('a' - 'A')) : value.front();
+    for (const fmt::DriverType &type : fmt::kDriverTypes) {
+        if (type.code != fmt::kDefaultDriverType && type.word[0] == first)
+            return type.code;
     }
+    return fmt::kDefaultDriverType;
 }
 
 void applyDeviceType(deviceTypeInfo &info, const DeviceTypeDocument &document)

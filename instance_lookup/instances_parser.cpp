@@ -1,5 +1,6 @@
 #include "instance_lookup/instances_parser.h"
 
+#include "instance_lookup/instances_format.h"
 #include "xml/attribute_text.h"
 #include "xml/format_observer.h"
 #include "xml/string_pool.h"
@@ -10,6 +11,7 @@
 namespace vrex {
 
 using xml::matches;
+namespace fmt = instances_format;
 
 namespace {
 
@@ -28,14 +30,15 @@ QByteArrayView nextPart(QByteArrayView &rest, char separator)
     return part;
 }
 
-bool sameBytes(QByteArrayView view, const char *literal, qsizetype size)
+template<size_t N>
+bool sameBytes(QByteArrayView view, const char (&literal)[N])
 {
-    return view.size() == size && std::memcmp(view.data(), literal, size_t(size)) == 0;
+    return view.size() == qsizetype(N - 1) && std::memcmp(view.data(), literal, N - 1) == 0;
 }
 
 bool isRefKey(QByteArrayView key)
 {
-    return sameBytes(key, "device", 6) || sameBytes(key, "offset", 6) || sameBytes(key, "complex", 7);
+    return sameBytes(key, fmt::kRefDevice) || sameBytes(key, fmt::kRefOffset) || sameBytes(key, fmt::kRefComplex);
 }
 
 // Tells observer what a ref piece reads other than it seems to say.
@@ -43,10 +46,10 @@ void noticeRefPiece(FormatObserver &observer, const xml::Element &element, QByte
                     QByteArrayView value)
 {
     using Notice = FormatObserver::Notice;
-    if (sameBytes(key, "device", 6) || sameBytes(key, "offset", 6)) {
+    if (sameBytes(key, fmt::kRefDevice) || sameBytes(key, fmt::kRefOffset)) {
         if (!decimalConverts(value))
             observer.notice(RecordRole::Instance, element, Notice::NotANumber, key, value);
-    } else if (!sameBytes(key, "complex", 7)) {
+    } else if (!sameBytes(key, fmt::kRefComplex)) {
         const bool blanks = isRefKey(key.trimmed());
         observer.notice(RecordRole::Instance, element,
                         blanks ? Notice::BlankAroundRefKey : Notice::UnknownRefKey, key, value);
@@ -58,21 +61,21 @@ void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool,
              FormatObserver *observer = nullptr, const xml::Element *element = nullptr)
 {
     for (QByteArrayView rest = ref;;) {
-        QByteArrayView piece = nextPart(rest, ',');
+        QByteArrayView piece = nextPart(rest, fmt::kRefSeparator);
         if (piece.isNull())
             break;
         // Parts after the value are ignored.
-        const QByteArrayView key = nextPart(piece, '=');
-        const QByteArrayView value = nextPart(piece, '=');
+        const QByteArrayView key = nextPart(piece, fmt::kRefAssign);
+        const QByteArrayView value = nextPart(piece, fmt::kRefAssign);
         if (observer)
             noticeRefPiece(*observer, *element, key, value);
 
         // 0 for anything toInt cannot convert, a missing value included.
-        if (sameBytes(key, "device", 6))
+        if (sameBytes(key, fmt::kRefDevice))
             info.device = decimalValue(value);
-        else if (sameBytes(key, "offset", 6))
+        else if (sameBytes(key, fmt::kRefOffset))
             info.offset = decimalValue(value);
-        else if (sameBytes(key, "complex", 7))
+        else if (sameBytes(key, fmt::kRefComplex))
             info.complex = value.isNull() ? QString() // "complex" without a value
                                            : pool ? pool->intern(value) : attributeText(value);
     }
@@ -104,7 +107,7 @@ public:
     {
         if (element.depth() == 1)
             readInstance(element);
-        else if (element.depth() == 2 && matches(element.name(), "group"))
+        else if (element.depth() == 2 && matches(element.name(), fmt::kGroup))
             readGroupOf(element, m_records.back());
     }
 
@@ -128,17 +131,17 @@ private:
             const char *name = attribute.name();
             const char *value = attribute.value();
             bool known = true;
-            if (matches(name, "id"))
+            if (matches(name, fmt::kId))
                 record.node.key() = attributeText(value);
-            else if (matches(name, "type"))
+            else if (matches(name, fmt::kType))
                 info.type = m_types.intern(value);
-            else if (matches(name, "alt_id"))
+            else if (matches(name, fmt::kAltId))
                 info.alt_id = attributeText(value);
-            else if (matches(name, "location"))
+            else if (matches(name, fmt::kLocation))
                 info.location = m_locations.intern(value);
-            else if (matches(name, "composite"))
-                info.composite = matches(value, "yes");
-            else if (matches(name, "ref"))
+            else if (matches(name, fmt::kComposite))
+                info.composite = matches(value, fmt::kCompositeYes);
+            else if (matches(name, fmt::kRef))
                 readRef(value, info, &m_complexTypes, m_options.observer, &element);
             else
                 known = false;
@@ -169,9 +172,9 @@ private:
         for (const auto &attribute : element.attributes()) {
             const char *name = attribute.name();
             bool known = true;
-            if (matches(name, "id"))
+            if (matches(name, fmt::kGroupId))
                 id = m_groupIds.intern(attribute.value());
-            else if (matches(name, "instance"))
+            else if (matches(name, fmt::kGroupInstance))
                 instance = attributeText(attribute.value());
             else
                 known = false;
@@ -207,7 +210,7 @@ InstancesDocument parseInstances(const xml::Source &source, const ParseOptions &
 {
     InstancesDocument document;
     InstancesHandler handler(document, options);
-    document.result = xml::readDocument(source, {"instances", false, 2}, handler);
+    document.result = xml::readDocument(source, {fmt::kRoot, false, 2}, handler);
     if (document.result.status != xml::Status::Ok) {
         document.records.clear();
         document.at.clear();

@@ -1,11 +1,13 @@
 #include "stylesheet/stylesheet_parser.h"
 
+#include "stylesheet/stylesheet_format.h"
 #include "xml/attribute_text.h"
 #include "xml/string_pool.h"
 
 namespace vrex {
 
 using xml::matches;
+namespace fmt = stylesheet_format;
 
 namespace {
 
@@ -47,18 +49,18 @@ private:
             const char *name = attribute.name();
             const char *value = attribute.value();
             bool known = true;
-            if (matches(name, "name"))
+            if (matches(name, fmt::kName))
                 record.name = attributeText(value);
-            else if (matches(name, "suitablefor"))
+            else if (matches(name, fmt::kSuitableFor))
                 record.suitablefor = m_pool.intern(value);
-            else if (matches(name, "description"))
+            else if (matches(name, fmt::kDescription))
                 record.description = attributeText(value);
-            else if (matches(name, "type"))
+            else if (matches(name, fmt::kType))
             {
                 record.type = styleTypeCode(value);
                 if (record.type == 0 && *value && m_options.observer)
                     m_options.observer->notice(RecordRole::Style, element,
-                                               FormatObserver::Notice::UnknownWord, "type", value);
+                                               FormatObserver::Notice::UnknownWord, fmt::kType, value);
             }
             else
                 known = false;
@@ -76,7 +78,7 @@ private:
             m_options.observer->element(RecordRole::Setting, element);
         QString value;
         for (const auto &attribute : element.attributes()) {
-            const bool known = matches(attribute.name(), "value");
+            const bool known = matches(attribute.name(), fmt::kValue);
             if (known)
                 value = m_pool.intern(attribute.value());
             if (m_options.observer)
@@ -95,12 +97,10 @@ private:
 
 int styleTypeCode(const char *word)
 {
-    if (matches(word, "state"))
-        return 1;
-    if (matches(word, "style"))
-        return 2;
-    if (matches(word, "setting"))
-        return 3;
+    for (const fmt::StyleType &type : fmt::kStyleTypes) {
+        if (qstrcmp(word, type.word) == 0)
+            return type.code;
+    }
     return 0;
 }
 
@@ -108,7 +108,7 @@ StylesheetDocument parseStylesheet(const xml::Source &source, const ParseOptions
 {
     StylesheetDocument document;
     StylesheetHandler handler(document.styles, options);
-    document.result = xml::readDocument(source, {"stylesheet", true, 2}, handler);
+    document.result = xml::readDocument(source, {fmt::kRoot, true, 2}, handler);
     if (document.result.status == xml::Status::NotWellFormed
         || document.result.status == xml::Status::Unreadable)
         document.styles.clear();

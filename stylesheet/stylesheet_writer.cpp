@@ -1,8 +1,12 @@
 #include "stylesheet/stylesheet_writer.h"
 
+#include "stylesheet/stylesheet_format.h"
+
 #include <QtCore/QXmlStreamWriter>
 
 namespace vrex {
+
+namespace fmt = stylesheet_format;
 
 bool isXmlText(QStringView text)
 {
@@ -41,16 +45,11 @@ QMap<QString, styleentry>::const_iterator findUnwritableStyle(const QMap<QString
 
 QString styleTypeWord(int type)
 {
-    switch (type) {
-    case 1:
-        return QStringLiteral("state");
-    case 2:
-        return QStringLiteral("style");
-    case 3:
-        return QStringLiteral("setting");
-    default:
-        return QString();
+    for (const fmt::StyleType &known : fmt::kStyleTypes) {
+        if (known.code == type)
+            return QString::fromLatin1(known.word);
     }
+    return QString();
 }
 
 QByteArray writeStylesheet(const QMap<QString, styleentry> &registry)
@@ -63,20 +62,20 @@ QByteArray writeStylesheet(const QMap<QString, styleentry> &registry)
     // Tabs, line feeds and carriage returns in attribute values come out as
     // character references, which survive the reader's attribute-value
     // normalisation.
-    writer.writeDTD(QStringLiteral("<!DOCTYPE stylesheet>"));
-    writer.writeStartElement(QStringLiteral("stylesheet"));
+    writer.writeDTD(QLatin1StringView(fmt::kDocumentType));
+    writer.writeStartElement(QLatin1StringView(fmt::kRoot));
     for (auto it = registry.cbegin(); it != registry.cend(); ++it) {
         const styleentry &entry = it.value();
-        writer.writeStartElement(QStringLiteral("style"));
-        writer.writeAttribute(QStringLiteral("suitablefor"), entry.suitablefor);
-        writer.writeAttribute(QStringLiteral("description"), entry.description);
-        writer.writeAttribute(QStringLiteral("name"), it.key());
-        writer.writeAttribute(QStringLiteral("type"), styleTypeWord(entry.type));
+        writer.writeStartElement(QLatin1StringView(fmt::kStyle));
+        writer.writeAttribute(QLatin1StringView(fmt::kSuitableFor), entry.suitablefor);
+        writer.writeAttribute(QLatin1StringView(fmt::kDescription), entry.description);
+        writer.writeAttribute(QLatin1StringView(fmt::kName), it.key());
+        writer.writeAttribute(QLatin1StringView(fmt::kType), styleTypeWord(entry.type));
         for (const QString &setting : entry.settings) {
             if (setting.isEmpty())
                 continue;
-            writer.writeEmptyElement(QStringLiteral("setting"));
-            writer.writeAttribute(QStringLiteral("value"), setting);
+            writer.writeEmptyElement(QLatin1StringView(fmt::kSetting));
+            writer.writeAttribute(QLatin1StringView(fmt::kValue), setting);
         }
         writer.writeEndElement();
     }
