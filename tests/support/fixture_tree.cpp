@@ -1,9 +1,6 @@
 #include "support/fixture_tree.h"
 
-#include "support/capture.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "installation/installation_layout.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -32,12 +29,23 @@ EnvGuard::EnvGuard(const char *name, const char *value) : m_name(name)
 
 EnvGuard::~EnvGuard() { setOrUnset(m_name.c_str(), m_previous ? m_previous->c_str() : nullptr); }
 
-FixtureTree::FixtureTree(const QString &system)
-    : m_system(system),
-      m_root("ZT_ROOT", QFile::encodeName(m_dir.path()).constData()),
-      m_systemEnv("ZT_SYSTEM", QFile::encodeName(system).constData())
+FixtureTree::FixtureTree(const QString &system) : m_system(system)
 {
     QDir().mkpath(configDir());
+}
+
+vrex::Installation FixtureTree::installation() const
+{
+    return vrex::Installation(root(), m_system);
+}
+
+vrex::LoadContext loadContext(const FixtureTree &tree, vrex::DiagnosticSink *sink, const vrex::FileSource &files)
+{
+    vrex::LoadContext context;
+    context.configRoot = vrex::layout::configRoot(tree.root(), tree.system());
+    context.files = &files;
+    context.sink = sink;
+    return context;
 }
 
 FixtureTree::~FixtureTree() = default;
@@ -72,18 +80,6 @@ QByteArray readFileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void clearRegistries()
-{
-    vrex_instance_lookup::instances.clear();
-    vrex_instance_lookup::deviceTypes.clear();
-    vrex_instance_lookup::complexTypes.clear();
-    QTemporaryDir empty;
-    EnvGuard root("ZT_ROOT", QFile::encodeName(empty.path()).constData());
-    EnvGuard system("ZT_SYSTEM", "none");
-    QtMessageCapture swallow;
-    vrex_stylesheet::reLoad();
 }
 
 } // namespace vrextest

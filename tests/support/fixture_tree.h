@@ -1,7 +1,9 @@
-// A throw-away installation: ZT_ROOT/ZT_SYSTEM point into a temporary
-// directory for the lifetime of the object.
+// A throw-away installation in a temporary directory, opened as a value;
+// tests of the exported classes point the environment at it with HostRoot.
 #ifndef VREX_TESTS_FIXTURE_TREE_H
 #define VREX_TESTS_FIXTURE_TREE_H
+
+#include "installation/installation.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
@@ -33,8 +35,11 @@ public:
     explicit FixtureTree(const QString &system = QStringLiteral("demo"));
     ~FixtureTree();
 
-    QString root() const;      // ZT_ROOT
+    QString root() const;      // the installation root
+    QString system() const { return m_system; }
     QString configDir() const; // root/system/config
+    // The installation below this tree, not loaded yet.
+    vrex::Installation installation() const;
     // Absolute path of a path relative to the config directory.
     QString path(const QString &relative) const;
 
@@ -48,16 +53,27 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_system;
-    EnvGuard m_root;
-    EnvGuard m_systemEnv;
 };
+
+// A diagnostic sink that keeps what it is told, channel by channel.
+class RecordingSink final : public vrex::DiagnosticSink
+{
+public:
+    void write(vrex::Channel channel, const QString &text) override
+    {
+        (channel == vrex::Channel::DebugOutput ? debugOutput : qtMessages).append(text);
+    }
+    QStringList debugOutput;
+    QStringList qtMessages;
+};
+
+// A load context reading the tree from the file system into sink.
+vrex::LoadContext loadContext(const FixtureTree &tree, vrex::DiagnosticSink *sink,
+                              const vrex::FileSource &files);
 
 // Contents of path; empty when it cannot be read.
 QByteArray readFileBytes(const QString &path);
 
-// Empties all four registries (the style registry through reLoad from a
-// root that has no stylesheet, with its message swallowed).
-void clearRegistries();
 
 } // namespace vrextest
 
