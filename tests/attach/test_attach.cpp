@@ -34,10 +34,12 @@ void writeSmallInstallation(const FixtureTree &tree)
 
 } // namespace
 
-// Rows: a host on a small installation, on an empty one, and with the
-// startup hook on an empty one. "@" in the expected stderr stands for the
-// missing stylesheet's message; the output's "library" line must name the
-// shared library and is left out of the comparison.
+// Rows: a host on a small installation, on an empty one, on one whose
+// instances file is a sparse terabyte, and with the startup hook on an empty
+// one. "@" in the expected stderr stands for the missing stylesheet's
+// message; the output's "library" line must name the shared library and is
+// left out of the comparison. On stderr every debug-output line ends its
+// line; the hook gets the messages as composed.
 TEST(Attach, LinesInOrderOnTheirChannelsAndEverythingLoadedBeforeMain)
 {
     const QByteArray progress[] = {"vrex_stylesheet: loading stylesheets\n", "vrex_stylesheet: loading instances\n",
@@ -47,16 +49,24 @@ TEST(Attach, LinesInOrderOnTheirChannelsAndEverythingLoadedBeforeMain)
     const QByteArray hooked = "hook[" + progress[0] + "]\nhook[" + progress[1] + "]\nhook[" + noInstances + "]\nhook["
             + progress[2] + "]\nhook[" + progress[3] + "]\n";
     const QByteArray empty = "styles 0\ninstances 0\ndevicetypes 0\ncomplextypes 0\n";
-    struct Row { const char *host; bool installation; QByteArray out, err; };
+    const QByteArray tooLarge = "vrex_stylesheet: %/demo/config/instances.xml: the file is 1048576 MiB, more than "
+                                "the 256 MiB a configuration file may be\n";
+    enum Setup { Empty, Small, HugeInstances };
+    struct Row { const char *host; Setup setup; QByteArray out, err; };
     // Absent device-type and complex-type directories are not reported.
-    for (const Row &row : {Row{ATTACH_HOST, true, "styles 2\ninstances 3\ndevicetypes 2\ncomplextypes 1\n",
+    for (const Row &row : {Row{ATTACH_HOST, Small, "styles 2\ninstances 3\ndevicetypes 2\ncomplextypes 1\n",
                                progress[0] + progress[1] + progress[2] + progress[3]},
-                           Row{ATTACH_HOST, false, empty, progress[0] + "@" + progress[1] + noInstances + progress[2] + progress[3]},
+                           Row{ATTACH_HOST, Empty, empty, progress[0] + "@" + progress[1] + noInstances + "\n" + progress[2] + progress[3]},
+                           // Refused before a byte is read: the host starts, the rest loads.
+                           Row{ATTACH_HOST, HugeInstances, "styles 2\ninstances 0\ndevicetypes 2\ncomplextypes 1\n",
+                               progress[0] + progress[1] + noInstances + "\n" + tooLarge + progress[2] + progress[3]},
                            // The Qt message channel is not the hook's business.
-                           Row{ATTACH_HOST_HOOKED, false, hooked + empty, "@"}}) {
+                           Row{ATTACH_HOST_HOOKED, Empty, hooked + empty, "@"}}) {
         FixtureTree tree;
-        if (row.installation)
+        if (row.setup != Empty)
             writeSmallInstallation(tree);
+        if (row.setup == HugeInstances)
+            ASSERT_TRUE(QFile::resize(tree.path(QStringLiteral("instances.xml")), qint64(1) << 40));
         const ChildResult result = runChild(QString::fromLocal8Bit(row.host), {},
                                             cleanChildEnvironment(tree.root(), QStringLiteral("demo")));
         ASSERT_TRUE(result.finished);
@@ -68,6 +78,7 @@ TEST(Attach, LinesInOrderOnTheirChannelsAndEverythingLoadedBeforeMain)
         EXPECT_TRUE(out.mid(library, end - library).endsWith("/libvrex_stylesheet.so.1")) << out.constData();
         EXPECT_EQ(out.remove(library, end + 1 - library), row.out);
         QByteArray err = row.err;
+        err.replace("%", QFile::encodeName(tree.root()));
         EXPECT_EQ(result.err, err.replace("@", "Could not find the Stylesheet file:\n\t" + QFile::encodeName(tree.root())
                                                     + "/demo/config/stylesheet/vrex_style.xml\n"));
     }

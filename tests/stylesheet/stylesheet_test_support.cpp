@@ -48,6 +48,7 @@ void StylesheetTest::SetUp()
 {
     clearRegistries();
     tree = std::make_unique<FixtureTree>();
+    host = std::make_unique<HostRoot>(*tree);
 }
 
 void StylesheetTest::loadStylesheet(const QByteArray &contents) const

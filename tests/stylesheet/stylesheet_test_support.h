@@ -5,6 +5,7 @@
 
 #include "instance_lookup/qt_printers.h"
 #include "support/fixture_tree.h"
+#include "support/host_root.h"
 
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
@@ -42,8 +43,8 @@ styleentry makeStyle(const QStringList &settings, const QString &suitablefor = Q
 // outside 1..3.
 styleentry asReadBack(styleentry entry);
 
-// Every test starts from an empty style registry and a fresh installation
-// whose stylesheet file lives at stylesheetPath().
+// Every test starts from an empty style registry and a fresh installation,
+// named by the environment, whose stylesheet file lives at stylesheetPath().
 class StylesheetTest : public ::testing::Test
 {
 protected:
@@ -57,6 +58,7 @@ protected:
     static QMap<QString, styleentry> registry() { return vrex_stylesheet().stylelist(); }
 
     std::unique_ptr<FixtureTree> tree;
+    std::unique_ptr<HostRoot> host;
 };
 
 } // namespace vrextest

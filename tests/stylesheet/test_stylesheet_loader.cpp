@@ -23,6 +23,24 @@ TEST_F(LoaderTest, FailedLoadStillSetsThePathThatSaveUses)
     EXPECT_TRUE(readFileBytes(stylesheetPath()).contains("name=\"new\""));
 }
 
+// The styles go back to the file they came from, and are reloaded from
+// there, whatever the environment names by then.
+TEST_F(LoaderTest, SaveWritesAndReloadsTheFileItLoaded)
+{
+    loadStylesheet(kTwoStyles);
+    FixtureTree other(QStringLiteral("other"));
+    other.write(relativePath(), "<stylesheet><style name='theirs'/></stylesheet>");
+    HostRoot elsewhere(other);
+    vrex_stylesheet style;
+    QString name = QStringLiteral("new");
+    styleentry entry = makeStyle({QStringLiteral("v")});
+    style.set(name, entry);
+    EXPECT_TRUE(style.save());
+    EXPECT_TRUE(readFileBytes(stylesheetPath()).contains("name=\"new\""));
+    EXPECT_EQ(registry().keys(), (QStringList{QStringLiteral("alarm"), QStringLiteral("new"), QStringLiteral("panel")}));
+    EXPECT_FALSE(readFileBytes(other.path(relativePath())).contains("new"));
+}
+
 TEST_F(LoaderTest, WrongRootIsReportedAndItsChildrenLoaded)
 {
     writeStylesheet("<styles><style name='a'><setting value='v'/></style><b name='b'/></styles>");

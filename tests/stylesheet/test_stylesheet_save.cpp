@@ -156,6 +156,7 @@ QStringList entriesOf(const QString &dir)
 bool runSaveRow(const SaveRow &row)
 {
     FixtureTree tree;
+    HostRoot host(tree);
     loadOriginal(tree);
     const Cleanup cleanup = row.arrange(tree);
     if (!cleanup)
@@ -333,6 +334,7 @@ TEST(DeleteStyle, AsksThenRemovesAndSaves)
         SCOPED_TRACE(std::string(row.name) + (row.answer == QMessageBox::Ok ? " Ok" : " Cancel")
                      + (row.offGuiThread ? " off the GUI thread" : ""));
         FixtureTree tree;
+        HostRoot host(tree);
         loadOriginal(tree);
         tree.write(kStylesheetFile, kTwoStyles + "<!-- gone after a save -->\n");
         setStyle(QStringLiteral("unsaved"), {QStringLiteral("v")});
