@@ -7,7 +7,8 @@
 // then neither the registry nor the file may have changed.
 #include "fuzz_support.h"
 
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "installation/installation.h"
+#include "installation/installation_layout.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -20,10 +21,16 @@ namespace {
 
 QString g_stylesheetPath;
 
-QTemporaryDir &installation()
+QTemporaryDir &scratchDir()
 {
     static QTemporaryDir dir;
     return dir;
+}
+
+vrex::Installation &installation()
+{
+    static vrex::Installation value;
+    return value;
 }
 
 void writeFile(const QString &path, const QByteArray &contents)
@@ -114,8 +121,7 @@ void addEntryFromBytes(const uint8_t *data, size_t size)
     entry.suitablefor = text.mid(4, 4);
     entry.description = text.mid(8, 4);
     entry.settings = text.mid(12).split(QLatin1Char('|'));
-    QString name = text.left(4);
-    vrex_stylesheet().set(name, entry);
+    installation().styles()[text.left(4)] = entry;
 }
 
 } // namespace
@@ -123,30 +129,30 @@ void addEntryFromBytes(const uint8_t *data, size_t size)
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     vrexfuzz::silenceDiagnostics();
-    QTemporaryDir &dir = installation();
+    QTemporaryDir &dir = scratchDir();
     if (!dir.isValid())
         vrexfuzz::fail("temporary installation", dir.errorString());
     const QString stylesheetDir = dir.path() + QStringLiteral("/fuzz/config/stylesheet");
     if (!QDir().mkpath(stylesheetDir))
         vrexfuzz::fail("temporary installation", stylesheetDir);
-    g_stylesheetPath = stylesheetDir + QStringLiteral("/vrex_style.xml");
-    setenv("ZT_ROOT", QFile::encodeName(dir.path()).constData(), 1);
-    setenv("ZT_SYSTEM", "fuzz", 1);
+    installation() = vrex::Installation(dir.path(), QStringLiteral("fuzz"));
+    g_stylesheetPath = installation().path(vrex::layout::kStylesheetFile);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     writeFile(g_stylesheetPath, vrexfuzz::bytesOf(data, size));
-    vrex_stylesheet::reLoad();
-    vrex_stylesheet sheet;
-    if (sheet.stylelist().isEmpty())
+    vrex::Installation &sheet = installation();
+    sheet.clear();
+    sheet.loadStyles();
+    if (sheet.styles().isEmpty())
         addEntryFromBytes(data, size);
 
-    const QMap<QString, styleentry> before = sheet.stylelist();
+    const QMap<QString, styleentry> before = sheet.styles();
     const QByteArray fileBefore = readFile(g_stylesheetPath);
-    const bool saved = sheet.save();
-    const QMap<QString, styleentry> after = sheet.stylelist();
+    const bool saved = sheet.saveStyles() == vrex::SaveOutcome::Saved;
+    const QMap<QString, styleentry> after = sheet.styles();
 
     if (!saved) {
         VREX_FUZZ_CHECK(!registryCarriesInXml(before)); // the only reason to refuse here

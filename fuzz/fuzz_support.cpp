@@ -1,8 +1,5 @@
 #include "fuzz_support.h"
 
-
-#include <vrex_stylesheet/vrex_debug_output.h>
-
 #include <QtCore/QStringDecoder>
 #include <QtCore/QtGlobal>
 
@@ -14,27 +11,15 @@
 
 namespace {
 
-void dropDebugOutput(const char *) { }
-
 void dropQtMessage(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 } // namespace
-
-// The attach sequence runs while the library's statics are initialised,
-// before LLVMFuzzerInitialize; this hook is the library's way of letting the
-// host route those lines, and the right moment to mute Qt messages too.
-extern "C" vrex_debug_output_handler vrex_startup_debug_output_handler(void)
-{
-    qInstallMessageHandler(&dropQtMessage);
-    return &dropDebugOutput;
-}
 
 namespace vrexfuzz {
 
 void silenceDiagnostics()
 {
     qInstallMessageHandler(&dropQtMessage);
-    vrex_install_debug_output_handler(&dropDebugOutput);
 }
 
 QByteArray bytesOf(const uint8_t *data, size_t size)

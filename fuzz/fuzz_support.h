@@ -16,8 +16,9 @@
 
 namespace vrexfuzz {
 
-// Routes both diagnostic channels into nothing: the loaders report every
-// malformed input, and libFuzzer's own output must stay readable.
+// Routes Qt messages into nothing: libFuzzer's own output must stay
+// readable. The targets load through the core, whose reports stay in the
+// installation value.
 void silenceDiagnostics();
 
 // The input as an owned array, like the file contents the parsers read.
