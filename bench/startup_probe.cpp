@@ -14,6 +14,7 @@
 // same files (which build nothing).
 // Prints "peak_rss_kib=N", "load_cpu_us=N" and the registry sizes.
 #include "dom_reference_loader.h"
+#include "process_probe.h"
 #include "expat_floor.h"
 #include "stream_reader_floor.h"
 
@@ -26,43 +27,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <sys/resource.h>
-
-namespace {
-
-long peakRssKib()
-{
-    // VmHWM is the kernel's own high-water mark; ru_maxrss is the same
-    // number where /proc is not mounted.
-    if (FILE *status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        long kib = -1;
-        while (std::fgets(line, sizeof line, status)) {
-            if (std::strncmp(line, "VmHWM:", 6) == 0) {
-                kib = std::strtol(line + 6, nullptr, 10);
-                break;
-            }
-        }
-        std::fclose(status);
-        if (kib >= 0)
-            return kib;
-    }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// CPU time of the whole process so far, user and system (page faults are
-// part of a load's cost).
-qint64 processCpuMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -80,7 +44,7 @@ int main(int argc, char **argv)
 
     qsizetype instances = 0, deviceTypes = 0, complexTypes = 0, styles = 0;
     vrexbench::DomRegistries reference;
-    const qint64 loadStart = processCpuMicroseconds();
+    const qint64 loadStart = vrexbench::processCpuMicroseconds();
     if (std::strcmp(mode, "library") == 0) {
         ::setenv("ZT_ROOT", QFile::encodeName(site).constData(), 1);
         ::setenv("ZT_SYSTEM", "bench", 1);
@@ -110,11 +74,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "startup_probe: unknown mode %s\n", mode);
         return 2;
     }
-    const qint64 loadCpu = processCpuMicroseconds() - loadStart;
+    const qint64 loadCpu = vrexbench::processCpuMicroseconds() - loadStart;
 
     std::printf("mode=%s peak_rss_kib=%ld load_cpu_us=%lld instances=%lld deviceTypes=%lld complexTypes=%lld "
                 "styles=%lld\n",
-                mode, peakRssKib(), qlonglong(loadCpu), qlonglong(instances), qlonglong(deviceTypes),
+                mode, vrexbench::peakRssKib(), qlonglong(loadCpu), qlonglong(instances), qlonglong(deviceTypes),
                 qlonglong(complexTypes), qlonglong(styles));
     return 0;
 }

@@ -20,10 +20,12 @@ GOOD_LARGE = {
     "Lookup/Seven/Hop1": 2400, "Lookup/Seven/Hop3": 9000,
     "Lookup/Bare/Direct": 430, "Lookup/Bare/Hop1": 2200, "Lookup/Bare/Hop3": 9400,
     "Save/Library": 27e6, "Save/DomWrite": 110e6,
+    "Load/CaseFold/LowerXml": 30e6, "Load/CaseFold/UpperXml": 33e6,
 }
 GOOD_RSS = {"bare": 16600, "library": 71500, "dom": 505000,
-            "instances64": 200000, "instances64dtd": 205000}
-GOOD_CPU = {"library": 600, "dom": 4000}
+            "instances64": 200000, "instances64dtd": 205000,
+            "installation-bare": 16000, "installation-one": 70000, "installation-two": 124000}
+GOOD_CPU = {"library": 600, "dom": 4000, "installation-one": 600, "installation-two": 1200}
 
 
 def aggregate(name, ns, kind="median", **extra):
@@ -76,7 +78,7 @@ class Verdicts(unittest.TestCase):
     def test_all_met(self):
         status, verdicts = report()
         self.assertEqual(status, 0)
-        self.assertEqual(len(verdicts), 10)
+        self.assertEqual(len(verdicts), 13)
         self.assertEqual(set(verdicts.values()), {"met"})
 
     def test_one_missed_target_fails_the_run(self):
@@ -94,6 +96,9 @@ class Verdicts(unittest.TestCase):
             (dict(large=changed(Lookup_Seven_Hop3=12000)), "(3 hops)"),
             (dict(per_instance_huge=600.0), "huge / small"),
             (dict(large=changed(Save_Library=120e6)), "QDomDocument::save"),
+            (dict(cpu=dict(GOOD_CPU, **{"installation-two": 1300})), "side by side / one, load CPU"),
+            (dict(rss=dict(GOOD_RSS, **{"installation-two": 130000})), "side by side / one, peak RSS"),
+            (dict(large=changed(Load_CaseFold_UpperXml=50e6)), "*.XML / *.xml"),
         ]
         for kwargs, row in cases:
             with self.subTest(row=row):

@@ -175,9 +175,52 @@ void loadOne(benchmark::State &state, Clear clear, Load load)
     }
 }
 
+// Device-type directories of kCaseFoldFiles files each, named "*.xml" in
+// one system and "*.XML" in the other: a name whose exact spelling does not
+// exist is resolved from the directory's one listing, so both load alike.
+constexpr int kCaseFoldFiles = 5000;
+
+QString caseFoldRoot()
+{
+    static QTemporaryDir dir;
+    static bool written = false;
+    if (!written) {
+        for (const char *system : {"lower", "upper"}) {
+            const QString types = dir.path() + QLatin1Char('/') + QLatin1String(system) + QStringLiteral("/config/devicetypes");
+            QDir().mkpath(types);
+            const QString suffix = std::strcmp(system, "upper") == 0 ? QStringLiteral(".XML") : QStringLiteral(".xml");
+            for (int i = 0; i < kCaseFoldFiles; ++i) {
+                QFile file(types + QStringLiteral("/Type%1").arg(i) + suffix);
+                if (file.open(QIODevice::WriteOnly))
+                    file.write("<device_description drivertype=\"generic\"><param name=\"p\" slot=\"1\"/></device_description>\n");
+            }
+        }
+        written = true;
+    }
+    return dir.path();
+}
+
+void loadCaseFoldedTypes(benchmark::State &state, const char *system)
+{
+    ::setenv("ZT_ROOT", QFile::encodeName(caseFoldRoot()).constData(), 1);
+    ::setenv("ZT_SYSTEM", system, 1);
+    loadOne(state, [] { vrex_instance_lookup::deviceTypes.clear(); }, [] { vrex_instance_lookup::loadDeviceTypes(); });
+    state.counters["deviceTypes"] = vrex_instance_lookup::countDeviceTypes();
+    if (vrex_instance_lookup::countDeviceTypes() != kCaseFoldFiles)
+        state.SkipWithError("not every device-type file was loaded");
+    vrex_instance_lookup::deviceTypes.clear();
+    pointLibraryAt(g_siteDir);
+}
+
 void registerPerRegistryLoads()
 {
     using L = vrex_instance_lookup;
+    benchmark::RegisterBenchmark("Load/CaseFold/LowerXml", [](benchmark::State &s) {
+        loadCaseFoldedTypes(s, "lower");
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Load/CaseFold/UpperXml", [](benchmark::State &s) {
+        loadCaseFoldedTypes(s, "upper");
+    })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Load/Instances/Library", [](benchmark::State &s) {
         loadOne(s, [] { L::instances.clear(); }, [] { L::loadInstances(); });
         s.counters["instances"] = L::countInstances();
