@@ -27,7 +27,7 @@ foreach(file ${LIBDIR}/libvrex_stylesheet.so.1
              ${LIBDIR}/cmake/vrex_stylesheet/vrex_stylesheetConfigVersion.cmake
              ${LIBDIR}/pkgconfig/vrex_stylesheet.pc
              ${BINDIR}/vrexctl
-             ${BINDIR}/vrex-style-editor ${LIBDIR}/vrex_stylesheet/vrex_style_editor.so)
+             ${BINDIR}/vrex-style-editor)
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "${file} not installed")
     endif()

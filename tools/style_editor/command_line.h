@@ -12,9 +12,9 @@ struct CommandLine
     enum Outcome { Run, ShowHelp, ShowVersion, UsageError };
     Outcome outcome = Run;
     bool rootSet = false;
-    QString root;   // stands for ZT_ROOT when rootSet
+    QString root;   // instead of ZT_ROOT when rootSet
     bool systemSet = false;
-    QString system; // stands for ZT_SYSTEM when systemSet
+    QString system; // instead of ZT_SYSTEM when systemSet
     QString text;   // help or version text, or the usage error
 };
 

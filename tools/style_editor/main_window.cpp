@@ -8,7 +8,11 @@
 #include "style_preview.h"
 #include "stylesheet_watch.h"
 
+#include "installation/installation_layout.h"
+#include "stylesheet/stylesheet_writer.h"
+
 #include <QtCore/QFileInfo>
+#include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QUndoStack>
 #include <QtGui/QAction>
@@ -46,12 +50,12 @@ QAction *makeAction(QObject *parent, const char *objectName, const QString &text
 
 } // namespace
 
-MainWindow::MainWindow(const QString &path, QWidget *parent)
-    : QMainWindow(parent), m_path(path), m_document(new StyleDocument(this)),
-      m_undoStack(new QUndoStack(this)), m_watch(new StylesheetWatch(path, this)),
-      m_model(new StyleListModel(m_document, this)), m_filterModel(new StyleFilterModel(m_document, this))
+MainWindow::MainWindow(const vrex::Installation &installation, QWidget *parent)
+    : QMainWindow(parent), m_path(installation.path(vrex::layout::kStylesheetFile)),
+      m_document(new StyleDocument(installation, this)), m_undoStack(new QUndoStack(this)),
+      m_watch(new StylesheetWatch(m_path, this)), m_model(new StyleListModel(m_document, this)),
+      m_filterModel(new StyleFilterModel(m_document, this))
 {
-    m_document->takeRegistry();
     m_filterModel->setSourceModel(m_model);
     createLayout();
     createActions();
@@ -90,6 +94,8 @@ MainWindow::MainWindow(const QString &path, QWidget *parent)
     if (m_filterModel->rowCount() > 0)
         m_list->setCurrentIndex(m_filterModel->index(0, 0));
     m_list->setFocus();
+    if (!m_document->readProblem().isEmpty())
+        QTimer::singleShot(0, this, &MainWindow::reportReadProblem);
 }
 
 MainWindow::~MainWindow() = default;
@@ -284,7 +290,7 @@ QString MainWindow::askStyleName(const QString &title, const QString &proposal)
             problem = QStringLiteral("A style needs a name.");
         else if (m_document->styles().contains(name))
             problem = QStringLiteral("There is already a style named \"%1\".").arg(name);
-        else if (!vrex_style_text_savable(name))
+        else if (!vrex::isXmlText(name))
             problem = QStringLiteral("The name holds a character a stylesheet cannot store.");
         if (problem.isEmpty())
             return name;
@@ -316,8 +322,8 @@ void MainWindow::duplicateStyle()
     selectStyle(name);
 }
 
-// A rename is a new style and the deletion of the old one, which the
-// library confirms and saves at once.
+// A rename is a new style and the deletion of the old one, which is
+// confirmed and written at once.
 void MainWindow::renameStyle()
 {
     const QString oldName = m_current;
@@ -329,9 +335,9 @@ void MainWindow::renameStyle()
     if (newName.isEmpty())
         return;
     const bool pending = m_watch->hasForeignChange();
-    const bool removed = m_document->removeFromFile(oldName, newName);
+    const StyleDocument::WriteOutcome outcome = m_document->removeFromFile(oldName, newName, deleteConfirmation());
     afterFileWrite(pending);
-    if (!removed)
+    if (!reportWrite(outcome))
         return;
     m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Rename Style %1").arg(oldName),
                                              {changeOf(*m_document, oldName, std::nullopt),
@@ -346,13 +352,50 @@ void MainWindow::deleteStyle()
         return;
     const int row = m_list->currentIndex().row();
     const bool pending = m_watch->hasForeignChange();
-    const bool removed = m_document->removeFromFile(name);
+    const StyleDocument::WriteOutcome outcome = m_document->removeFromFile(name, QString(), deleteConfirmation());
     afterFileWrite(pending);
-    if (!removed)
+    if (!reportWrite(outcome))
         return;
     m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Delete Style %1").arg(name),
                                              {changeOf(*m_document, name, std::nullopt)}));
     m_list->setCurrentIndex(m_filterModel->index(qMin(row, m_filterModel->rowCount() - 1), 0));
+}
+
+// Deleting is never done unasked, also when a save finds styles in the file
+// that the editor no longer has.
+StyleDocument::ConfirmDelete MainWindow::deleteConfirmation()
+{
+    return [this](const QString &name) {
+        return QMessageBox::question(this, QStringLiteral("Deleting Style"),
+                                     QStringLiteral("Are you sure you want to delete the style: %1").arg(name),
+                                     QMessageBox::Ok | QMessageBox::Cancel)
+                == QMessageBox::Ok;
+    };
+}
+
+// Tells why a write did not happen; true when it did.
+bool MainWindow::reportWrite(StyleDocument::WriteOutcome outcome)
+{
+    switch (outcome) {
+    case StyleDocument::WriteOutcome::Written:
+        return true;
+    case StyleDocument::WriteOutcome::Declined:
+        return false;
+    case StyleDocument::WriteOutcome::Unreadable:
+        QMessageBox::warning(this, QStringLiteral("Not Saved"),
+                             QStringLiteral("Nothing was saved: %1 cannot be read, and writing it would lose "
+                                            "what it holds.\n\n%2")
+                                     .arg(m_path, m_document->readProblem()));
+        return false;
+    case StyleDocument::WriteOutcome::NoFile:
+        QMessageBox::warning(this, QStringLiteral("Not Saved"),
+                             QStringLiteral("The stylesheet %1 no longer exists; nothing was saved.").arg(m_path));
+        return false;
+    case StyleDocument::WriteOutcome::Failed:
+        QMessageBox::warning(this, QStringLiteral("Save Failed"), QStringLiteral("Saving to %1 failed").arg(m_path));
+        return false;
+    }
+    return false;
 }
 
 // What the file holds after a write of this editor is known, unless another
@@ -370,24 +413,26 @@ bool MainWindow::saveStyles()
     m_settings->commitOpenEditor();
     if (const std::optional<UnsavableText> bad = m_document->findUnsavable()) {
         selectStyle(bad->style);
+        static const char *const fields[] = {"name", "suitable for", "description", "setting"};
+        QString field = QLatin1String(fields[bad->field]);
+        if (bad->field == UnsavableText::Setting)
+            field += QStringLiteral(" %1").arg(bad->setting + 1);
         QMessageBox::warning(this, QStringLiteral("Not Saved"),
                              QStringLiteral("Nothing was saved: the %1 of the style \"%2\" holds a character "
                                             "that a stylesheet cannot store, such as a control character.")
-                                     .arg(bad->field, bad->style));
-        if (bad->field == QLatin1String("suitable for"))
+                                     .arg(field, bad->style));
+        if (bad->field == UnsavableText::SuitableFor)
             m_form->suitableForEdit()->setFocus();
-        else if (bad->field == QLatin1String("description"))
+        else if (bad->field == UnsavableText::Description)
             m_form->descriptionEdit()->setFocus();
-        else if (bad->field.startsWith(QLatin1String("setting ")))
-            m_settings->list()->setCurrentRow(bad->field.mid(8).toInt() - 1);
+        else if (bad->field == UnsavableText::Setting)
+            m_settings->list()->setCurrentRow(bad->setting);
         return false;
     }
     if (m_watch->hasForeignChange()) {
         switch (askAboutForeignChange()) {
         case ForeignChoice::Reload:
-            m_undoStack->clear();
-            m_document->reload();
-            m_watch->acknowledge();
+            reloadFromFile();
             return false;
         case ForeignChoice::KeepEditing:
             return false;
@@ -395,18 +440,16 @@ bool MainWindow::saveStyles()
             break;
         }
     }
-    if (!QFileInfo(m_path).isFile()) {
-        QMessageBox::warning(this, QStringLiteral("Not Saved"),
-                             QStringLiteral("The stylesheet %1 no longer exists; nothing was saved.").arg(m_path));
-        return false;
-    }
-    const bool saved = m_document->save();
+    const StyleDocument::WriteOutcome outcome = m_document->save(deleteConfirmation());
     m_watch->acknowledge();
+    const bool saved = reportWrite(outcome) && !m_document->isModified();
     if (saved)
         m_undoStack->setClean();
-    statusBar()->showMessage(saved ? QStringLiteral("Saved to %1").arg(m_path)
-                                   : QStringLiteral("Not everything was saved; the file holds what it shows now."),
-                             5000);
+    if (outcome == StyleDocument::WriteOutcome::Written) {
+        statusBar()->showMessage(saved ? QStringLiteral("Saved to %1").arg(m_path)
+                                       : QStringLiteral("Not everything was saved; the file holds what it shows now."),
+                                 5000);
+    }
     updateTitle();
     return saved;
 }
@@ -419,12 +462,28 @@ void MainWindow::revert()
                                  QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel)
                 != QMessageBox::Discard)
         return;
+    reloadFromFile();
+    updateTitle();
+}
+
+// Drops every unsaved edit; the style shown stays selected.
+void MainWindow::reloadFromFile()
+{
     const QString current = m_current;
     m_undoStack->clear();
     m_document->reload();
     m_watch->acknowledge();
     selectStyle(current);
-    updateTitle();
+    if (!m_document->readProblem().isEmpty())
+        reportReadProblem();
+}
+
+void MainWindow::reportReadProblem()
+{
+    QMessageBox::warning(this, QStringLiteral("Stylesheet Not Read"),
+                         QStringLiteral("%1 could not be read, so its styles are not shown. Saving is refused "
+                                        "until it can be read again.\n\n%2")
+                                 .arg(m_path, m_document->readProblem()));
 }
 
 MainWindow::ForeignChoice MainWindow::askAboutForeignChange()
@@ -467,11 +526,7 @@ void MainWindow::foreignChangeNoticed()
     const ForeignChoice choice = askAboutForeignChange();
     m_askingAboutForeignChange = false;
     if (choice == ForeignChoice::Reload) {
-        const QString current = m_current;
-        m_undoStack->clear();
-        m_document->reload();
-        m_watch->acknowledge();
-        selectStyle(current);
+        reloadFromFile();
     } else if (choice == ForeignChoice::Overwrite) {
         m_watch->acknowledge();
         saveStyles();

@@ -3,7 +3,7 @@
 #ifndef STYLE_EDITOR_MAIN_WINDOW_H
 #define STYLE_EDITOR_MAIN_WINDOW_H
 
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "style_document.h"
 
 #include <QtWidgets/QMainWindow>
 
@@ -18,7 +18,6 @@ QT_END_NAMESPACE
 namespace styleeditor {
 
 class SettingsListEditor;
-class StyleDocument;
 class StyleFilterModel;
 class StyleForm;
 class StyleListModel;
@@ -29,8 +28,8 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Edits the styles the library has loaded from the stylesheet at path.
-    explicit MainWindow(const QString &path, QWidget *parent = nullptr);
+    // Edits the styles of installation's stylesheet, read anew.
+    explicit MainWindow(const vrex::Installation &installation, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     StyleDocument *document() const { return m_document; }
@@ -63,6 +62,10 @@ private:
     void renameStyle();
     void deleteStyle();
     void revert();
+    void reloadFromFile();
+    void reportReadProblem();
+    StyleDocument::ConfirmDelete deleteConfirmation();
+    bool reportWrite(StyleDocument::WriteOutcome outcome);
     ForeignChoice askAboutForeignChange();
     void foreignChangeNoticed();
     void afterFileWrite(bool foreignChangePending);

@@ -2,7 +2,7 @@
 
 #include "unsavable_mark.h"
 
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "stylesheet/stylesheet_writer.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QAction>
@@ -35,7 +35,7 @@ public:
 
 void markItem(QListWidgetItem *item)
 {
-    const bool bad = !vrex_style_text_savable(item->text());
+    const bool bad = !vrex::isXmlText(item->text());
     item->setForeground(bad ? QBrush(Qt::red) : QBrush());
     item->setToolTip(bad ? QStringLiteral("Holds a character a stylesheet cannot store") : QString());
 }

@@ -1,15 +1,20 @@
 #include "style_document.h"
 
+#include "installation/installation_layout.h"
+#include "stylesheet/stylesheet_writer.h"
+
+#include <QtCore/QFileInfo>
+
 namespace styleeditor {
 
 namespace {
 
 // What the file gives back of an entry: empty settings are not written and
-// a type outside 1..3 comes back as none.
+// a type without a word comes back as none.
 styleentry asReadBack(styleentry entry)
 {
     entry.settings.removeAll(QString());
-    if (entry.type < 1 || entry.type > 3)
+    if (vrex::styleTypeWord(entry.type).isEmpty())
         entry.type = styleentry().type;
     return entry;
 }
@@ -33,24 +38,69 @@ bool sameStyles(const StyleMap &a, const StyleMap &b)
     return true;
 }
 
-StyleDocument::StyleDocument(QObject *parent) : QObject(parent) { }
-
-void StyleDocument::takeRegistry()
+StyleDocument::StyleDocument(const vrex::Installation &installation, QObject *parent)
+    : QObject(parent), m_file(installation)
 {
-    takeSaved(true);
+    readFile();
+    m_styles = m_file.styles();
+}
+
+QString StyleDocument::stylesheetPath() const
+{
+    return m_file.path(vrex::layout::kStylesheetFile);
 }
 
 void StyleDocument::reload()
 {
-    vrex_stylesheet::reLoad();
+    readFile();
     takeSaved(true);
+}
+
+bool StyleDocument::readFile()
+{
+    m_file.styles().clear();
+    m_file.clearMessages();
+    m_file.loadStyles();
+    return takeReadResult();
+}
+
+// A stylesheet with another root element is still read whole. Any other
+// problem leaves styles of the file unread, and a write would lose them.
+bool StyleDocument::takeReadResult()
+{
+    bool taken = true;
+    for (const vrex::LoadProblem &problem : m_file.problems())
+        taken = taken && problem.result.status == vrex::xml::Status::WrongRoot;
+    QStringList said;
+    for (const vrex::LoadMessage &message : m_file.messages())
+        said << message.text;
+    m_readProblem = taken ? QString() : said.join(QLatin1Char('\n'));
+    m_file.clearMessages();
+    return taken;
+}
+
+StyleDocument::WriteOutcome StyleDocument::writeFile()
+{
+    switch (m_file.saveStyles()) {
+    case vrex::SaveOutcome::Saved:
+        // Read back from what was written.
+        takeReadResult();
+        return WriteOutcome::Written;
+    case vrex::SaveOutcome::NoFile:
+        readFile();
+        return WriteOutcome::NoFile;
+    case vrex::SaveOutcome::Failed:
+        break;
+    }
+    // The registry still holds what was to be written.
+    readFile();
+    return WriteOutcome::Failed;
 }
 
 void StyleDocument::takeSaved(bool takeAsWorkingCopy)
 {
-    m_saved = vrex_stylesheet().stylelist();
     if (takeAsWorkingCopy) {
-        m_styles = m_saved;
+        m_styles = m_file.styles();
         Q_EMIT reset();
     }
     if (m_wasModified != isModified()) {
@@ -62,15 +112,15 @@ void StyleDocument::takeSaved(bool takeAsWorkingCopy)
 std::optional<UnsavableText> StyleDocument::findUnsavable() const
 {
     for (auto it = m_styles.cbegin(); it != m_styles.cend(); ++it) {
-        if (!vrex_style_text_savable(it.key()))
-            return UnsavableText{it.key(), QStringLiteral("name")};
-        if (!vrex_style_text_savable(it->suitablefor))
-            return UnsavableText{it.key(), QStringLiteral("suitable for")};
-        if (!vrex_style_text_savable(it->description))
-            return UnsavableText{it.key(), QStringLiteral("description")};
+        if (!vrex::isXmlText(it.key()))
+            return UnsavableText{it.key(), UnsavableText::Name};
+        if (!vrex::isXmlText(it->suitablefor))
+            return UnsavableText{it.key(), UnsavableText::SuitableFor};
+        if (!vrex::isXmlText(it->description))
+            return UnsavableText{it.key(), UnsavableText::Description};
         for (qsizetype i = 0; i < it->settings.size(); ++i) {
-            if (!vrex_style_text_savable(it->settings.at(i)))
-                return UnsavableText{it.key(), QStringLiteral("setting %1").arg(i + 1)};
+            if (!vrex::isXmlText(it->settings.at(i)))
+                return UnsavableText{it.key(), UnsavableText::Setting, int(i)};
         }
     }
     return std::nullopt;
@@ -89,72 +139,55 @@ void StyleDocument::setStyle(const QString &name, const std::optional<styleentry
     }
 }
 
-bool StyleDocument::save()
+StyleDocument::WriteOutcome StyleDocument::save(const ConfirmDelete &confirmDelete)
 {
-    vrex_stylesheet library;
-    // Start from the file as it is, so that what the working copy lacks is
-    // exactly what must be deleted from it.
-    vrex_stylesheet::reLoad();
-    for (auto it = m_styles.cbegin(); it != m_styles.cend(); ++it) {
-        QString name = it.key();
-        styleentry entry = it.value();
-        library.set(name, entry);
-    }
-    bool written = false;
-    const QStringList inFile = library.stylelist().keys();
-    for (const QString &name : inFile) {
-        if (m_styles.contains(name))
-            continue;
-        library.deleteStyle(name);
-        written = written || !library.styleExist(name);
-    }
-    if (!written)
-        library.save();
+    // Over the file as it is now, so that what the working copy lacks is
+    // exactly what is to be deleted from it.
+    const bool read = readFile();
+    takeSaved(false);
+    if (!read)
+        return QFileInfo::exists(stylesheetPath()) ? WriteOutcome::Unreadable : WriteOutcome::NoFile;
 
-    vrex_stylesheet::reLoad();
+    StyleMap written = m_styles;
+    for (auto it = m_file.styles().cbegin(); it != m_file.styles().cend(); ++it) {
+        if (!m_styles.contains(it.key()) && !confirmDelete(it.key()))
+            written.insert(it.key(), it.value());
+    }
+    m_file.styles() = written;
+    const WriteOutcome outcome = writeFile();
+
     StyleMap expected;
     for (auto it = m_styles.cbegin(); it != m_styles.cend(); ++it)
         expected.insert(it.key(), asReadBack(it.value()));
-    const bool complete = sameStyles(library.stylelist(), expected);
+    const bool complete = outcome == WriteOutcome::Written && sameStyles(m_file.styles(), expected);
     takeSaved(complete && !sameStyles(m_styles, expected));
-    return complete;
+    return outcome;
 }
 
-bool StyleDocument::removeFromFile(const QString &name, const QString &renamedTo)
+StyleDocument::WriteOutcome StyleDocument::removeFromFile(const QString &name, const QString &renamedTo,
+                                                          const ConfirmDelete &confirmDelete)
 {
-    vrex_stylesheet library;
-    vrex_stylesheet::reLoad();
-    const bool inFile = library.styleExist(name);
-    styleentry entry = m_styles.value(name);
-    if (!renamedTo.isEmpty()) {
-        QString newName = renamedTo;
-        library.set(newName, entry);
-    }
-    // A style only the working copy has is added first, so that the
-    // registry tells whether the user agreed.
-    if (!inFile) {
-        QString key = name;
-        library.set(key, entry);
-    }
-    library.deleteStyle(name);
-    const bool agreed = !library.styleExist(name);
-    vrex_stylesheet::reLoad();
-    // A failed save leaves the style in the file; the library has said so.
-    const bool removed = agreed && !(inFile && library.styleExist(name));
+    const bool read = readFile();
     takeSaved(false);
-    return removed;
+    if (!read)
+        return QFileInfo::exists(stylesheetPath()) ? WriteOutcome::Unreadable : WriteOutcome::NoFile;
+    if (!confirmDelete(name))
+        return WriteOutcome::Declined;
+
+    StyleMap &file = m_file.styles();
+    const bool inFile = file.remove(name) > 0;
+    if (!renamedTo.isEmpty())
+        file.insert(renamedTo, m_styles.value(name));
+    // A style only the working copy has leaves the file as it is.
+    const WriteOutcome outcome = inFile || !renamedTo.isEmpty() ? writeFile() : WriteOutcome::Written;
+    takeSaved(false);
+    return outcome;
 }
 
 void StyleDocument::applyStyle(const QString &name, QWidget *widget) const
 {
-    const auto it = m_styles.constFind(name);
-    if (it == m_styles.cend())
-        return;
-    vrex_stylesheet library;
-    QString key = name;
-    styleentry entry = it.value();
-    library.set(key, entry);
-    vrex_stylesheet::getStyle(key, widget);
+    // Every sample takes styles, so there is nothing to report.
+    vrex::applyStyle(m_styles, name, widget, nullptr);
 }
 
 } // namespace styleeditor

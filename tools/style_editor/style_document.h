@@ -1,14 +1,15 @@
-// The styles being edited: a working copy of the style registry, what the
-// stylesheet file held when it was last read or written, and the round trips
-// through the library that make the working copy permanent.
+// The styles being edited: a working copy of an installation's style
+// registry, what its stylesheet file held when it was last read or written,
+// and the writes that make the working copy permanent.
 #ifndef STYLE_EDITOR_STYLE_DOCUMENT_H
 #define STYLE_EDITOR_STYLE_DOCUMENT_H
 
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "installation/installation.h"
 
 #include <QtCore/QMap>
 #include <QtCore/QObject>
 
+#include <functional>
 #include <optional>
 
 QT_BEGIN_NAMESPACE
@@ -17,7 +18,7 @@ QT_END_NAMESPACE
 
 namespace styleeditor {
 
-using StyleMap = QMap<QString, styleentry>;
+using StyleMap = vrex::StyleRegistry;
 
 bool sameStyle(const styleentry &a, const styleentry &b);
 bool sameStyles(const StyleMap &a, const StyleMap &b);
@@ -25,43 +26,59 @@ bool sameStyles(const StyleMap &a, const StyleMap &b);
 // A style field holding a character the stylesheet cannot store.
 struct UnsavableText
 {
+    enum Field { Name, SuitableFor, Description, Setting };
     QString style;
-    QString field; // "name", "suitable for", "description" or "setting N"
+    Field field = Name;
+    int setting = -1; // index of the setting, for Setting
 };
 
 class StyleDocument : public QObject
 {
     Q_OBJECT
 public:
-    explicit StyleDocument(QObject *parent = nullptr);
+    enum class WriteOutcome {
+        Written,    // the file holds what was asked of it
+        Declined,   // the user kept the style; nothing written
+        Unreadable, // the file could not be read whole; nothing written, so nothing in it is lost
+        NoFile,     // there is no stylesheet: none is ever created
+        Failed,     // nothing written; the file is as it was
+    };
+    // Asked before a style is deleted from the file; true lets it go.
+    using ConfirmDelete = std::function<bool(const QString &name)>;
 
-    // Takes the registry as the library holds it now (no file access).
-    void takeRegistry();
-    // Reads the file again through the library; unsaved edits are dropped.
+    // Reads the stylesheet of installation; its other files are not read.
+    explicit StyleDocument(const vrex::Installation &installation, QObject *parent = nullptr);
+
+    QString stylesheetPath() const;
+    // What the last read said of a stylesheet it could not take; empty when
+    // it took the file.
+    const QString &readProblem() const { return m_readProblem; }
+
+    // Reads the file again; unsaved edits are dropped.
     void reload();
 
     const StyleMap &styles() const { return m_styles; }
-    bool isModified() const { return !sameStyles(m_styles, m_saved); }
+    bool isModified() const { return !sameStyles(m_styles, m_file.styles()); }
     std::optional<UnsavableText> findUnsavable() const;
 
     // Sets one style of the working copy, or removes it with nullopt.
     void setStyle(const QString &name, const std::optional<styleentry> &entry);
 
-    // Writes the working copy through the library. Styles the file holds
-    // and the working copy does not are removed with the library's
-    // deleteStyle, which asks the user for each. True when the file now
-    // holds exactly the working copy.
-    bool save();
+    // Writes the working copy over the file as it is now. Styles the file
+    // holds and the working copy does not are deleted from it where
+    // confirmDelete agrees; the others stay, and the document stays
+    // modified. A working copy the file gives back tidied up (empty
+    // settings, unknown types) is replaced by what it gives back.
+    WriteOutcome save(const ConfirmDelete &confirmDelete);
 
-    // Removes name from the file right away through deleteStyle (the
-    // library asks and saves). With renamedTo, the style is written under
-    // that name in the same save. The working copy is not changed: the
-    // caller records the change as an undoable step. False when the user
-    // declined or the library could not save.
-    bool removeFromFile(const QString &name, const QString &renamedTo = QString());
+    // Deletes name from the file right away, once confirmDelete agrees;
+    // with renamedTo, the style is written under that name in the same
+    // write. Only the file changes: the caller records the working copy's
+    // change as an undoable step.
+    WriteOutcome removeFromFile(const QString &name, const QString &renamedTo, const ConfirmDelete &confirmDelete);
 
-    // Applies the working copy's style to widget the way a host does, with
-    // vrex_stylesheet::getStyle.
+    // Applies the working copy's style to widget the way a host applies its
+    // installation's styles.
     void applyStyle(const QString &name, QWidget *widget) const;
 
 Q_SIGNALS:
@@ -70,10 +87,16 @@ Q_SIGNALS:
     void modifiedChanged(bool modified);
 
 private:
+    bool readFile();
+    bool takeReadResult();
+    WriteOutcome writeFile();
     void takeSaved(bool takeAsWorkingCopy);
 
+    // Its styles are what the file held when last read or written, except
+    // while a write is being put together.
+    vrex::Installation m_file;
     StyleMap m_styles;
-    StyleMap m_saved;
+    QString m_readProblem;
     bool m_wasModified = false;
 };
 

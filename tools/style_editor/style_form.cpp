@@ -1,6 +1,9 @@
 #include "style_form.h"
 
+#include "style_list_model.h"
 #include "unsavable_mark.h"
+
+#include "stylesheet/stylesheet_format.h"
 
 #include <QtCore/QSignalBlocker>
 #include <QtWidgets/QComboBox>
@@ -28,9 +31,10 @@ StyleForm::StyleForm(QWidget *parent)
     QFont bold = m_name->font();
     bold.setBold(true);
     m_name->setFont(bold);
-    // The type codes the library writes, in their order.
-    m_type->addItems({QStringLiteral("none"), QStringLiteral("state"), QStringLiteral("style"),
-                      QStringLiteral("setting")});
+    // No type first, then the types the stylesheet has words for.
+    m_type->addItem(typeLabel(styleentry().type), styleentry().type);
+    for (const vrex::stylesheet_format::StyleType &type : vrex::stylesheet_format::kStyleTypes)
+        m_type->addItem(typeLabel(type.code), type.code);
     m_suitableFor->setPlaceholderText(QStringLiteral("widget classes, e.g. QLabel QPushButton"));
     markUnsavableText(m_suitableFor);
     markUnsavableText(m_description);
@@ -47,7 +51,8 @@ StyleForm::StyleForm(QWidget *parent)
     addRow(QStringLiteral("Suitable &for:"), m_suitableFor);
     addRow(QStringLiteral("Descr&iption:"), m_description);
 
-    connect(m_type, &QComboBox::activated, this, &StyleForm::typeEdited);
+    connect(m_type, &QComboBox::activated, this,
+            [this](int index) { Q_EMIT typeEdited(m_type->itemData(index).toInt()); });
     connect(m_suitableFor, &QLineEdit::textEdited, this, &StyleForm::suitableForEdited);
     connect(m_description, &QLineEdit::textEdited, this, &StyleForm::descriptionEdited);
     showStyle(QString(), styleentry());
@@ -57,7 +62,7 @@ void StyleForm::showStyle(const QString &name, const styleentry &entry)
 {
     const QSignalBlocker blockType(m_type);
     m_name->setText(name);
-    m_type->setCurrentIndex(entry.type >= 1 && entry.type <= 3 ? entry.type : 0);
+    m_type->setCurrentIndex(qMax(0, m_type->findData(entry.type)));
     setTextKeepingCursor(m_suitableFor, entry.suitablefor);
     setTextKeepingCursor(m_description, entry.description);
     for (QWidget *field : {static_cast<QWidget *>(m_type), static_cast<QWidget *>(m_suitableFor),

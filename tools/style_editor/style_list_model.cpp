@@ -2,22 +2,16 @@
 
 #include "style_document.h"
 
+#include "stylesheet/stylesheet_writer.h"
+
 #include <algorithm>
 
 namespace styleeditor {
 
 QString typeLabel(int type)
 {
-    switch (type) {
-    case 1:
-        return QStringLiteral("state");
-    case 2:
-        return QStringLiteral("style");
-    case 3:
-        return QStringLiteral("setting");
-    default:
-        return QStringLiteral("none");
-    }
+    const QString word = vrex::styleTypeWord(type);
+    return word.isEmpty() ? QStringLiteral("none") : word;
 }
 
 StyleListModel::StyleListModel(StyleDocument *document, QObject *parent)

@@ -53,7 +53,7 @@ private:
     QString m_filterText;
 };
 
-// "none", "state", "style", "setting" for the type codes the library knows.
+// The stylesheet's word for a type code, "none" for a code without one.
 QString typeLabel(int type);
 
 } // namespace styleeditor

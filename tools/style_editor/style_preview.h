@@ -1,5 +1,5 @@
-// Sample widgets of the classes a style is suitable for, styled the way a
-// host styles its own widgets: through vrex_stylesheet::getStyle.
+// Sample widgets of the classes a style is suitable for, styled from the
+// working copy the way a host's widgets are styled from its installation.
 #ifndef STYLE_EDITOR_STYLE_PREVIEW_H
 #define STYLE_EDITOR_STYLE_PREVIEW_H
 

@@ -1,6 +1,6 @@
 #include "unsavable_mark.h"
 
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "stylesheet/stylesheet_writer.h"
 
 #include <QtWidgets/QLineEdit>
 
@@ -12,7 +12,7 @@ const char kMarkProperty[] = "unsavableText";
 
 void updateMark(QLineEdit *edit)
 {
-    const bool bad = !vrex_style_text_savable(edit->text());
+    const bool bad = !vrex::isXmlText(edit->text());
     if (edit->property(kMarkProperty).toBool() == bad)
         return;
     edit->setProperty(kMarkProperty, bad);

@@ -1,0 +1,68 @@
+// vrex-style-editor: opens the installation its command line names and
+// shows its styles in the editor window.
+#include "command_line.h"
+#include "main_window.h"
+
+#include "installation/installation.h"
+#include "installation/installation_layout.h"
+
+#include <QtCore/QFileInfo>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+
+#include <cstdio>
+
+using namespace styleeditor;
+
+namespace {
+
+void writeTo(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Parsed before the application object exists: help, version and usage
+    // errors need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = parseCommandLine(arguments);
+    switch (commandLine.outcome) {
+    case CommandLine::ShowHelp:
+    case CommandLine::ShowVersion:
+        writeTo(stdout, commandLine.text);
+        return 0;
+    case CommandLine::UsageError:
+        writeTo(stderr, QStringLiteral("vrex-style-editor: %1\n"
+                                       "Try 'vrex-style-editor --help' for more information.\n")
+                                .arg(commandLine.text));
+        return 2;
+    case CommandLine::Run:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vrex-style-editor"));
+    QApplication::setApplicationVersion(QStringLiteral(VREX_STYLE_EDITOR_VERSION));
+
+    const vrex::Installation installation(
+            commandLine.rootSet ? commandLine.root : qEnvironmentVariable("ZT_ROOT"),
+            commandLine.systemSet ? commandLine.system : qEnvironmentVariable("ZT_SYSTEM"));
+    const QString path = installation.path(vrex::layout::kStylesheetFile);
+    if (!QFileInfo(path).isFile()) {
+        // A save only ever rewrites an existing stylesheet.
+        QMessageBox::critical(nullptr, QStringLiteral("Style Editor"),
+                              QStringLiteral("There is no stylesheet at %1.\n"
+                                             "Choose an installation with --root and --system.")
+                                      .arg(path));
+        return 1;
+    }
+    MainWindow window(installation);
+    window.show();
+    return app.exec();
+}
