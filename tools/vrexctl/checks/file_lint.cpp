@@ -2,36 +2,56 @@
 
 #include "checks/name_suggestion.h"
 
-#include "frame/config_files.h"
-#include "frame/config_root.h"
-#include "instance_lookup/complextype_parser.h"
-#include "instance_lookup/devicetype_parser.h"
-#include "instance_lookup/instances_parser.h"
-#include "stylesheet/stylesheet_parser.h"
+#include "installation/installation.h"
+#include "installation/installation_layout.h"
+#include "instance_lookup/complextype_format.h"
+#include "instance_lookup/device_type_key.h"
+#include "instance_lookup/devicetype_format.h"
+#include "instance_lookup/instances_format.h"
+#include "stylesheet/stylesheet_format.h"
+#include "xml/attribute_text.h"
 
-#include <vrex_stylesheet/vrex_instance_lookup.h>
-
-#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-
-#include <optional>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
+#include <optional>
+#include <utility>
+
 #include <unistd.h>
 
 namespace vrexctl {
 
 namespace {
 
+using vrex::RecordRole;
+namespace instances = vrex::instances_format;
+namespace devicetype = vrex::devicetype_format;
+namespace complextype = vrex::complextype_format;
+namespace stylesheet = vrex::stylesheet_format;
+
 QString quoted(const QString &text)
 {
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
+QString utf8(QByteArrayView text)
+{
+    return QString::fromUtf8(text);
+}
+
+template<size_t N>
+QStringList wordList(const char *const (&words)[N])
+{
+    QStringList list;
+    for (const char *word : words)
+        list.append(QLatin1String(word));
+    return list;
+}
+
 Finding makeFinding(const Place &place, Finding::Severity severity, const char *code, const QString &message,
-                const QString &suggestion = QString())
+                    const QString &suggestion = QString())
 {
     Finding result;
     result.place = place;
@@ -42,132 +62,71 @@ Finding makeFinding(const Place &place, Finding::Severity severity, const char *
     return result;
 }
 
-// What an element of each role reads, for suggestions; and its name in
-// messages (a role, not a tag: most tags are free).
-struct RoleText
+// How messages name an element of each role (a role, not a tag: most tags
+// are free; where a format writes one tag, that tag), and the attributes
+// it reads, for suggestions.
+struct RoleWords
 {
-    const char *name;
+    QString name;
     QStringList attributes;
 };
 
-RoleText roleText(vrex::RecordRole role)
+RoleWords roleWords(RecordRole role)
 {
-    using vrex::RecordRole;
     switch (role) {
     case RecordRole::Instance:
-        return {"instance", {QStringLiteral("id"), QStringLiteral("type"), QStringLiteral("alt_id"),
-                             QStringLiteral("location"), QStringLiteral("composite"), QStringLiteral("ref")}};
-    case RecordRole::Group: return {"group", {QStringLiteral("id"), QStringLiteral("instance")}};
+        return {QLatin1String(instances::kInstance), wordList(instances::kInstanceAttributes)};
+    case RecordRole::Group: return {QLatin1String(instances::kGroup), wordList(instances::kGroupAttributes)};
     case RecordRole::DeviceTypeRoot:
-        return {"device_description", {QStringLiteral("drivertype"), QStringLiteral("slotspacing")}};
-    case RecordRole::Parameter: return {"parameter", {QStringLiteral("name"), QStringLiteral("slot")}};
-    case RecordRole::ComplexTypeRoot: return {"complex type root", {}};
-    case RecordRole::Member: return {"member", {QStringLiteral("id")}};
+        return {QLatin1String(devicetype::kRoot), wordList(devicetype::kRootAttributes)};
+    case RecordRole::Parameter: return {QStringLiteral("parameter"), wordList(devicetype::kParamAttributes)};
+    case RecordRole::ComplexTypeRoot: return {QStringLiteral("complex type root"), {}};
+    case RecordRole::Member: return {QLatin1String(complextype::kMember), wordList(complextype::kMemberAttributes)};
     case RecordRole::Redirection:
-        return {"redirection", {QStringLiteral("id"), QStringLiteral("device"), QStringLiteral("param")}};
-    case RecordRole::StylesheetRoot: return {"stylesheet", {}};
-    case RecordRole::Style:
-        return {"style", {QStringLiteral("name"), QStringLiteral("suitablefor"), QStringLiteral("description"),
-                          QStringLiteral("type")}};
-    case RecordRole::Setting: return {"setting", {QStringLiteral("value")}};
+        return {QStringLiteral("redirection"), wordList(complextype::kRedirectionAttributes)};
+    case RecordRole::StylesheetRoot: return {QLatin1String(stylesheet::kRoot), {}};
+    case RecordRole::Style: return {QLatin1String(stylesheet::kStyle), wordList(stylesheet::kStyleAttributes)};
+    case RecordRole::Setting:
+        return {QLatin1String(stylesheet::kSetting), wordList(stylesheet::kSettingAttributes)};
     }
-    return {"element", {}};
+    return {QStringLiteral("element"), {}};
 }
 
-QString utf8(QByteArrayView text)
+// The attribute that names the registry entry an element of role gives,
+// or null for roles that name none.
+const char *nameAttribute(RecordRole role)
 {
-    return QString::fromUtf8(text);
+    switch (role) {
+    case RecordRole::Instance: return instances::kId;
+    case RecordRole::Group: return instances::kGroupId;
+    case RecordRole::Parameter: return devicetype::kParamName;
+    case RecordRole::Member: return complextype::kMemberId;
+    case RecordRole::Redirection: return complextype::kRedirectionId;
+    case RecordRole::Style: return stylesheet::kName;
+    default: return nullptr;
+    }
 }
 
-// Turns what a parser's handlers noticed into findings about file, at the
-// element each is about.
-class ObserverToFindings : public vrex::FormatObserver
+QStringList driverTypeWords()
 {
-public:
-    ObserverToFindings(FindingList &findings, const QString &file) : m_findings(findings), m_file(file) { }
+    QStringList words;
+    for (const devicetype::DriverType &type : devicetype::kDriverTypes)
+        words.append(QLatin1String(type.word));
+    return words;
+}
 
-    void element(vrex::RecordRole role, const vrex::xml::Element &element) override
-    {
-        if (role == vrex::RecordRole::Instance) {
-            m_instanceAt = element.position();
-            m_composite = QString();
-        }
-    }
+QStringList styleTypeWords()
+{
+    QStringList words;
+    for (const stylesheet::StyleType &type : stylesheet::kStyleTypes)
+        words.append(QLatin1String(type.word));
+    return words;
+}
 
-    void attribute(vrex::RecordRole role, const vrex::xml::Element &element, const char *name,
-                   const char *value, bool known) override
-    {
-        if (role == vrex::RecordRole::Instance && vrex::xml::matches(name, "composite"))
-            m_composite = utf8(value);
-        if (known)
-            return;
-        const RoleText text = roleText(role);
-        add(element.position(), "unknown-attribute",
-            QStringLiteral("%1 element has no attribute %2; the library ignores it")
-                    .arg(QLatin1String(text.name), quoted(utf8(name))),
-            suggestName(utf8(name), text.attributes));
-    }
-
-    void notice(vrex::RecordRole role, const vrex::xml::Element &element, Notice kind, QByteArrayView subject,
-                QByteArrayView value) override
-    {
-        const QStringList refKeys{QStringLiteral("device"), QStringLiteral("offset"), QStringLiteral("complex")};
-        switch (kind) {
-        case Notice::NotANumber:
-            add(element.position(), "not-a-number",
-                QStringLiteral("%1 value %2 is not a number; the library reads 0")
-                        .arg(quoted(utf8(subject)), quoted(utf8(value))));
-            return;
-        case Notice::UnknownRefKey:
-            add(element.position(), "unknown-ref-key",
-                QStringLiteral("ref key %1 is not one the library knows; it is ignored").arg(quoted(utf8(subject))),
-                suggestName(utf8(subject), refKeys));
-            return;
-        case Notice::BlankAroundRefKey:
-            add(element.position(), "blank-in-ref-key",
-                QStringLiteral("ref key %1 has blanks around it, so the library ignores it")
-                        .arg(quoted(utf8(subject))),
-                utf8(subject).trimmed());
-            return;
-        case Notice::UnknownWord:
-            if (role == vrex::RecordRole::DeviceTypeRoot) {
-                add(element.position(), "unknown-drivertype",
-                    QStringLiteral("drivertype %1 is no known word; the library goes by its first letter only")
-                            .arg(quoted(utf8(value))),
-                    suggestName(utf8(value).toLower(), {QStringLiteral("generic"), QStringLiteral("router"),
-                                                        QStringLiteral("serial")}));
-            } else {
-                add(element.position(), "unknown-style-type",
-                    QStringLiteral("style type %1 is not recognised; the style keeps no type")
-                            .arg(quoted(utf8(value))),
-                    suggestName(utf8(value), {QStringLiteral("state"), QStringLiteral("style"),
-                                              QStringLiteral("setting")}));
-            }
-            return;
-        case Notice::GroupsIgnored:
-            add(m_instanceAt, "composite-not-yes",
-                m_composite.isNull()
-                        ? QStringLiteral("instance has group children but no composite=\"yes\"; the library "
-                                         "ignores them")
-                        : QStringLiteral("composite is %1, not exactly 'yes'; the library ignores the group "
-                                         "children")
-                                  .arg(quoted(m_composite)),
-                QStringLiteral("yes"));
-            return;
-        }
-    }
-
-private:
-    void add(vrex::xml::Position at, const char *code, const QString &message, const QString &suggestion = {})
-    {
-        m_findings.add(makeFinding({m_file, at.line, at.column}, Finding::Warning, code, message, suggestion));
-    }
-
-    FindingList &m_findings;
-    QString m_file;
-    vrex::xml::Position m_instanceAt;
-    QString m_composite;
-};
+QString rootTag(const char *root)
+{
+    return QLatin1Char('<') + QLatin1String(root) + QLatin1Char('>');
+}
 
 // Reports every name defined again after its first definition.
 class DuplicateNames
@@ -186,9 +145,9 @@ public:
             return;
         }
         Finding duplicate = makeFinding(place, Finding::Warning, m_code,
-                                    QStringLiteral("%1 %2 is defined again; the library keeps only "
-                                                   "the last definition")
-                                            .arg(m_what, quoted(name)));
+                                        QStringLiteral("%1 %2 is defined again; the library keeps only "
+                                                       "the last definition")
+                                                .arg(m_what, quoted(name)));
         duplicate.related.append({*first, QStringLiteral("first defined here")});
         m_findings.add(duplicate);
     }
@@ -200,235 +159,6 @@ private:
     QHash<QString, Place> m_first;
 };
 
-// Registers why a file the reader did not accept cannot be read (a root
-// cause); wrong roots are each format's own. True when the records count.
-bool acceptFile(FindingList &findings, const QString &path, const QString &kind, const QString &cause,
-                const vrex::xml::Result &result)
-{
-    switch (result.status) {
-    case vrex::xml::Status::Unreadable:
-        findings.addRootCause(cause, makeFinding({path, 0, 0}, Finding::Error, "unreadable-file",
-                                                 QStringLiteral("cannot read the %1: %2")
-                                                         .arg(kind, unreadableReason(path))));
-        return false;
-    case vrex::xml::Status::NotWellFormed:
-        findings.addRootCause(cause, makeFinding({path, result.at.line, result.at.column}, Finding::Error,
-                                                 "malformed-xml",
-                                                 QStringLiteral("the %1 is not well-formed XML: %2")
-                                                         .arg(kind, result.reason)));
-        return false;
-    default:
-        return true;
-    }
-}
-
-Place placeOf(const QString &file, vrex::xml::Position at)
-{
-    return {file, at.line, at.column};
-}
-
-void lintInstances(FindingList &findings, DefinitionIndex &index)
-{
-    const QString path = vrex::configRoot() + QStringLiteral("/config/instances.xml");
-    index.instancesFile = path;
-    ObserverToFindings observer(findings, path);
-    vrex::InstancesDocument document = vrex::parseInstances(vrex::xml::Source::file(path), {&observer, true});
-    if (!acceptFile(findings, path, QStringLiteral("instances file"), instancesCause(), document.result))
-        return;
-    if (document.result.status == vrex::xml::Status::WrongRoot) {
-        findings.addRootCause(instancesCause(),
-                              makeFinding(placeOf(path, document.result.at), Finding::Error, "wrong-root",
-                                          QStringLiteral("the root element of the instances file is not "
-                                                         "<instances>; the library reads nothing from it")));
-        return;
-    }
-    // The index finds duplicates too: the largest file is hashed once.
-    index.instances.reserve(qsizetype(document.records.size()));
-    for (size_t i = 0; i < document.records.size(); ++i) {
-        const vrex::InstanceRecord &record = document.records[i];
-        const vrex::xml::Position at = document.at[i];
-        const Place place = placeOf(path, at);
-        auto &position = index.instances[record.id()];
-        if (position.line != 0) {
-            Finding duplicate = makeFinding(place, Finding::Warning, "duplicate-instance",
-                                            QStringLiteral("instance %1 is defined again; the library keeps "
-                                                           "only the last definition")
-                                                    .arg(quoted(record.id())));
-            duplicate.related.append({{path, position.line, position.column},
-                                      QStringLiteral("defined before here")});
-            findings.add(duplicate);
-        }
-        position = {at.line, at.column};
-        if (record.id().isEmpty()) {
-            findings.add(makeFinding(place, Finding::Warning, "empty-name",
-                                     QStringLiteral("instance without an id is stored under the empty name")));
-        }
-    }
-    // Group ids once per instance; the groups come in document order.
-    size_t groupsOf = size_t(-1);
-    std::optional<DuplicateNames> groups;
-    for (const vrex::GroupPosition &group : document.groupsAt) {
-        if (group.record != groupsOf) {
-            groupsOf = group.record;
-            groups.emplace(findings, "duplicate-group", QStringLiteral("group"));
-        }
-        groups->add(group.id, placeOf(path, group.at));
-    }
-    vrex::mergeInstances(vrex_instance_lookup::instances, std::move(document.records));
-}
-
-// Warns of listed names that differ only in letter case: the file systems
-// installations come from cannot hold both.
-void checkCaseClashes(FindingList &findings, const QString &dir, const QStringList &entries,
-                      const QString &kind, bool laterReplaces)
-{
-    for (qsizetype i = 1; i < entries.size(); ++i) {
-        const QString &earlier = entries.at(i - 1);
-        const QString &later = entries.at(i);
-        if (earlier.compare(later, Qt::CaseInsensitive) != 0)
-            continue;
-        Finding clash = makeFinding({dir + QLatin1Char('/') + earlier, 0, 0}, Finding::Warning, "case-clash",
-                                laterReplaces
-                                        ? QStringLiteral("%1 %2 differs from %3 only in letter case; "
-                                                         "the library keeps only the later one, %3")
-                                                  .arg(kind, quoted(earlier), quoted(later))
-                                        : QStringLiteral("%1 %2 differs from %3 only in letter case; "
-                                                         "where letter case is not told apart only "
-                                                         "one of them exists")
-                                                  .arg(kind, quoted(earlier), quoted(later)));
-        clash.related.append({{dir + QLatin1Char('/') + later, 0, 0}, QStringLiteral("the other file")});
-        findings.add(clash);
-    }
-}
-
-void lintDeviceTypes(FindingList &findings, DefinitionIndex &index)
-{
-    const QString dir = vrex::configRoot() + QStringLiteral("/config/devicetypes");
-    const QString kind = QStringLiteral("device-type file");
-    if (!QFileInfo(dir).isDir()) {
-        findings.addRootCause(deviceTypesDirectoryCause(),
-                              makeFinding({dir, 0, 0}, Finding::Error, "missing-directory",
-                                      QStringLiteral("the device-type directory does not exist"), {}),
-                              false);
-        return;
-    }
-    const QStringList entries = vrex::listXmlEntries(dir);
-    checkCaseClashes(findings, dir, entries, kind, true);
-    for (const QString &entry : entries) {
-        const QString base = entry.chopped(4);
-        const QString key = base.toLower();
-        const QString path = vrex::resolveEntry(dir, base + QStringLiteral(".xml"));
-        DefinitionIndex::DeviceTypeFile &file = index.deviceTypes[key];
-        file = {path, {}};
-        // Registered whatever the file holds, as the loader does; a later
-        // entry of the same key replaces it.
-        deviceTypeInfo &info = vrex_instance_lookup::deviceTypes[key];
-        info = deviceTypeInfo();
-        ObserverToFindings observer(findings, path);
-        const vrex::DeviceTypeDocument document =
-                vrex::parseDeviceType(vrex::xml::Source::file(path), {&observer, true});
-        if (!acceptFile(findings, path, kind, deviceTypeCause(key), document.result))
-            continue;
-        if (document.result.status == vrex::xml::Status::WrongRoot) {
-            findings.addRootCause(deviceTypeCause(key),
-                                  makeFinding(placeOf(path, document.result.at), Finding::Error, "wrong-root",
-                                              QStringLiteral("the root element of the device-type file is "
-                                                             "not <device_description>; the library reads "
-                                                             "no parameters from it")));
-            continue;
-        }
-        DuplicateNames duplicates(findings, "duplicate-parameter", QStringLiteral("parameter"));
-        for (const vrex::ParamRecord &param : document.params) {
-            const Place place = placeOf(path, param.at);
-            duplicates.add(param.name, place);
-            file.params.insert(param.name, place);
-        }
-        vrex::applyDeviceType(info, document);
-    }
-}
-
-void lintComplexTypes(FindingList &findings, DefinitionIndex &index)
-{
-    const QString dir = vrex::configRoot() + QStringLiteral("/config/complex_instances");
-    const QString kind = QStringLiteral("complex-type file");
-    if (!QFileInfo(dir).isDir()) {
-        findings.addRootCause(complexTypesDirectoryCause(),
-                              makeFinding({dir, 0, 0}, Finding::Error, "missing-directory",
-                                      QStringLiteral("the complex-type directory does not exist"), {}),
-                              false);
-        return;
-    }
-    const QStringList entries = vrex::listXmlEntries(dir);
-    checkCaseClashes(findings, dir, entries, kind, false);
-    for (const QString &entry : entries) {
-        const QString name = entry.chopped(4);
-        const QString path = vrex::resolveEntry(dir, name + QStringLiteral(".xml"));
-        DefinitionIndex::ComplexTypeFile &file = index.complexTypes[name];
-        file = {path, {}, {}};
-        complexType &type = vrex_instance_lookup::complexTypes[name];
-        type.members.clear(); // registered with no members unless the file is read
-        ObserverToFindings observer(findings, path);
-        const vrex::ComplexTypeDocument document =
-                vrex::parseComplexType(vrex::xml::Source::file(path), name, {&observer, true});
-        if (!acceptFile(findings, path, kind, complexTypeCause(name), document.result))
-            continue;
-        if (document.result.status == vrex::xml::Status::WrongRoot) {
-            const QString &root = document.result.root;
-            const bool caseOnly = root.compare(name, Qt::CaseInsensitive) == 0;
-            findings.addRootCause(
-                    complexTypeCause(name),
-                    makeFinding(placeOf(path, document.result.at), Finding::Error, "wrong-root",
-                                QStringLiteral("the root element %1 %2 the complex type's name %3; the "
-                                               "library reads no members from the file")
-                                        .arg(quoted(root),
-                                             caseOnly ? QStringLiteral("differs only in letter case from")
-                                                      : QStringLiteral("is not"),
-                                             quoted(name)),
-                                name));
-            continue;
-        }
-        DuplicateNames members(findings, "duplicate-member", QStringLiteral("member"));
-        for (const vrex::MemberRecord &member : document.members) {
-            const Place place = placeOf(path, member.at);
-            members.add(member.id, place);
-            file.members.insert(member.id, place);
-            DuplicateNames redirections(findings, "duplicate-redirection", QStringLiteral("redirection"));
-            for (const vrex::RedirectionRecord &redirection : member.redirections) {
-                const Place at = placeOf(path, redirection.at);
-                redirections.add(redirection.id, at);
-                file.redirections.insert({member.id, redirection.id}, at);
-            }
-        }
-        vrex::applyComplexType(type, document);
-    }
-}
-
-void lintStylesheet(FindingList &findings)
-{
-    const QString path = vrex::configRoot() + QStringLiteral("/config/stylesheet/vrex_style.xml");
-    ObserverToFindings observer(findings, path);
-    const vrex::StylesheetDocument document =
-            vrex::parseStylesheet(vrex::xml::Source::file(path), {&observer, true});
-    if (!acceptFile(findings, path, QStringLiteral("stylesheet file"), path, document.result))
-        return;
-    if (document.result.status == vrex::xml::Status::WrongRoot) {
-        findings.add(makeFinding(placeOf(path, document.result.at), Finding::Warning, "wrong-root",
-                                 QStringLiteral("the root element %1 is not <stylesheet>; the library reads "
-                                                "its children as styles all the same")
-                                         .arg(quoted(document.result.root)),
-                                 QStringLiteral("stylesheet")));
-    }
-    DuplicateNames duplicates(findings, "duplicate-style", QStringLiteral("style"));
-    for (const vrex::StyleRecord &style : document.styles) {
-        const Place place = placeOf(path, style.at);
-        duplicates.add(style.name, place);
-        if (style.name.isEmpty()) {
-            findings.add(makeFinding(place, Finding::Warning, "empty-name",
-                                 QStringLiteral("style without a name is stored under the empty name")));
-        }
-    }
-}
-
 } // namespace
 
 QString instancesCause() { return QStringLiteral("instances"); }
@@ -437,15 +167,336 @@ QString complexTypeCause(const QString &name) { return QStringLiteral("complex:"
 QString deviceTypesDirectoryCause() { return QStringLiteral("dir:devicetypes"); }
 QString complexTypesDirectoryCause() { return QStringLiteral("dir:complex"); }
 
-void lintInstallationFiles(FindingList &findings, DefinitionIndex &index)
+FileLint::FileLint(const vrex::Installation &installation, FindingList &findings, DefinitionIndex &index)
+    : m_findings(findings),
+      m_index(index),
+      m_instancesFile(installation.path(vrex::layout::kInstancesFile)),
+      m_stylesheetFile(installation.path(vrex::layout::kStylesheetFile)),
+      m_deviceTypesDir(installation.path(vrex::layout::kDeviceTypesDir)),
+      m_complexTypesDir(installation.path(vrex::layout::kComplexTypesDir))
 {
-    vrex_instance_lookup::instances.clear();
-    vrex_instance_lookup::deviceTypes.clear();
-    vrex_instance_lookup::complexTypes.clear();
-    lintStylesheet(findings);
-    lintInstances(findings, index);
-    lintDeviceTypes(findings, index);
-    lintComplexTypes(findings, index);
+    m_index.instancesFile = m_instancesFile;
+}
+
+void FileLint::beginFile(const QString &path)
+{
+    m_file = path;
+    m_records.clear();
+    m_name.clear();
+    m_kind = FileKind::Other;
+    if (path == m_instancesFile) {
+        m_kind = FileKind::Instances;
+        return;
+    }
+    if (path == m_stylesheetFile) {
+        m_kind = FileKind::Stylesheet;
+        return;
+    }
+    // A type's file is its directory's entry NAME.xml, the extension in any
+    // case; the loader opens it by the path it listed.
+    const QString directory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    const QString base = path.mid(directory.size() + 1).chopped(vrex::layout::kXmlSuffix.size());
+    if (directory == m_deviceTypesDir) {
+        m_kind = FileKind::DeviceType;
+        m_name = vrex::deviceTypeKey(base);
+        checkCaseClash(m_lastDeviceTypeFile, QStringLiteral("device-type file"), true);
+        // Registered whatever the file holds, as the loader does; a later
+        // file of the same key replaces it.
+        m_index.deviceTypes[m_name] = {path, {}};
+    } else if (directory == m_complexTypesDir) {
+        m_kind = FileKind::ComplexType;
+        m_name = base;
+        checkCaseClash(m_lastComplexTypeFile, QStringLiteral("complex-type file"), false);
+        m_index.complexTypes[m_name] = {path, {}, {}};
+    }
+}
+
+// Listings are sorted ignoring case, so names that differ only in case are
+// read one after the other.
+void FileLint::checkCaseClash(QString &previous, const QString &kind, bool laterReplaces)
+{
+    const QString fileName = m_file.mid(m_file.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString earlier = std::exchange(previous, fileName);
+    if (earlier.isNull() || earlier.compare(fileName, Qt::CaseInsensitive) != 0)
+        return;
+    const QString directory = m_file.left(m_file.size() - fileName.size());
+    Finding clash;
+    if (earlier == fileName) {
+        // Two entries resolved to this one file: the other's text is never read.
+        clash = makeFinding({m_file, 0, 0}, Finding::Warning, "case-clash",
+                            QStringLiteral("%1 %2 is read twice: another file's name differs from it only in "
+                                           "letter case, and the library reads this one in its place")
+                                    .arg(kind, quoted(fileName)));
+    } else {
+        clash = makeFinding({directory + earlier, 0, 0}, Finding::Warning, "case-clash",
+                            laterReplaces ? QStringLiteral("%1 %2 differs from %3 only in letter case; "
+                                                           "the library keeps only the later one, %3")
+                                                    .arg(kind, quoted(earlier), quoted(fileName))
+                                          : QStringLiteral("%1 %2 differs from %3 only in letter case; "
+                                                           "where letter case is not told apart only "
+                                                           "one of them exists")
+                                                    .arg(kind, quoted(earlier), quoted(fileName)));
+        clash.related.append({{m_file, 0, 0}, QStringLiteral("the other file")});
+    }
+    m_findings.add(clash);
+}
+
+void FileLint::element(RecordRole role, const vrex::xml::Element &element)
+{
+    if (m_kind == FileKind::Other || !nameAttribute(role))
+        return;
+    m_records.push_back({role, QString(), element.position()});
+    if (role == RecordRole::Instance) {
+        m_instanceAt = m_records.back().at;
+        m_composite = QString();
+    }
+}
+
+void FileLint::attribute(RecordRole role, const vrex::xml::Element &element, const char *name, const char *value,
+                         bool known)
+{
+    if (known) {
+        const char *naming = nameAttribute(role);
+        if (naming && qstrcmp(name, naming) == 0 && !m_records.empty())
+            m_records.back().name = vrex::attributeText(value); // as the parser keys the record
+        else if (role == RecordRole::Instance && qstrcmp(name, instances::kComposite) == 0)
+            m_composite = utf8(value);
+        return;
+    }
+    const RoleWords words = roleWords(role);
+    add(element.position(), "unknown-attribute",
+        QStringLiteral("%1 element has no attribute %2; the library ignores it").arg(words.name, quoted(utf8(name))),
+        suggestName(utf8(name), words.attributes));
+}
+
+void FileLint::notice(RecordRole role, const vrex::xml::Element &element, Notice kind, QByteArrayView subject,
+                      QByteArrayView value)
+{
+    switch (kind) {
+    case Notice::NotANumber:
+        add(element.position(), "not-a-number",
+            QStringLiteral("%1 value %2 is not a number; the library reads 0")
+                    .arg(quoted(utf8(subject)), quoted(utf8(value))));
+        return;
+    case Notice::UnknownRefKey:
+        add(element.position(), "unknown-ref-key",
+            QStringLiteral("%1 key %2 is not one the library knows; it is ignored")
+                    .arg(QLatin1String(instances::kRef), quoted(utf8(subject))),
+            suggestName(utf8(subject), wordList(instances::kRefKeys)));
+        return;
+    case Notice::BlankAroundRefKey:
+        add(element.position(), "blank-in-ref-key",
+            QStringLiteral("%1 key %2 has blanks around it, so the library ignores it")
+                    .arg(QLatin1String(instances::kRef), quoted(utf8(subject))),
+            utf8(subject).trimmed());
+        return;
+    case Notice::UnknownWord:
+        if (role == RecordRole::DeviceTypeRoot) {
+            // Driver type words are read whatever their case.
+            add(element.position(), "unknown-drivertype",
+                QStringLiteral("%1 %2 is no known word; the library goes by its first letter only")
+                        .arg(utf8(subject), quoted(utf8(value))),
+                suggestName(utf8(value).toLower(), driverTypeWords()));
+        } else {
+            add(element.position(), "unknown-style-type",
+                QStringLiteral("style %1 %2 is not recognised; the style keeps no type")
+                        .arg(utf8(subject), quoted(utf8(value))),
+                suggestName(utf8(value), styleTypeWords()));
+        }
+        return;
+    case Notice::GroupsIgnored: {
+        const QString composite = QLatin1String(instances::kComposite);
+        const QString yes = QLatin1String(instances::kCompositeYes);
+        add(m_instanceAt, "composite-not-yes",
+            m_composite.isNull()
+                    ? QStringLiteral("instance has %1 children but no %2=\"%3\"; the library ignores them")
+                              .arg(QLatin1String(instances::kGroup), composite, yes)
+                    : QStringLiteral("%1 is %2, not exactly '%3'; the library ignores the %4 children")
+                              .arg(composite, quoted(m_composite), yes, QLatin1String(instances::kGroup)),
+            yes);
+        return;
+    }
+    }
+}
+
+void FileLint::add(vrex::xml::Position at, const char *code, const QString &message, const QString &suggestion)
+{
+    m_findings.add(makeFinding(placeOf(at), Finding::Warning, code, message, suggestion));
+}
+
+void FileLint::endFile(const QString &path, const vrex::xml::Result &result)
+{
+    Q_UNUSED(path); // the one beginFile() named
+    switch (m_kind) {
+    case FileKind::Instances: endInstances(result); break;
+    case FileKind::DeviceType: endDeviceType(result); break;
+    case FileKind::ComplexType: endComplexType(result); break;
+    case FileKind::Stylesheet: endStylesheet(result); break;
+    case FileKind::Other: break;
+    }
+    m_records.clear();
+    m_kind = FileKind::Other;
+}
+
+// Registers why a file the reader did not take cannot be read (a root
+// cause); wrong roots are each format's own. True when the records count.
+bool FileLint::accept(const vrex::xml::Result &result, const QString &cause, const QString &kind)
+{
+    switch (result.status) {
+    case vrex::xml::Status::Unreadable:
+        m_findings.addRootCause(cause, makeFinding({m_file, 0, 0}, Finding::Error, "unreadable-file",
+                                                   QStringLiteral("cannot read the %1: %2")
+                                                           .arg(kind, result.reason.isEmpty()
+                                                                              ? unreadableReason(m_file)
+                                                                              : result.reason)));
+        return false;
+    case vrex::xml::Status::NotWellFormed:
+        m_findings.addRootCause(cause, makeFinding(placeOf(result.at), Finding::Error, "malformed-xml",
+                                                   QStringLiteral("the %1 is not well-formed XML: %2")
+                                                           .arg(kind, result.reason)));
+        return false;
+    default:
+        return true;
+    }
+}
+
+void FileLint::endInstances(const vrex::xml::Result &result)
+{
+    if (!accept(result, instancesCause(), QStringLiteral("instances file")))
+        return;
+    if (result.status == vrex::xml::Status::WrongRoot) {
+        m_findings.addRootCause(instancesCause(),
+                                makeFinding(placeOf(result.at), Finding::Error, "wrong-root",
+                                            QStringLiteral("the root element of the instances file is not "
+                                                           "%1; the library reads nothing from it")
+                                                    .arg(rootTag(instances::kRoot))));
+        return;
+    }
+    // The index finds duplicates too: the largest file is hashed once.
+    m_index.instances.reserve(qsizetype(m_records.size()));
+    std::optional<DuplicateNames> groups; // of the current instance
+    for (const Record &record : m_records) {
+        const Place place = placeOf(record.at);
+        if (record.role == RecordRole::Group) {
+            if (groups) // groups follow their instance
+                groups->add(record.name, place);
+            continue;
+        }
+        groups.emplace(m_findings, "duplicate-group", QLatin1String(instances::kGroup));
+        DefinitionIndex::Position &position = m_index.instances[record.name];
+        if (position.line != 0) {
+            Finding duplicate = makeFinding(place, Finding::Warning, "duplicate-instance",
+                                            QStringLiteral("instance %1 is defined again; the library keeps "
+                                                           "only the last definition")
+                                                    .arg(quoted(record.name)));
+            duplicate.related.append({{m_file, position.line, position.column},
+                                      QStringLiteral("defined before here")});
+            m_findings.add(duplicate);
+        }
+        position = {record.at.line, record.at.column};
+        if (record.name.isEmpty()) {
+            m_findings.add(makeFinding(place, Finding::Warning, "empty-name",
+                                       QStringLiteral("instance without an id is stored under the empty name")));
+        }
+    }
+}
+
+void FileLint::endDeviceType(const vrex::xml::Result &result)
+{
+    const QString cause = deviceTypeCause(m_name);
+    if (!accept(result, cause, QStringLiteral("device-type file")))
+        return;
+    if (result.status == vrex::xml::Status::WrongRoot) {
+        m_findings.addRootCause(cause, makeFinding(placeOf(result.at), Finding::Error, "wrong-root",
+                                                   QStringLiteral("the root element of the device-type file is "
+                                                                  "not %1; the library reads no parameters from it")
+                                                           .arg(rootTag(devicetype::kRoot))));
+        return;
+    }
+    DefinitionIndex::DeviceTypeFile &file = m_index.deviceTypes[m_name];
+    DuplicateNames duplicates(m_findings, "duplicate-parameter", QStringLiteral("parameter"));
+    for (const Record &param : m_records) {
+        const Place place = placeOf(param.at);
+        duplicates.add(param.name, place);
+        file.params.insert(param.name, place);
+    }
+}
+
+void FileLint::endComplexType(const vrex::xml::Result &result)
+{
+    const QString cause = complexTypeCause(m_name);
+    if (!accept(result, cause, QStringLiteral("complex-type file")))
+        return;
+    if (result.status == vrex::xml::Status::WrongRoot) {
+        // The root element is named after the type.
+        const QString &root = result.root;
+        const bool caseOnly = root.compare(m_name, Qt::CaseInsensitive) == 0;
+        m_findings.addRootCause(
+                cause, makeFinding(placeOf(result.at), Finding::Error, "wrong-root",
+                                   QStringLiteral("the root element %1 %2 the complex type's name %3; the "
+                                                  "library reads no members from the file")
+                                           .arg(quoted(root),
+                                                caseOnly ? QStringLiteral("differs only in letter case from")
+                                                         : QStringLiteral("is not"),
+                                                quoted(m_name)),
+                                   m_name));
+        return;
+    }
+    DefinitionIndex::ComplexTypeFile &file = m_index.complexTypes[m_name];
+    DuplicateNames members(m_findings, "duplicate-member", QLatin1String(complextype::kMember));
+    std::optional<DuplicateNames> redirections; // of the current member
+    QString member;
+    for (const Record &record : m_records) {
+        const Place place = placeOf(record.at);
+        if (record.role == RecordRole::Redirection) {
+            if (redirections) // redirections follow their member
+                redirections->add(record.name, place);
+            file.redirections.insert({member, record.name}, place);
+            continue;
+        }
+        member = record.name;
+        members.add(member, place);
+        file.members.insert(member, place);
+        redirections.emplace(m_findings, "duplicate-redirection", QStringLiteral("redirection"));
+    }
+}
+
+void FileLint::endStylesheet(const vrex::xml::Result &result)
+{
+    if (!accept(result, m_file, QStringLiteral("stylesheet file")))
+        return;
+    if (result.status == vrex::xml::Status::WrongRoot) {
+        m_findings.add(makeFinding(placeOf(result.at), Finding::Warning, "wrong-root",
+                                   QStringLiteral("the root element %1 is not %2; the library reads "
+                                                  "its children as styles all the same")
+                                           .arg(quoted(result.root), rootTag(stylesheet::kRoot)),
+                                   QLatin1String(stylesheet::kRoot)));
+    }
+    DuplicateNames duplicates(m_findings, "duplicate-style", QLatin1String(stylesheet::kStyle));
+    for (const Record &style : m_records) {
+        const Place place = placeOf(style.at);
+        duplicates.add(style.name, place);
+        if (style.name.isEmpty()) {
+            m_findings.add(makeFinding(place, Finding::Warning, "empty-name",
+                                       QStringLiteral("style without a name is stored under the empty name")));
+        }
+    }
+}
+
+void FileLint::finish()
+{
+    // Listed only when something follows from it: an installation may well
+    // do without complex types.
+    const auto checkDirectory = [this](const QString &directory, const QString &cause, const char *kind) {
+        if (QFileInfo(directory).isDir())
+            return;
+        m_findings.addRootCause(cause,
+                                makeFinding({directory, 0, 0}, Finding::Error, "missing-directory",
+                                            QStringLiteral("the %1 directory does not exist").arg(QLatin1String(kind))),
+                                false);
+    };
+    checkDirectory(m_deviceTypesDir, deviceTypesDirectoryCause(), "device-type");
+    checkDirectory(m_complexTypesDir, complexTypesDirectoryCause(), "complex-type");
 }
 
 QString unreadableReason(const QString &path)
@@ -457,12 +508,10 @@ QString unreadableReason(const QString &path)
         return QStringLiteral("is a directory");
     if (!info.isFile())
         return QStringLiteral("not a regular file");
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    if (::access(QFile::encodeName(path).constData(), R_OK) != 0) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         return reason.left(1).toLower() + reason.mid(1);
     }
-    ::close(fd);
     return QStringLiteral("could not be read");
 }
 

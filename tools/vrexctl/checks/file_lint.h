@@ -1,62 +1,85 @@
-// The file side of the check: reads every configuration file the library
-// reads, the way its loaders do, through its parsers with an observer, and
-// reports
-// what each file says in a way the load silently reads otherwise. It also
-// records where each registry entry is defined, for the findings about
-// the registries (configuration_check.h).
+// The file side of the check: an observer of the installation's one load.
+// It sees every element, attribute and notice the library's parsers read,
+// file by file, and reports what a file says in a way the load silently
+// reads otherwise; for the files the load takes it records where each
+// registry entry is defined (definition_index.h).
 #ifndef VREXCTL_CHECKS_FILE_LINT_H
 #define VREXCTL_CHECKS_FILE_LINT_H
 
+#include "checks/definition_index.h"
 #include "checks/finding.h"
 
-#include <QtCore/QHash>
-#include <QtCore/QPair>
-#include <QtCore/QString>
+#include "xml/format_observer.h"
+
+#include <vector>
+
+namespace vrex {
+class Installation;
+}
 
 namespace vrexctl {
 
-struct DefinitionIndex
+class FileLint final : public vrex::FormatObserver
 {
-    struct Position
-    {
-        qint64 line = 0;
-        qint64 column = 0;
-    };
-    QString instancesFile;
-    QHash<QString, Position> instances; // in instancesFile; the definition the registry keeps
+public:
+    // Knows the installation's files by their paths below its configuration
+    // root; attach with installation.setObserver() before load().
+    FileLint(const vrex::Installation &installation, FindingList &findings, DefinitionIndex &index);
 
-    struct DeviceTypeFile
-    {
-        QString path;
-        QHash<QString, Place> params;
-    };
-    QHash<QString, DeviceTypeFile> deviceTypes; // by registry key (lower case)
+    void beginFile(const QString &path) override;
+    void endFile(const QString &path, const vrex::xml::Result &result) override;
+    void element(vrex::RecordRole role, const vrex::xml::Element &element) override;
+    void attribute(vrex::RecordRole role, const vrex::xml::Element &element, const char *name, const char *value,
+                   bool known) override;
+    void notice(vrex::RecordRole role, const vrex::xml::Element &element, Notice kind, QByteArrayView subject,
+                QByteArrayView value) override;
 
-    struct ComplexTypeFile
+    // After the load: a type directory the load found no file in may not
+    // exist at all.
+    void finish();
+
+private:
+    enum class FileKind { Other, Instances, DeviceType, ComplexType, Stylesheet };
+
+    // An element that names a registry entry (an instance and its groups, a
+    // parameter, a member and its redirections, a style), in document
+    // order; judged when the file ends, as the load takes the file whole or
+    // not at all.
+    struct Record
     {
-        QString path;
-        QHash<QString, Place> members;
-        QHash<QPair<QString, QString>, Place> redirections; // (member, parameter)
+        vrex::RecordRole role;
+        QString name;
+        vrex::xml::Position at;
     };
-    QHash<QString, ComplexTypeFile> complexTypes;
+
+    void add(vrex::xml::Position at, const char *code, const QString &message, const QString &suggestion = {});
+    void checkCaseClash(QString &previous, const QString &kind, bool laterReplaces);
+    bool accept(const vrex::xml::Result &result, const QString &cause, const QString &kind);
+    void endInstances(const vrex::xml::Result &result);
+    void endDeviceType(const vrex::xml::Result &result);
+    void endComplexType(const vrex::xml::Result &result);
+    void endStylesheet(const vrex::xml::Result &result);
+    Place placeOf(vrex::xml::Position at) const { return {m_file, at.line, at.column}; }
+
+    FindingList &m_findings;
+    DefinitionIndex &m_index;
+    const QString m_instancesFile;
+    const QString m_stylesheetFile;
+    const QString m_deviceTypesDir;
+    const QString m_complexTypesDir;
+
+    QString m_file;
+    FileKind m_kind = FileKind::Other;
+    QString m_name; // the device-type key or complex-type name the file is read for
+    std::vector<Record> m_records;
+    QString m_lastDeviceTypeFile;  // for files whose names differ only in case,
+    QString m_lastComplexTypeFile; // which are listed next to each other
+    vrex::xml::Position m_instanceAt;
+    QString m_composite; // of the current instance, as written; null when absent
 };
 
-// Root-cause keys under which FindingList folds follow-on findings.
-QString instancesCause();
-QString deviceTypeCause(const QString &key);
-QString complexTypeCause(const QString &name);
-QString deviceTypesDirectoryCause();
-QString complexTypesDirectoryCause();
-
-// Lints the installation below the current configuration root into
-// findings and fills index. Each file is read once: the records go into the
-// library's instance, device-type and complex-type registries (emptied
-// first) through the library's own merges, as its loaders put them there.
-// The styles registry is the library's to load.
-void lintInstallationFiles(FindingList &findings, DefinitionIndex &index);
-
 // Why path cannot be read, in a few words ("no such file", "permission
-// denied", "is a directory").
+// denied", "is a directory"), without opening it again.
 QString unreadableReason(const QString &path);
 
 } // namespace vrexctl

@@ -2,8 +2,6 @@
 
 #include "instance_lookup/lookup_step.h"
 
-#include <vrex_stylesheet/vrex_instance_lookup.h>
-
 #include <QtCore/QStringList>
 
 namespace vrexctl {
@@ -34,14 +32,15 @@ QStringList RedirectionChain::hopTexts() const
     return hops;
 }
 
-RedirectionChain followRedirections(const QString &instance, const QString &parameter)
+RedirectionChain followRedirections(const vrex::Catalogue &catalogue, const QString &instance,
+                                    const QString &parameter)
 {
     using vrex::LookupStep;
     RedirectionChain chain;
     chain.steps.append({instance, parameter});
     for (;;) {
         const ParameterRef current = chain.steps.constLast();
-        const LookupStep step = vrex::lookupStep(current.instance, current.parameter);
+        const LookupStep step = vrex::lookupStep(catalogue, current.instance, current.parameter);
         const instanceInfo *info = step.stop == LookupStep::NoInstance ? nullptr : &*step.instance;
         switch (step.stop) {
         case LookupStep::NoInstance:

@@ -4,6 +4,8 @@
 #ifndef VREXCTL_CHECKS_REDIRECTION_CHAIN_H
 #define VREXCTL_CHECKS_REDIRECTION_CHAIN_H
 
+#include "instance_lookup/catalogue.h"
+
 #include <QtCore/QString>
 #include <QtCore/QVector>
 
@@ -47,8 +49,9 @@ struct RedirectionChain
     QStringList hopTexts() const;
 };
 
-// Walks from instance.parameter over the public registries.
-RedirectionChain followRedirections(const QString &instance, const QString &parameter);
+// Walks from instance.parameter over an installation's registries.
+RedirectionChain followRedirections(const vrex::Catalogue &catalogue, const QString &instance,
+                                    const QString &parameter);
 
 } // namespace vrexctl
 

@@ -5,9 +5,6 @@
 
 #include "instance_lookup/device_type_key.h"
 
-#include <vrex_stylesheet/vrex_instance_lookup.h>
-#include <vrex_stylesheet/vrex_stylesheet.h>
-
 #include <QtCore/QSet>
 
 #include <algorithm>
@@ -24,7 +21,8 @@ QString quoted(const QString &text)
 class RegistryCheck
 {
 public:
-    RegistryCheck(const DefinitionIndex &index, FindingList &findings) : m_index(index), m_findings(findings)
+    RegistryCheck(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings)
+        : m_catalogue(catalogue), m_index(index), m_findings(findings)
     {
     }
 
@@ -36,9 +34,10 @@ public:
     }
 
 private:
-    const QMap<QString, instanceInfo> &instances = vrex_instance_lookup::instances;
-    const QMap<QString, deviceTypeInfo> &deviceTypes = vrex_instance_lookup::deviceTypes;
-    const QMap<QString, complexType> &complexTypes = vrex_instance_lookup::complexTypes;
+    const vrex::Catalogue m_catalogue;
+    const vrex::InstanceRegistry &instances = m_catalogue.instances;
+    const vrex::DeviceTypeRegistry &deviceTypes = m_catalogue.deviceTypes;
+    const vrex::ComplexTypeRegistry &complexTypes = m_catalogue.complexTypes;
 
     Place instancePlace(const QString &name) const
     {
@@ -148,7 +147,7 @@ private:
                              const QMap<QString, complexParam> &params)
     {
         const QString key = vrex::deviceTypeKey(instance.type);
-        const auto deviceType = vrex::findDeviceType(instance.type);
+        const auto deviceType = vrex::findDeviceType(deviceTypes, instance.type);
         if (deviceType == deviceTypes.cend())
             return; // reported with the instance
         for (auto param = params.cbegin(); param != params.cend(); ++param) {
@@ -243,13 +242,13 @@ private:
         for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
             if (it->complex.isEmpty())
                 continue;
-            const auto type = vrex::findDeviceType(it->type);
+            const auto type = vrex::findDeviceType(deviceTypes, it->type);
             if (type == deviceTypes.constEnd())
                 continue;
             for (auto param = type->params.cbegin(); param != type->params.cend(); ++param) {
                 if (param->slot != 0)
                     continue;
-                const RedirectionChain chain = followRedirections(it.key(), param.key());
+                const RedirectionChain chain = followRedirections(m_catalogue, it.key(), param.key());
                 if (chain.outcome == RedirectionChain::Cycle)
                     reportCycle(chain);
                 else if (chain.outcome == RedirectionChain::Broken)
@@ -267,7 +266,7 @@ private:
         const auto known = m_typeSpellings.constFind(type);
         if (known != m_typeSpellings.constEnd())
             return *known;
-        const bool found = vrex::findDeviceType(type) != deviceTypes.cend();
+        const bool found = vrex::findDeviceType(deviceTypes, type) != deviceTypes.cend();
         m_typeSpellings.insert(type, found);
         return found;
     }
@@ -281,23 +280,23 @@ private:
 
 } // namespace
 
-RegistryCounts countRegistries()
+RegistryCounts countRegistries(const vrex::Installation &installation)
 {
     RegistryCounts counts;
-    counts.styles = vrex_stylesheet::count();
-    counts.instances = vrex_instance_lookup::countInstances();
-    counts.deviceTypes = vrex_instance_lookup::countDeviceTypes();
-    counts.complexTypes = vrex_instance_lookup::countComplexTypes();
-    for (const complexType &type : std::as_const(vrex_instance_lookup::complexTypes)) {
+    counts.styles = int(installation.styles().size());
+    counts.instances = int(installation.instances().size());
+    counts.deviceTypes = int(installation.deviceTypes().size());
+    counts.complexTypes = int(installation.complexTypes().size());
+    for (const complexType &type : installation.complexTypes()) {
         for (const complexInstance &member : type.members)
             counts.redirections += int(member.params.size());
     }
     return counts;
 }
 
-void checkRegistries(const DefinitionIndex &index, FindingList &findings)
+void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings)
 {
-    RegistryCheck(index, findings).run();
+    RegistryCheck(catalogue, index, findings).run();
 }
 
 } // namespace vrexctl

@@ -1,12 +1,14 @@
 // The registry side of the check: what will not resolve once everything is
 // loaded (unknown device types, instances and complex types, redirections
-// that break or loop), found from the library's registries and placed in
+// that break or loop), found in the installation's registries and placed in
 // the files by the lint's definition index.
 #ifndef VREXCTL_CHECKS_REGISTRY_CHECKS_H
 #define VREXCTL_CHECKS_REGISTRY_CHECKS_H
 
+#include "checks/definition_index.h"
 #include "checks/finding.h"
-#include "checks/file_lint.h"
+
+#include "installation/installation.h"
 
 namespace vrexctl {
 
@@ -19,11 +21,11 @@ struct RegistryCounts
     int redirections = 0;
 };
 
-RegistryCounts countRegistries();
+RegistryCounts countRegistries(const vrex::Installation &installation);
 
 // Adds the findings about the loaded registries. Each is reported once,
 // also when several redirection chains lead to it.
-void checkRegistries(const DefinitionIndex &index, FindingList &findings);
+void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings);
 
 } // namespace vrexctl
 

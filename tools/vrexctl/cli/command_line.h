@@ -18,9 +18,9 @@ struct Invocation
     bool failOnErrorOnly = false;
     int maxProblems = 200; // 0: all
     bool rootSet = false;
-    QString root;          // stands for ZT_ROOT when rootSet
+    QString root;          // replaces ZT_ROOT when rootSet (see installation_root.h)
     bool systemSet = false;
-    QString system;        // stands for ZT_SYSTEM when systemSet
+    QString system;        // replaces ZT_SYSTEM when systemSet
 };
 
 struct ParsedCommandLine

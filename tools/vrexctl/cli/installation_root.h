@@ -1,5 +1,5 @@
-// Which installation vrexctl works on, and loading it into the library's
-// registries.
+// Which installation vrexctl works on: --root and --system, each standing
+// for ZT_ROOT and ZT_SYSTEM when not given, and why it cannot be found.
 #ifndef VREXCTL_CLI_INSTALLATION_ROOT_H
 #define VREXCTL_CLI_INSTALLATION_ROOT_H
 
@@ -9,24 +9,25 @@ namespace vrexctl {
 
 struct Invocation;
 
-// Called before the library attaches: keeps ZT_ROOT and ZT_SYSTEM aside and
-// points the library at a root that cannot exist, so the attach sequence
-// reads nothing. vrexctl loads the installation it was asked for itself,
-// and --help or --version never pay for one.
-void setAsideStartupEnvironment();
+struct InstallationRoot
+{
+    QString root;
+    QString system;
+    bool rootFromOption = false;   // --root, not ZT_ROOT
+    bool systemFromOption = false; // --system, not ZT_SYSTEM
 
-// Restores the environment kept aside, then lets --root and --system
-// override it; the library reads the environment at every load.
-void applyConfigurationRoot(const Invocation &invocation);
+    // root + '/' + system, as the library builds it.
+    QString configRoot() const;
+};
+
+// The options, else the environment: the user's default, read here and
+// nowhere else. Nothing is loaded.
+InstallationRoot installationRoot(const Invocation &invocation);
 
 // Why the installation cannot be found (root, system or config directory
-// missing), naming the directory; empty when it is there.
-QString missingInstallation(const Invocation &invocation);
-
-// Empties the registries and loads them again from the current
-// configuration root.
-void reloadRegistries();
-void reloadStyles();
+// missing), naming the directory and where it came from; empty when it is
+// there.
+QString missingInstallation(const InstallationRoot &where);
 
 } // namespace vrexctl
 

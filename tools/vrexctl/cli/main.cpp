@@ -1,17 +1,17 @@
 // vrexctl: shows an installation's configuration as the library's hosts see
-// it and checks it. The library attaches to nothing (see registry_reload.h);
-// every command works on a load of the installation chosen on the command
-// line or by the environment.
+// it and checks it. It links the library's core only: nothing is loaded
+// behind its back, and every command works on the installation chosen on
+// the command line or by the environment, loaded here.
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "cli/installation_root.h"
 #include "commands/commands.h"
 #include "output/console_output.h"
-#include "output/load_messages.h"
-#include "cli/exit_codes.h"
 #include "output/finding_output.h"
-#include "cli/command_line.h"
 #include "output/json_output.h"
-#include "cli/installation_root.h"
+#include "output/load_messages.h"
 
-#include "frame/config_root.h"
+#include "installation/installation.h"
 
 #include <QtCore/QCoreApplication>
 
@@ -20,6 +20,35 @@
 using namespace vrexctl;
 
 namespace {
+
+int reportMissing(const Invocation &invocation, const InstallationRoot &where, const QString &missing)
+{
+    if (invocation.command == QLatin1StringView("check")) {
+        Finding finding;
+        finding.place = {where.configRoot(), 0, 0};
+        finding.code = QStringLiteral("installation-not-found");
+        finding.message = missing;
+        writeFindings(invocation, {finding}, {});
+    } else if (invocation.json) {
+        writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("error"), missing}});
+        reportError(missing);
+    } else {
+        reportError(missing);
+    }
+    return ExitNoInstallation;
+}
+
+int runCommand(const Invocation &invocation, vrex::Installation &installation)
+{
+    const QString &command = invocation.command;
+    if (command == QLatin1StringView("check"))
+        return runCheck(invocation, installation);
+    if (command == QLatin1StringView("dump"))
+        return runDump(invocation, installation);
+    if (command == QLatin1StringView("lookup"))
+        return runLookup(invocation, installation);
+    return runStyles(invocation, installation);
+}
 
 int run(const ParsedCommandLine &parsed)
 {
@@ -37,35 +66,15 @@ int run(const ParsedCommandLine &parsed)
     }
 
     const Invocation &invocation = parsed.invocation;
-    routeDiagnostics(invocation.verbose);
-    applyConfigurationRoot(invocation);
-    setDiagnosticLabel(QStringLiteral("load of ") + vrex::configRoot());
+    const InstallationRoot where = installationRoot(invocation);
+    const QString missing = missingInstallation(where);
+    if (!missing.isEmpty())
+        return reportMissing(invocation, where, missing);
 
-    const QString missing = missingInstallation(invocation);
-    if (!missing.isEmpty()) {
-        if (invocation.command == QLatin1String("check")) {
-            Finding finding;
-            finding.place = {vrex::configRoot(), 0, 0};
-            finding.code = QStringLiteral("installation-not-found");
-            finding.message = missing;
-            writeFindings(invocation, {finding}, {});
-        } else if (invocation.json) {
-            writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("error"), missing}});
-            reportError(missing);
-        } else {
-            reportError(missing);
-        }
-        return ExitNoInstallation;
-    }
-
-    if (invocation.command == QLatin1StringView("check"))
-        return runCheck(invocation);
-    reloadRegistries();
-    if (invocation.command == QLatin1StringView("dump"))
-        return runDump(invocation);
-    if (invocation.command == QLatin1StringView("lookup"))
-        return runLookup(invocation);
-    return runStyles(invocation);
+    vrex::Installation installation(where.root, where.system);
+    const int code = runCommand(invocation, installation);
+    writeLoadMessages(invocation, installation);
+    return code;
 }
 
 } // namespace

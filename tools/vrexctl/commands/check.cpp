@@ -1,23 +1,15 @@
 // vrexctl check
 #include "commands/commands.h"
 
-#include "checks/registry_checks.h"
+#include "checks/installation_check.h"
 #include "output/finding_output.h"
-#include "checks/file_lint.h"
-#include "cli/installation_root.h"
 
 namespace vrexctl {
 
-int runCheck(const Invocation &invocation)
+int runCheck(const Invocation &invocation, vrex::Installation &installation)
 {
-    FindingList findings;
-    DefinitionIndex index;
-    // Each file is read once, its records going into the registries as the
-    // loaders put them: time and peak memory stay near the load's own.
-    lintInstallationFiles(findings, index);
-    reloadStyles();
-    checkRegistries(index, findings);
-    return writeFindings(invocation, findings.take(), countRegistries());
+    const CheckReport report = checkInstallation(installation);
+    return writeFindings(invocation, report.findings, report.counts);
 }
 
 } // namespace vrexctl

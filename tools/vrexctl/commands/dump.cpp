@@ -8,6 +8,8 @@
 #include "output/registry_format.h"
 #include "output/table_output.h"
 
+#include "installation/installation.h"
+
 namespace vrexctl {
 
 namespace {
@@ -43,25 +45,29 @@ auto singleRow(QStringList (*row)(const QString &, const Record &))
 
 } // namespace
 
-int runDump(const Invocation &invocation)
+// Each registry is loaded alone: its files are all a dump reads.
+int runDump(const Invocation &invocation, vrex::Installation &installation)
 {
     const QString &what = invocation.arguments.constFirst();
     if (what == QLatin1StringView("instances")) {
-        return dumpRegistry(invocation, vrex_instance_lookup::instances, instanceHeaders,
-                            singleRow(&instanceRow), instanceJson);
+        installation.loadInstances();
+        return dumpRegistry(invocation, installation.instances(), instanceHeaders, singleRow(&instanceRow),
+                            instanceJson);
     }
     if (what == QLatin1StringView("devicetypes")) {
-        return dumpRegistry(invocation, vrex_instance_lookup::deviceTypes, deviceTypeHeaders,
-                            singleRow(&deviceTypeRow), deviceTypeJson);
+        installation.loadDeviceTypes();
+        return dumpRegistry(invocation, installation.deviceTypes(), deviceTypeHeaders, singleRow(&deviceTypeRow),
+                            deviceTypeJson);
     }
     if (what == QLatin1StringView("complex")) {
-        return dumpRegistry(invocation, vrex_instance_lookup::complexTypes, complexTypeHeaders,
-                            complexTypeRows, complexTypeJson);
+        installation.loadComplexTypes();
+        return dumpRegistry(invocation, installation.complexTypes(), complexTypeHeaders, complexTypeRows,
+                            complexTypeJson);
     }
     // styles; the command line allows nothing else.
-    vrex_stylesheet stylesheet;
-    return dumpRegistry(invocation, stylesheet.stylelist(), styleDumpHeaders, singleRow(&styleDumpRow),
-                        styleJson);
+    installation.loadStyles();
+    return dumpRegistry(invocation, std::as_const(installation).styles(), styleDumpHeaders,
+                        singleRow(&styleDumpRow), styleJson);
 }
 
 } // namespace vrexctl

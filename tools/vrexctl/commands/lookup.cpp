@@ -11,9 +11,8 @@
 #include "output/table_output.h"
 #include "output/unknown_name.h"
 
+#include "installation/installation.h"
 #include "instance_lookup/device_type_key.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <QtCore/QJsonObject>
 
@@ -64,22 +63,22 @@ private:
     QList<QPair<QString, QJsonValue>> m_fields;
 };
 
-int lookupInstance(const Invocation &invocation, const QString &name)
+int lookupInstance(const Invocation &invocation, const vrex::Installation &installation, const QString &name)
 {
     QString altId, location, type, ref;
     bool composite = false;
-    if (!vrex_instance_lookup::lookup(name, altId, location, type, ref, composite)) {
+    if (!installation.lookup(name, altId, location, type, ref, composite)) {
         return reportUnknownName(invocation, QStringLiteral("instance"), name,
-                                 suggestKey(name, vrex_instance_lookup::instances),
+                                 suggestKey(name, installation.instances()),
                                  {{QStringLiteral("instance"), name}, {QStringLiteral("resolved"), false}});
     }
     int device = 0;
     int offset = 0;
     char drivertype = 0;
     QString ignoredAltId;
-    vrex_instance_lookup::lookup(name, ignoredAltId, &device, &offset, &drivertype);
+    installation.lookup(name, ignoredAltId, &device, &offset, &drivertype);
     QMap<QString, QString> groups;
-    vrex_instance_lookup::lookupComposite(name, composite, groups);
+    installation.lookupComposite(name, composite, groups);
 
     Answer answer;
     answer.add(QStringLiteral("instance"), name);
@@ -90,7 +89,7 @@ int lookupInstance(const Invocation &invocation, const QString &name)
     answer.add(QStringLiteral("type"), type);
     answer.add(QStringLiteral("drivertype"), vrex::driverTypeNumber(drivertype));
     // No query hands out the complex type; hosts read it from the registry.
-    answer.add(QStringLiteral("complex"), vrex_instance_lookup::instances.value(name).complex);
+    answer.add(QStringLiteral("complex"), installation.instances().value(name).complex);
     answer.add(QStringLiteral("composite"), composite);
     if (composite)
         answer.add(QStringLiteral("groups"), toJsonObject(groups));
@@ -102,9 +101,10 @@ int lookupInstance(const Invocation &invocation, const QString &name)
     return ExitOk;
 }
 
-int lookupParameter(const Invocation &invocation, const QString &name, const QString &parameter)
+int lookupParameter(const Invocation &invocation, const vrex::Installation &installation, const QString &name,
+                    const QString &parameter)
 {
-    const RedirectionChain chain = followRedirections(name, parameter);
+    const RedirectionChain chain = followRedirections(installation.catalogue(), name, parameter);
     const QStringList hops = chain.hopTexts();
     const QString subject = name + QLatin1Char('.') + parameter;
 
@@ -126,8 +126,7 @@ int lookupParameter(const Invocation &invocation, const QString &name, const QSt
         int offset = 0;
         int slot = 0;
         char drivertype = 0;
-        if (vrex_instance_lookup::lookup(name, parameter, altId, &device, &offset, &slot,
-                                         &drivertype)) {
+        if (installation.lookup(name, parameter, altId, &device, &offset, &slot, &drivertype)) {
             answer.add(QStringLiteral("device"), device);
             answer.add(QStringLiteral("offset"), offset);
             answer.add(QStringLiteral("slot"), slot);
@@ -162,15 +161,19 @@ int lookupParameter(const Invocation &invocation, const QString &name, const QSt
 
 } // namespace
 
-int runLookup(const Invocation &invocation)
+int runLookup(const Invocation &invocation, vrex::Installation &installation)
 {
+    // Everything a lookup reads; the styles are no part of it.
+    installation.loadInstances();
+    installation.loadDeviceTypes();
+    installation.loadComplexTypes();
     const QString &name = invocation.arguments.at(0);
     const QString parameter = invocation.arguments.value(1);
     // An empty parameter name asks the library for the instance's numbers
     // only, which is what the instance lookup shows in full.
     if (parameter.isEmpty())
-        return lookupInstance(invocation, name);
-    return lookupParameter(invocation, name, parameter);
+        return lookupInstance(invocation, installation, name);
+    return lookupParameter(invocation, installation, name, parameter);
 }
 
 } // namespace vrexctl

@@ -10,6 +10,8 @@
 #include "output/table_output.h"
 #include "output/unknown_name.h"
 
+#include "installation/installation.h"
+
 namespace vrexctl {
 
 namespace {
@@ -59,10 +61,10 @@ int showStyle(const Invocation &invocation, const QString &name,
 
 } // namespace
 
-int runStyles(const Invocation &invocation)
+int runStyles(const Invocation &invocation, vrex::Installation &installation)
 {
-    vrex_stylesheet stylesheet;
-    const QMap<QString, styleentry> styles = stylesheet.stylelist();
+    installation.loadStyles();
+    const vrex::StyleRegistry &styles = std::as_const(installation).styles();
     if (invocation.arguments.isEmpty())
         return listStyles(invocation, styles);
     return showStyle(invocation, invocation.arguments.constFirst(), styles);

@@ -1,21 +1,21 @@
-// Where the library's diagnostic lines go. vrexctl's own output must stay
-// parseable, so both channels are taken over: from before main() through the
-// startup hook, afterwards by a handler that writes them to stderr only with
-// -v, one line each, labelled with the load they came from.
+// What the library would have written on its channels while loading the
+// installation or answering a query. vrexctl's own output must stay
+// parseable, so these reach stderr only with -v, one line each, labelled
+// with the load they came from.
 #ifndef VREXCTL_OUTPUT_LOAD_MESSAGES_H
 #define VREXCTL_OUTPUT_LOAD_MESSAGES_H
 
-#include <QtCore/QString>
+namespace vrex {
+class Installation;
+}
 
 namespace vrexctl {
 
-// Replaces the start-up handlers by the live ones. What the library said
-// while it attached concerns no installation (see registry_reload.h) and is
-// dropped.
-void routeDiagnostics(bool verbose);
+struct Invocation;
 
-// Names the load that the following lines come from.
-void setDiagnosticLabel(const QString &label);
+// Writes the installation's messages when -v was given, then forgets them,
+// so a later call writes only what came after.
+void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation);
 
 } // namespace vrexctl
 
