@@ -2,6 +2,8 @@
 
 #include "output/json_output.h"
 
+#include "stylesheet/stylesheet_format.h"
+
 namespace vrexctl {
 
 namespace {
@@ -15,12 +17,11 @@ QString joinPairs(const QStringList &pairs)
 
 QString styleTypeWord(int type)
 {
-    switch (type) {
-    case 1: return QStringLiteral("state");
-    case 2: return QStringLiteral("style");
-    case 3: return QStringLiteral("setting");
-    default: return QString();
+    for (const vrex::stylesheet_format::StyleType &known : vrex::stylesheet_format::kStyleTypes) {
+        if (known.code == type)
+            return QLatin1String(known.word);
     }
+    return QString();
 }
 
 QStringList instanceHeaders()

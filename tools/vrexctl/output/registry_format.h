@@ -1,5 +1,7 @@
 // How registry records look in vrexctl's output: one table row and one JSON
-// object per record, shared by the commands that show them.
+// object per record, shared by the commands that show them. Headers and
+// JSON keys are vrexctl's own output, kept when a file format renames a
+// word; words that stand for values in the files come from the formats.
 #ifndef VREXCTL_OUTPUT_REGISTRY_FORMAT_H
 #define VREXCTL_OUTPUT_REGISTRY_FORMAT_H
 
@@ -11,7 +13,7 @@
 
 namespace vrexctl {
 
-// "state", "style", "setting", or "" for no type.
+// The stylesheet's word for a style type code, or "" for no type.
 QString styleTypeWord(int type);
 
 QStringList instanceHeaders();
