@@ -52,12 +52,36 @@ constexpr CommandSpec kCommands[] = {
                        "  --color=WHEN        auto (default), always or never\n"
                        "\n"
                        "Exit status: 0 nothing found, 1 problems found, 3 installation not found.\n")},
+    {QLatin1StringView("names"), 1, 2, QLatin1StringView("names KIND [INSTANCE]"),
+     QLatin1StringView("names of one kind, one per line, for scripts"),
+     QLatin1StringView("Prints the names of one kind, one per line in key order, for scripts and\n"
+                       "shell completion. KIND is one of:\n"
+                       "  instances             the instances\n"
+                       "  devicetypes           the device types, as registered (lower case)\n"
+                       "  complextypes          the complex types\n"
+                       "  styles                the styles\n"
+                       "  params INSTANCE       the parameters of INSTANCE's device type\n"
+                       "Only the files the kind needs are read. Control characters in names are\n"
+                       "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 1, \"names\": [...]}.\n"
+                       "Exit status 1 when INSTANCE is not known.\n")},
 };
 
 constexpr QLatin1StringView kDumpKinds[] = {
     QLatin1StringView("instances"), QLatin1StringView("devicetypes"),
     QLatin1StringView("complex"), QLatin1StringView("styles"),
 };
+
+// What names lists; "params" alone takes an instance.
+constexpr QLatin1StringView kNameKinds[] = {
+    QLatin1StringView("instances"), QLatin1StringView("devicetypes"), QLatin1StringView("complextypes"),
+    QLatin1StringView("styles"), QLatin1StringView("params"),
+};
+constexpr QLatin1StringView kNamesOfInstance("params");
+
+bool isOneOf(const QString &word, const QLatin1StringView *begin, const QLatin1StringView *end)
+{
+    return std::find(begin, end, word) != end;
+}
 
 const CommandSpec *findCommand(const QString &name)
 {
@@ -249,10 +273,19 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     if (count < spec->minArguments || count > spec->maxArguments)
         return usageError(QStringLiteral("usage: vrexctl %1").arg(spec->usage));
     if (invocation.command == QLatin1StringView("dump")
-        && std::find(std::begin(kDumpKinds), std::end(kDumpKinds), invocation.arguments.first())
-                == std::end(kDumpKinds)) {
+        && !isOneOf(invocation.arguments.first(), std::begin(kDumpKinds), std::end(kDumpKinds))) {
         return usageError(QStringLiteral("cannot dump \"%1\"; usage: vrexctl %2")
                                   .arg(invocation.arguments.first(), spec->usage));
+    }
+    if (invocation.command == QLatin1StringView("names")) {
+        const QString &kind = invocation.arguments.first();
+        if (!isOneOf(kind, std::begin(kNameKinds), std::end(kNameKinds))) {
+            return usageError(QStringLiteral("cannot list \"%1\"; KIND is instances, devicetypes, "
+                                             "complextypes, styles or params INSTANCE")
+                                      .arg(kind));
+        }
+        if ((kind == kNamesOfInstance) != (count == 2))
+            return usageError(QStringLiteral("usage: vrexctl names KIND, or vrexctl names params INSTANCE"));
     }
     return result;
 }

@@ -9,7 +9,7 @@ namespace vrexctl {
 
 struct Invocation
 {
-    QString command;       // dump, lookup, styles or check
+    QString command;       // dump, lookup, styles, check or names
     QStringList arguments; // the command's own arguments, count already checked
     bool json = false;
     bool verbose = false;

@@ -47,6 +47,8 @@ int runCommand(const Invocation &invocation, vrex::Installation &installation)
         return runDump(invocation, installation);
     if (command == QLatin1StringView("lookup"))
         return runLookup(invocation, installation);
+    if (command == QLatin1StringView("names"))
+        return runNames(invocation, installation);
     return runStyles(invocation, installation);
 }
 

@@ -16,6 +16,7 @@ int runDump(const Invocation &invocation, vrex::Installation &installation);
 int runLookup(const Invocation &invocation, vrex::Installation &installation);
 int runStyles(const Invocation &invocation, vrex::Installation &installation);
 int runCheck(const Invocation &invocation, vrex::Installation &installation);
+int runNames(const Invocation &invocation, vrex::Installation &installation);
 
 } // namespace vrexctl
 
