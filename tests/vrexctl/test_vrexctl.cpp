@@ -367,6 +367,9 @@ const MistakeCase kMistakes[] = {
         "duplicate-style", 6, 1, "", "'alarm'", "first defined here"},
     {"DeviceTypeFilesDifferInCase", "devicetypes/unit.xml", nullptr, "<device_description/>", "case-clash", 0, 0, "",
         "'unit.xml'", "the other file", "devicetypes/Unit.xml"},
+    // pair.XML is looked up as pair.xml, which resolves to Pair.xml.
+    {"ComplexTypeFileReadForTwoNames", "complex_instances/pair.XML", nullptr, "<pair/>", "case-clash", 0, 0, "",
+        "'Pair.xml' is read twice", "", "complex_instances/Pair.xml"},
     {"InstanceWithoutId", "instances.xml", "id=\"b\" ", "", "empty-name", 3, 3, ""},
     {"StyleWithoutName", "stylesheet/vrex_style.xml", "name=\"alarm\" ", "", "empty-name", 3, 3, ""},
     // What will not resolve.

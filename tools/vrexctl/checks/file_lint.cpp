@@ -197,52 +197,56 @@ void FileLint::beginFile(const QString &path)
     const QString directory = path.left(path.lastIndexOf(QLatin1Char('/')));
     const QString base = path.mid(directory.size() + 1).chopped(vrex::layout::kXmlSuffix.size());
     if (directory == m_deviceTypesDir) {
-        m_kind = FileKind::DeviceType;
-        m_name = vrex::deviceTypeKey(base);
         checkCaseClash(m_lastDeviceTypeFile, QStringLiteral("device-type file"), true);
+        m_kind = FileKind::DeviceType;
+        // Names that differ only in case share their key, so the file's own
+        // name gives it whichever entry the loader read the file for.
+        m_name = vrex::deviceTypeKey(base);
         // Registered whatever the file holds, as the loader does; a later
         // file of the same key replaces it.
         m_index.deviceTypes[m_name] = {path, {}};
     } else if (directory == m_complexTypesDir) {
-        m_kind = FileKind::ComplexType;
-        m_name = base;
         checkCaseClash(m_lastComplexTypeFile, QStringLiteral("complex-type file"), false);
-        m_index.complexTypes[m_name] = {path, {}, {}};
+        m_kind = FileKind::ComplexType;
+        m_name = base; // unless the root element, named after the type, says otherwise
     }
 }
 
 // Listings are sorted ignoring case, so names that differ only in case are
-// read one after the other.
+// read one after the other. The loader may even read one file twice: an
+// entry whose extension is not ".xml" in lower case is looked up by
+// NAME.xml, which then resolves to another spelling.
 void FileLint::checkCaseClash(QString &previous, const QString &kind, bool laterReplaces)
 {
     const QString fileName = m_file.mid(m_file.lastIndexOf(QLatin1Char('/')) + 1);
     const QString earlier = std::exchange(previous, fileName);
     if (earlier.isNull() || earlier.compare(fileName, Qt::CaseInsensitive) != 0)
         return;
-    const QString directory = m_file.left(m_file.size() - fileName.size());
-    Finding clash;
     if (earlier == fileName) {
-        // Two entries resolved to this one file: the other's text is never read.
-        clash = makeFinding({m_file, 0, 0}, Finding::Warning, "case-clash",
-                            QStringLiteral("%1 %2 is read twice: another file's name differs from it only in "
-                                           "letter case, and the library reads this one in its place")
-                                    .arg(kind, quoted(fileName)));
-    } else {
-        clash = makeFinding({directory + earlier, 0, 0}, Finding::Warning, "case-clash",
-                            laterReplaces ? QStringLiteral("%1 %2 differs from %3 only in letter case; "
-                                                           "the library keeps only the later one, %3")
-                                                    .arg(kind, quoted(earlier), quoted(fileName))
-                                          : QStringLiteral("%1 %2 differs from %3 only in letter case; "
-                                                           "where letter case is not told apart only "
-                                                           "one of them exists")
-                                                    .arg(kind, quoted(earlier), quoted(fileName)));
-        clash.related.append({{m_file, 0, 0}, QStringLiteral("the other file")});
+        m_findings.add(makeFinding({m_file, 0, 0}, Finding::Warning, "case-clash",
+                                   QStringLiteral("%1 %2 is read twice: another file's name differs from it only "
+                                                  "in letter case, and the library reads this one in its place")
+                                           .arg(kind, quoted(fileName))));
+        return;
     }
+    const QString directory = m_file.left(m_file.size() - fileName.size());
+    Finding clash = makeFinding({directory + earlier, 0, 0}, Finding::Warning, "case-clash",
+                                laterReplaces ? QStringLiteral("%1 %2 differs from %3 only in letter case; "
+                                                               "the library keeps only the later one, %3")
+                                                        .arg(kind, quoted(earlier), quoted(fileName))
+                                              : QStringLiteral("%1 %2 differs from %3 only in letter case; "
+                                                               "where letter case is not told apart only "
+                                                               "one of them exists")
+                                                        .arg(kind, quoted(earlier), quoted(fileName)));
+    clash.related.append({{m_file, 0, 0}, QStringLiteral("the other file")});
     m_findings.add(clash);
 }
 
 void FileLint::element(RecordRole role, const vrex::xml::Element &element)
 {
+    // The root is delivered only when it is the type's name, exactly.
+    if (role == RecordRole::ComplexTypeRoot && m_kind == FileKind::ComplexType)
+        m_name = QString::fromUtf8(element.name());
     if (m_kind == FileKind::Other || !nameAttribute(role))
         return;
     m_records.push_back({role, QString(), element.position()});
@@ -424,6 +428,13 @@ void FileLint::endDeviceType(const vrex::xml::Result &result)
 
 void FileLint::endComplexType(const vrex::xml::Result &result)
 {
+    // A root named as the file, refused: the loader read this file for
+    // another entry, whose name is known only to it. The case clash is the
+    // finding; the file's own read is judged on its own.
+    if (result.status == vrex::xml::Status::WrongRoot && result.root == m_name)
+        return;
+    // Registered whatever the file holds, as the loader does.
+    m_index.complexTypes[m_name] = {m_file, {}, {}};
     const QString cause = complexTypeCause(m_name);
     if (!accept(result, cause, QStringLiteral("complex-type file")))
         return;

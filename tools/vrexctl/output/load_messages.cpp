@@ -10,7 +10,7 @@ namespace vrexctl {
 
 void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation)
 {
-    if (invocation.verbose) {
+    if (invocation.verbose && !installation.messages().isEmpty()) {
         const QString label = QStringLiteral("vrexctl: load of ") + installation.configRoot() + QStringLiteral(": ");
         QString lines;
         for (const vrex::LoadMessage &message : installation.messages()) {
