@@ -16,7 +16,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <utility>
 
 #include <unistd.h>
@@ -128,37 +127,6 @@ QString rootTag(const char *root)
     return QLatin1Char('<') + QLatin1String(root) + QLatin1Char('>');
 }
 
-// Reports every name defined again after its first definition.
-class DuplicateNames
-{
-public:
-    DuplicateNames(FindingList &findings, const char *code, const QString &what)
-        : m_findings(findings), m_code(code), m_what(what)
-    {
-    }
-
-    void add(const QString &name, const Place &place)
-    {
-        const auto first = m_first.constFind(name);
-        if (first == m_first.constEnd()) {
-            m_first.insert(name, place);
-            return;
-        }
-        Finding duplicate = makeFinding(place, Finding::Warning, m_code,
-                                        QStringLiteral("%1 %2 is defined again; the library keeps only "
-                                                       "the last definition")
-                                                .arg(m_what, quoted(name)));
-        duplicate.related.append({*first, QStringLiteral("first defined here")});
-        m_findings.add(duplicate);
-    }
-
-private:
-    FindingList &m_findings;
-    const char *m_code;
-    QString m_what;
-    QHash<QString, Place> m_first;
-};
-
 } // namespace
 
 QString instancesCause() { return QStringLiteral("instances"); }
@@ -181,9 +149,12 @@ FileLint::FileLint(const vrex::Installation &installation, FindingList &findings
 void FileLint::beginFile(const QString &path)
 {
     m_file = path;
-    m_records.clear();
     m_name.clear();
     m_kind = FileKind::Other;
+    m_record.reset();
+    m_recordFindings.clear();
+    m_firstInFile.clear();
+    m_firstInParent.clear();
     if (path == m_instancesFile) {
         m_kind = FileKind::Instances;
         return;
@@ -244,14 +215,19 @@ void FileLint::checkCaseClash(QString &previous, const QString &kind, bool later
 
 void FileLint::element(RecordRole role, const vrex::xml::Element &element)
 {
-    // The root is delivered only when it is the type's name, exactly.
-    if (role == RecordRole::ComplexTypeRoot && m_kind == FileKind::ComplexType)
-        m_name = QString::fromUtf8(element.name());
-    if (m_kind == FileKind::Other || !nameAttribute(role))
+    if (m_kind == FileKind::Other)
         return;
-    m_records.push_back({role, QString(), element.position()});
+    takeRecord();
+    if (role == RecordRole::ComplexTypeRoot) {
+        // Delivered only when it is the type's name, exactly.
+        m_name = QString::fromUtf8(element.name());
+        m_index.complexTypes[m_name] = {m_file, {}, {}};
+    }
+    if (!nameAttribute(role))
+        return;
+    m_record = Record{role, QString(), element.position()};
     if (role == RecordRole::Instance) {
-        m_instanceAt = m_records.back().at;
+        m_instanceAt = m_record->at;
         m_composite = QString();
     }
 }
@@ -261,8 +237,8 @@ void FileLint::attribute(RecordRole role, const vrex::xml::Element &element, con
 {
     if (known) {
         const char *naming = nameAttribute(role);
-        if (naming && qstrcmp(name, naming) == 0 && !m_records.empty())
-            m_records.back().name = vrex::attributeText(value); // as the parser keys the record
+        if (naming && qstrcmp(name, naming) == 0 && m_record)
+            m_record->name = vrex::attributeText(value); // as the parser keys the record
         else if (role == RecordRole::Instance && qstrcmp(name, instances::kComposite) == 0)
             m_composite = utf8(value);
         return;
@@ -328,9 +304,89 @@ void FileLint::add(vrex::xml::Position at, const char *code, const QString &mess
     m_findings.add(makeFinding(placeOf(at), Finding::Warning, code, message, suggestion));
 }
 
+// Findings about a record go to the file's own list until the load takes
+// the file; the index is filled as the records come, and emptied of them
+// when it does not.
+void FileLint::takeRecord()
+{
+    if (!m_record)
+        return;
+    const Record record = *std::exchange(m_record, std::nullopt);
+    const Place place = placeOf(record.at);
+    switch (record.role) {
+    case RecordRole::Instance: {
+        // The index finds duplicates too: the largest file is hashed once.
+        DefinitionIndex::Position &position = m_index.instances[record.name];
+        if (position.line != 0) {
+            Finding duplicate = makeFinding(place, Finding::Warning, "duplicate-instance",
+                                            QStringLiteral("instance %1 is defined again; the library keeps "
+                                                           "only the last definition")
+                                                    .arg(quoted(record.name)));
+            duplicate.related.append({{m_file, position.line, position.column},
+                                      QStringLiteral("defined before here")});
+            m_recordFindings.append(duplicate);
+        }
+        position = {record.at.line, record.at.column};
+        if (record.name.isEmpty()) {
+            m_recordFindings.append(makeFinding(place, Finding::Warning, "empty-name",
+                                                QStringLiteral("instance without an id is stored under the "
+                                                               "empty name")));
+        }
+        m_firstInParent.clear();
+        return;
+    }
+    case RecordRole::Group:
+        addIfDuplicate(m_firstInParent, record, "duplicate-group", QLatin1String(instances::kGroup));
+        return;
+    case RecordRole::Parameter:
+        addIfDuplicate(m_firstInFile, record, "duplicate-parameter", QStringLiteral("parameter"));
+        m_index.deviceTypes[m_name].params.insert(record.name, place);
+        return;
+    case RecordRole::Member:
+        addIfDuplicate(m_firstInFile, record, "duplicate-member", QLatin1String(complextype::kMember));
+        m_index.complexTypes[m_name].members.insert(record.name, place);
+        m_member = record.name;
+        m_firstInParent.clear();
+        return;
+    case RecordRole::Redirection:
+        addIfDuplicate(m_firstInParent, record, "duplicate-redirection", QStringLiteral("redirection"));
+        m_index.complexTypes[m_name].redirections.insert({m_member, record.name}, place);
+        return;
+    case RecordRole::Style:
+        addIfDuplicate(m_firstInFile, record, "duplicate-style", QLatin1String(stylesheet::kStyle));
+        if (record.name.isEmpty()) {
+            m_recordFindings.append(makeFinding(place, Finding::Warning, "empty-name",
+                                                QStringLiteral("style without a name is stored under the "
+                                                               "empty name")));
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+// Reports a name defined again after its first definition in first.
+void FileLint::addIfDuplicate(QHash<QString, Place> &first, const Record &record, const char *code,
+                              const QString &what)
+{
+    const Place place = placeOf(record.at);
+    const auto earlier = first.constFind(record.name);
+    if (earlier == first.constEnd()) {
+        first.insert(record.name, place);
+        return;
+    }
+    Finding duplicate = makeFinding(place, Finding::Warning, code,
+                                    QStringLiteral("%1 %2 is defined again; the library keeps only the last "
+                                                   "definition")
+                                            .arg(what, quoted(record.name)));
+    duplicate.related.append({*earlier, QStringLiteral("first defined here")});
+    m_recordFindings.append(duplicate);
+}
+
 void FileLint::endFile(const QString &path, const vrex::xml::Result &result)
 {
     Q_UNUSED(path); // the one beginFile() named
+    takeRecord();
     switch (m_kind) {
     case FileKind::Instances: endInstances(result); break;
     case FileKind::DeviceType: endDeviceType(result); break;
@@ -338,7 +394,7 @@ void FileLint::endFile(const QString &path, const vrex::xml::Result &result)
     case FileKind::Stylesheet: endStylesheet(result); break;
     case FileKind::Other: break;
     }
-    m_records.clear();
+    m_recordFindings.clear();
     m_kind = FileKind::Other;
 }
 
@@ -360,12 +416,16 @@ bool FileLint::accept(const vrex::xml::Result &result, const QString &cause, con
                                                            .arg(kind, result.reason)));
         return false;
     default:
+        for (Finding &finding : m_recordFindings)
+            m_findings.add(std::move(finding));
         return true;
     }
 }
 
 void FileLint::endInstances(const vrex::xml::Result &result)
 {
+    if (result.status != vrex::xml::Status::Ok)
+        m_index.instances.clear(); // the load reads nothing from the file
     if (!accept(result, instancesCause(), QStringLiteral("instances file")))
         return;
     if (result.status == vrex::xml::Status::WrongRoot) {
@@ -374,39 +434,13 @@ void FileLint::endInstances(const vrex::xml::Result &result)
                                             QStringLiteral("the root element of the instances file is not "
                                                            "%1; the library reads nothing from it")
                                                     .arg(rootTag(instances::kRoot))));
-        return;
-    }
-    // The index finds duplicates too: the largest file is hashed once.
-    m_index.instances.reserve(qsizetype(m_records.size()));
-    std::optional<DuplicateNames> groups; // of the current instance
-    for (const Record &record : m_records) {
-        const Place place = placeOf(record.at);
-        if (record.role == RecordRole::Group) {
-            if (groups) // groups follow their instance
-                groups->add(record.name, place);
-            continue;
-        }
-        groups.emplace(m_findings, "duplicate-group", QLatin1String(instances::kGroup));
-        DefinitionIndex::Position &position = m_index.instances[record.name];
-        if (position.line != 0) {
-            Finding duplicate = makeFinding(place, Finding::Warning, "duplicate-instance",
-                                            QStringLiteral("instance %1 is defined again; the library keeps "
-                                                           "only the last definition")
-                                                    .arg(quoted(record.name)));
-            duplicate.related.append({{m_file, position.line, position.column},
-                                      QStringLiteral("defined before here")});
-            m_findings.add(duplicate);
-        }
-        position = {record.at.line, record.at.column};
-        if (record.name.isEmpty()) {
-            m_findings.add(makeFinding(place, Finding::Warning, "empty-name",
-                                       QStringLiteral("instance without an id is stored under the empty name")));
-        }
     }
 }
 
 void FileLint::endDeviceType(const vrex::xml::Result &result)
 {
+    if (result.status != vrex::xml::Status::Ok)
+        m_index.deviceTypes[m_name].params.clear(); // registered with defaults
     const QString cause = deviceTypeCause(m_name);
     if (!accept(result, cause, QStringLiteral("device-type file")))
         return;
@@ -415,14 +449,6 @@ void FileLint::endDeviceType(const vrex::xml::Result &result)
                                                    QStringLiteral("the root element of the device-type file is "
                                                                   "not %1; the library reads no parameters from it")
                                                            .arg(rootTag(devicetype::kRoot))));
-        return;
-    }
-    DefinitionIndex::DeviceTypeFile &file = m_index.deviceTypes[m_name];
-    DuplicateNames duplicates(m_findings, "duplicate-parameter", QStringLiteral("parameter"));
-    for (const Record &param : m_records) {
-        const Place place = placeOf(param.at);
-        duplicates.add(param.name, place);
-        file.params.insert(param.name, place);
     }
 }
 
@@ -434,7 +460,8 @@ void FileLint::endComplexType(const vrex::xml::Result &result)
     if (result.status == vrex::xml::Status::WrongRoot && result.root == m_name)
         return;
     // Registered whatever the file holds, as the loader does.
-    m_index.complexTypes[m_name] = {m_file, {}, {}};
+    if (result.status != vrex::xml::Status::Ok)
+        m_index.complexTypes[m_name] = {m_file, {}, {}};
     const QString cause = complexTypeCause(m_name);
     if (!accept(result, cause, QStringLiteral("complex-type file")))
         return;
@@ -451,29 +478,12 @@ void FileLint::endComplexType(const vrex::xml::Result &result)
                                                          : QStringLiteral("is not"),
                                                 quoted(m_name)),
                                    m_name));
-        return;
-    }
-    DefinitionIndex::ComplexTypeFile &file = m_index.complexTypes[m_name];
-    DuplicateNames members(m_findings, "duplicate-member", QLatin1String(complextype::kMember));
-    std::optional<DuplicateNames> redirections; // of the current member
-    QString member;
-    for (const Record &record : m_records) {
-        const Place place = placeOf(record.at);
-        if (record.role == RecordRole::Redirection) {
-            if (redirections) // redirections follow their member
-                redirections->add(record.name, place);
-            file.redirections.insert({member, record.name}, place);
-            continue;
-        }
-        member = record.name;
-        members.add(member, place);
-        file.members.insert(member, place);
-        redirections.emplace(m_findings, "duplicate-redirection", QStringLiteral("redirection"));
     }
 }
 
 void FileLint::endStylesheet(const vrex::xml::Result &result)
 {
+    // A stylesheet with another root is still read.
     if (!accept(result, m_file, QStringLiteral("stylesheet file")))
         return;
     if (result.status == vrex::xml::Status::WrongRoot) {
@@ -482,15 +492,6 @@ void FileLint::endStylesheet(const vrex::xml::Result &result)
                                                   "its children as styles all the same")
                                            .arg(quoted(result.root), rootTag(stylesheet::kRoot)),
                                    QLatin1String(stylesheet::kRoot)));
-    }
-    DuplicateNames duplicates(m_findings, "duplicate-style", QLatin1String(stylesheet::kStyle));
-    for (const Record &style : m_records) {
-        const Place place = placeOf(style.at);
-        duplicates.add(style.name, place);
-        if (style.name.isEmpty()) {
-            m_findings.add(makeFinding(place, Finding::Warning, "empty-name",
-                                       QStringLiteral("style without a name is stored under the empty name")));
-        }
     }
 }
 

@@ -11,7 +11,10 @@
 
 #include "xml/format_observer.h"
 
-#include <vector>
+#include <QtCore/QHash>
+#include <QtCore/QList>
+
+#include <optional>
 
 namespace vrex {
 class Installation;
@@ -42,9 +45,9 @@ private:
     enum class FileKind { Other, Instances, DeviceType, ComplexType, Stylesheet };
 
     // An element that names a registry entry (an instance and its groups, a
-    // parameter, a member and its redirections, a style), in document
-    // order; judged when the file ends, as the load takes the file whole or
-    // not at all.
+    // parameter, a member and its redirections, a style). Its name comes
+    // with its attributes, so it is taken when the next element begins or
+    // the file ends.
     struct Record
     {
         vrex::RecordRole role;
@@ -54,6 +57,8 @@ private:
 
     void add(vrex::xml::Position at, const char *code, const QString &message, const QString &suggestion = {});
     void checkCaseClash(QString &previous, const QString &kind, bool laterReplaces);
+    void takeRecord();
+    void addIfDuplicate(QHash<QString, Place> &first, const Record &record, const char *code, const QString &what);
     bool accept(const vrex::xml::Result &result, const QString &cause, const QString &kind);
     void endInstances(const vrex::xml::Result &result);
     void endDeviceType(const vrex::xml::Result &result);
@@ -71,7 +76,13 @@ private:
     QString m_file;
     FileKind m_kind = FileKind::Other;
     QString m_name; // the device-type key or complex-type name the file is read for
-    std::vector<Record> m_records;
+    std::optional<Record> m_record;
+    // What the file's records show is kept only when the load takes the
+    // file: the load takes a file whole or not at all.
+    QList<Finding> m_recordFindings;
+    QHash<QString, Place> m_firstInFile;   // parameters, members, styles
+    QHash<QString, Place> m_firstInParent; // groups of an instance, redirections of a member
+    QString m_member;
     QString m_lastDeviceTypeFile;  // for files whose names differ only in case,
     QString m_lastComplexTypeFile; // which are listed next to each other
     vrex::xml::Position m_instanceAt;

@@ -11,7 +11,9 @@ CheckReport checkInstallation(vrex::Installation &installation)
     FindingList findings;
     DefinitionIndex index;
     FileLint lint(installation, findings, index);
-    installation.setObserver(&lint);
+    // The lint asks each element for its position itself; the records need
+    // not keep theirs.
+    installation.setObserver(&lint, false);
     installation.load();
     installation.setObserver(nullptr);
     lint.finish();
