@@ -1,9 +1,9 @@
 // vrexctl dump instances|devicetypes|complex|styles
 #include "commands/commands.h"
 
-#include "output/console_output.h"
-#include "cli/exit_codes.h"
 #include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "output/console_output.h"
 #include "output/json_output.h"
 #include "output/registry_format.h"
 #include "output/table_output.h"

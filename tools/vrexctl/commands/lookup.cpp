@@ -2,12 +2,12 @@
 // library's lookups, with the redirection hops that lead to them.
 #include "commands/commands.h"
 
-#include "output/console_output.h"
-#include "cli/exit_codes.h"
-#include "cli/command_line.h"
-#include "output/json_output.h"
 #include "checks/name_suggestion.h"
 #include "checks/redirection_chain.h"
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "output/console_output.h"
+#include "output/json_output.h"
 #include "output/table_output.h"
 #include "output/unknown_name.h"
 

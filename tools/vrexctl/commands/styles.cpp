@@ -1,11 +1,11 @@
 // vrexctl styles [NAME]
 #include "commands/commands.h"
 
-#include "output/console_output.h"
-#include "cli/exit_codes.h"
-#include "cli/command_line.h"
-#include "output/json_output.h"
 #include "checks/name_suggestion.h"
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "output/console_output.h"
+#include "output/json_output.h"
 #include "output/registry_format.h"
 #include "output/table_output.h"
 #include "output/unknown_name.h"

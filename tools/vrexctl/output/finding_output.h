@@ -4,8 +4,8 @@
 #ifndef VREXCTL_OUTPUT_FINDING_OUTPUT_H
 #define VREXCTL_OUTPUT_FINDING_OUTPUT_H
 
-#include "checks/registry_checks.h"
 #include "checks/finding.h"
+#include "checks/registry_checks.h"
 
 #include <QtCore/QJsonObject>
 

@@ -1,8 +1,8 @@
 #include "output/unknown_name.h"
 
-#include "output/console_output.h"
-#include "cli/exit_codes.h"
 #include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "output/console_output.h"
 #include "output/json_output.h"
 
 namespace vrexctl {
