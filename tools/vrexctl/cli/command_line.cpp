@@ -12,7 +12,7 @@ namespace vrexctl {
 
 namespace {
 
-struct CommandSpec
+struct CommandEntry
 {
     QLatin1StringView name;
     qsizetype minArguments;
@@ -22,7 +22,7 @@ struct CommandSpec
     QLatin1StringView help;
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {QLatin1StringView("dump"), 1, 1, QLatin1StringView("dump instances|devicetypes|complex|styles"),
      QLatin1StringView("one registry as a table"),
      QLatin1StringView("Prints one registry as the library holds it after loading, in key order:\n"
@@ -83,11 +83,11 @@ bool isOneOf(const QString &word, const QLatin1StringView *begin, const QLatin1S
     return std::find(begin, end, word) != end;
 }
 
-const CommandSpec *findCommand(const QString &name)
+const CommandEntry *findCommand(const QString &name)
 {
-    for (const CommandSpec &spec : kCommands) {
-        if (name == spec.name)
-            return &spec;
+    for (const CommandEntry &entry : kCommands) {
+        if (name == entry.name)
+            return &entry;
     }
     return nullptr;
 }
@@ -95,8 +95,8 @@ const CommandSpec *findCommand(const QString &name)
 QStringList commandNames()
 {
     QStringList names;
-    for (const CommandSpec &spec : kCommands)
-        names.append(spec.name);
+    for (const CommandEntry &entry : kCommands)
+        names.append(entry.name);
     return names;
 }
 
@@ -107,8 +107,8 @@ QString description()
             "of the library sees them, and checks the configuration for mistakes.\n"
             "\n"
             "Commands:\n");
-    for (const CommandSpec &spec : kCommands)
-        text += QStringLiteral("  %1%2\n").arg(QString(spec.usage).leftJustified(44), spec.summary);
+    for (const CommandEntry &entry : kCommands)
+        text += QStringLiteral("  %1%2\n").arg(QString(entry.usage).leftJustified(44), entry.summary);
     text += QStringLiteral(
             "\n"
             "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more.\n"
@@ -119,10 +119,10 @@ QString description()
     return text;
 }
 
-QString commandHelp(const CommandSpec &spec)
+QString commandHelp(const CommandEntry &entry)
 {
     return QStringLiteral("Usage: vrexctl [options] %1\n\n%2\nOptions: see 'vrexctl --help'.\n")
-            .arg(spec.usage, spec.help);
+            .arg(entry.usage, entry.help);
 }
 
 ParsedCommandLine usageError(const QString &message)
@@ -207,8 +207,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
 
     if (parser.isSet(helpAllOption)) {
         QString text = generalHelp;
-        for (const CommandSpec &spec : kCommands)
-            text += QLatin1Char('\n') + commandHelp(spec);
+        for (const CommandEntry &entry : kCommands)
+            text += QLatin1Char('\n') + commandHelp(entry);
         return showHelp(text);
     }
     // "help [COMMAND]" and "COMMAND --help".
@@ -218,10 +218,10 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
             positional.removeFirst();
         if (positional.isEmpty())
             return showHelp(generalHelp);
-        const CommandSpec *spec = findCommand(positional.constFirst());
-        if (!spec)
+        const CommandEntry *entry = findCommand(positional.constFirst());
+        if (!entry)
             return usageError(unknownCommand(positional.constFirst()));
-        return showHelp(commandHelp(*spec));
+        return showHelp(commandHelp(*entry));
     }
     if (parser.isSet(versionOption)) {
         ParsedCommandLine result;
@@ -266,16 +266,16 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
                                   .arg(parser.value(maxProblemsOption)));
     }
 
-    const CommandSpec *spec = findCommand(invocation.command);
-    if (!spec)
+    const CommandEntry *entry = findCommand(invocation.command);
+    if (!entry)
         return usageError(unknownCommand(invocation.command));
     const qsizetype count = invocation.arguments.size();
-    if (count < spec->minArguments || count > spec->maxArguments)
-        return usageError(QStringLiteral("usage: vrexctl %1").arg(spec->usage));
+    if (count < entry->minArguments || count > entry->maxArguments)
+        return usageError(QStringLiteral("usage: vrexctl %1").arg(entry->usage));
     if (invocation.command == QLatin1StringView("dump")
         && !isOneOf(invocation.arguments.first(), std::begin(kDumpKinds), std::end(kDumpKinds))) {
         return usageError(QStringLiteral("cannot dump \"%1\"; usage: vrexctl %2")
-                                  .arg(invocation.arguments.first(), spec->usage));
+                                  .arg(invocation.arguments.first(), entry->usage));
     }
     if (invocation.command == QLatin1StringView("names")) {
         const QString &kind = invocation.arguments.first();
