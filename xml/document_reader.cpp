@@ -59,6 +59,13 @@ void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attr
     state->handler.startElement(Element(name, attributes, depth, state->parser));
 }
 
+void XMLCALL onText(void *userData, const XML_Char *text, int length)
+{
+    auto *state = static_cast<ReadState *>(userData);
+    if (state->delivering)
+        state->handler.text(QByteArrayView(text, length), state->depth - 1);
+}
+
 void XMLCALL onEnd(void *userData, const XML_Char *)
 {
     --static_cast<ReadState *>(userData)->depth;
@@ -97,6 +104,8 @@ public:
         XML_SetUserData(m_parser, &m_state);
         XML_SetElementHandler(m_parser, onStart, onEnd);
         XML_SetUnknownEncodingHandler(m_parser, onUnknownEncoding, nullptr);
+        if (policy.text)
+            XML_SetCharacterDataHandler(m_parser, onText);
         // No external entity handler: external entities and DTDs are
         // never read, and parameter entities are not parsed.
         XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);

@@ -45,6 +45,7 @@ struct ReadPolicy
     QByteArray root;             // the root element's name, UTF-8
     bool readOtherRoots = false; // deliver the elements below a wrong root all the same
     int deepest = 1;             // elements deeper than this (root: 0) are only checked
+    bool text = false;           // character data reaches the handler (tools only)
 };
 
 // The attributes of one element: expat's array of NUL-terminated UTF-8
@@ -122,6 +123,13 @@ public:
     virtual void expectBytes(qint64 size) { Q_UNUSED(size); }
     // Every element down to the policy's depth, in document order.
     virtual void startElement(const Element &element) = 0;
+    // Character data as UTF-8, in pieces, with the depth of the element it
+    // stands directly in; only when the policy asks for text.
+    virtual void text(QByteArrayView utf8, int depth)
+    {
+        Q_UNUSED(utf8);
+        Q_UNUSED(depth);
+    }
 };
 
 // Where a document comes from: bytes already in memory, or a file, which is
