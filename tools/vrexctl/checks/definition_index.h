@@ -1,42 +1,41 @@
-// What the two sides of the check share: where each registry entry is
-// defined (filled by the file lint, read by the registry checks to place
-// their findings), and the root-cause keys under which FindingList folds
-// what only follows from a file that could not be read.
+// What the two sides of the check share: what the file lint counted in the
+// files the load took, and the root-cause keys under which FindingList
+// folds what only follows from a file or directory that could not be read.
+//
+// Counting positions costs a pass over every byte before them, and keeping
+// every name costs a hash of the whole installation: the load does neither.
+// It counts the records of each file instead; where the registry holds fewer
+// than the file, the file defines something twice, and it is read once more
+// (source_scan.h) to say where, as it is for the places of the registry
+// findings.
 #ifndef VREXCTL_CHECKS_DEFINITION_INDEX_H
 #define VREXCTL_CHECKS_DEFINITION_INDEX_H
 
 #include "checks/finding.h"
 
 #include <QtCore/QHash>
-#include <QtCore/QPair>
 #include <QtCore/QString>
 
 namespace vrexctl {
 
 struct DefinitionIndex
 {
-    struct Position
-    {
-        qint64 line = 0;
-        qint64 column = 0;
-    };
-    QString instancesFile;
-    QHash<QString, Position> instances; // in instancesFile; the definition the registry keeps
-
-    struct DeviceTypeFile
+    // One file the load took whole: its records and their children (groups
+    // of composite instances; redirections).
+    struct File
     {
         QString path;
-        QHash<QString, Place> params;
+        qsizetype records = 0;
+        qsizetype children = 0;
+        bool taken = false;
     };
-    QHash<QString, DeviceTypeFile> deviceTypes; // by registry key (see vrex::deviceTypeKey)
+    File instances;
+    File stylesheet;
+    QHash<QString, File> deviceTypes;  // by registry key: the last file read for it
+    QHash<QString, File> complexTypes; // by type name
 
-    struct ComplexTypeFile
-    {
-        QString path;
-        QHash<QString, Place> members;
-        QHash<QPair<QString, QString>, Place> redirections; // (member, parameter)
-    };
-    QHash<QString, ComplexTypeFile> complexTypes;
+    // The file subject is defined in; empty when there is none.
+    QString fileOf(const Subject &subject) const;
 };
 
 QString instancesCause();

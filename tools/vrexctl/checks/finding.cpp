@@ -14,6 +14,17 @@ QString severityWord(Finding::Severity severity)
     return QStringLiteral("note");
 }
 
+void computeSuggestions(QList<Finding> &findings, qsizetype count)
+{
+    const qsizetype listed = count > 0 ? std::min(count, findings.size()) : findings.size();
+    for (qsizetype i = 0; i < findings.size(); ++i) {
+        Finding &finding = findings[i];
+        if (finding.suggest && i < listed)
+            finding.suggestions = finding.suggest();
+        finding.suggest = nullptr;
+    }
+}
+
 void FindingList::add(Finding finding)
 {
     m_findings.append(std::move(finding));
@@ -34,6 +45,32 @@ bool FindingList::fold(const QString &key)
         return false;
     ++root->followOns;
     return true;
+}
+
+void FindingList::placeSubjects(const std::function<Place(const Subject &)> &where)
+{
+    for (Finding &finding : m_findings) {
+        if (finding.subject.kind != Subject::None)
+            finding.place = where(finding.subject);
+        for (RelatedPlace &related : finding.related) {
+            if (related.subject.kind != Subject::None)
+                related.place = where(related.subject);
+        }
+    }
+}
+
+QList<Subject> FindingList::subjects() const
+{
+    QList<Subject> subjects;
+    for (const Finding &finding : m_findings) {
+        if (finding.subject.kind != Subject::None)
+            subjects.append(finding.subject);
+        for (const RelatedPlace &related : finding.related) {
+            if (related.subject.kind != Subject::None)
+                subjects.append(related.subject);
+        }
+    }
+    return subjects;
 }
 
 QList<Finding> FindingList::take()

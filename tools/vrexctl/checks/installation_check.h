@@ -1,5 +1,6 @@
 // The whole check of an installation: one load, with the file lint
-// watching the parsers, then the registry checks on what was loaded.
+// watching the parsers, then the registry checks on what was loaded, then
+// the places of what the registry checks found.
 #ifndef VREXCTL_CHECKS_INSTALLATION_CHECK_H
 #define VREXCTL_CHECKS_INSTALLATION_CHECK_H
 
@@ -14,7 +15,10 @@ namespace vrexctl {
 
 struct CheckReport
 {
-    QList<Finding> findings; // sorted by file and position, follow-ons folded
+    // Sorted by file and position, follow-ons folded. Suggestions are
+    // still to be computed (computeSuggestions) for those that are listed,
+    // while the installation lives.
+    QList<Finding> findings;
     RegistryCounts counts;
 };
 

@@ -1,6 +1,7 @@
 #include "output/finding_output.h"
 
 #include "cli/command_line.h"
+#include "checks/name_suggestion.h"
 #include "cli/exit_codes.h"
 #include "output/console_output.h"
 #include "output/json_output.h"
@@ -50,19 +51,21 @@ QString lineOf(const Place &place, Finding::Severity severity, const QString &me
 QString findingText(const Finding &finding, bool color)
 {
     QString message = finding.message;
-    if (!finding.suggestion.isNull())
-        message += QStringLiteral("; did you mean '%1'?").arg(finding.suggestion);
+    if (!finding.suggestions.isEmpty())
+        message += QStringLiteral("; ") + didYouMean(finding.suggestions);
     QString text = lineOf(finding.place, finding.severity, message, finding.code, color);
     for (const RelatedPlace &related : finding.related)
         text += lineOf(related.place, Finding::Note, related.message, finding.code, color);
     return text;
 }
 
+// A finding about a file or directory as a whole has no line or column.
 QJsonObject placeJson(const Place &place)
 {
+    const bool whole = place.line <= 0;
     return {{QStringLiteral("file"), place.file},
-            {QStringLiteral("line"), place.line},
-            {QStringLiteral("column"), place.column}};
+            {QStringLiteral("line"), whole ? QJsonValue() : QJsonValue(place.line)},
+            {QStringLiteral("column"), whole ? QJsonValue() : QJsonValue(place.column)}};
 }
 
 QString plural(qsizetype count, const char *word)
@@ -78,8 +81,8 @@ QJsonObject findingJson(const Finding &finding)
     object.insert(QStringLiteral("severity"), severityWord(finding.severity));
     object.insert(QStringLiteral("code"), finding.code);
     object.insert(QStringLiteral("message"), finding.message);
-    if (!finding.suggestion.isNull())
-        object.insert(QStringLiteral("suggestion"), finding.suggestion);
+    if (!finding.suggestions.isEmpty())
+        object.insert(QStringLiteral("suggestion"), QJsonArray::fromStringList(finding.suggestions));
     QJsonArray related;
     for (const RelatedPlace &place : finding.related) {
         QJsonObject entry = placeJson(place.place);
@@ -90,8 +93,9 @@ QJsonObject findingJson(const Finding &finding)
     return object;
 }
 
-int writeFindings(const Invocation &invocation, const QList<Finding> &findings, const RegistryCounts &counts)
+int writeFindings(const Invocation &invocation, QList<Finding> findings, const RegistryCounts &counts)
 {
+    computeSuggestions(findings, invocation.maxProblems);
     qsizetype perSeverity[3] = {0, 0, 0};
     for (const Finding &finding : findings)
         ++perSeverity[finding.severity];
@@ -105,20 +109,18 @@ int writeFindings(const Invocation &invocation, const QList<Finding> &findings, 
         QJsonArray problems;
         for (qsizetype i = 0; i < listed; ++i)
             problems.append(findingJson(findings.at(i)));
-        QJsonObject document{
-            {QStringLiteral("schema"), 1},
-            {QStringLiteral("counts"),
-             QJsonObject{{QStringLiteral("error"), perSeverity[Finding::Error]},
-                         {QStringLiteral("warning"), perSeverity[Finding::Warning]},
-                         {QStringLiteral("note"), perSeverity[Finding::Note]}}},
-            {QStringLiteral("registries"),
-             QJsonObject{{QStringLiteral("styles"), counts.styles},
-                         {QStringLiteral("instances"), counts.instances},
-                         {QStringLiteral("devicetypes"), counts.deviceTypes},
-                         {QStringLiteral("complextypes"), counts.complexTypes},
-                         {QStringLiteral("redirections"), counts.redirections}}},
-            {QStringLiteral("problems"), problems},
-        };
+        QJsonObject document = jsonEnvelope(invocation.command);
+        document.insert(QStringLiteral("counts"),
+                        QJsonObject{{QStringLiteral("error"), perSeverity[Finding::Error]},
+                                    {QStringLiteral("warning"), perSeverity[Finding::Warning]},
+                                    {QStringLiteral("note"), perSeverity[Finding::Note]}});
+        document.insert(QStringLiteral("registries"),
+                        QJsonObject{{QStringLiteral("styles"), counts.styles},
+                                    {QStringLiteral("instances"), counts.instances},
+                                    {QStringLiteral("devicetypes"), counts.deviceTypes},
+                                    {QStringLiteral("complextypes"), counts.complexTypes},
+                                    {QStringLiteral("redirections"), counts.redirections}});
+        document.insert(QStringLiteral("problems"), problems);
         if (!omitted.isEmpty()) {
             QJsonObject cut;
             for (auto it = omitted.cbegin(); it != omitted.cend(); ++it)

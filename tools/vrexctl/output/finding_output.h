@@ -17,8 +17,8 @@ struct Invocation;
 QJsonObject findingJson(const Finding &finding);
 
 // Writes findings (all of them counted, at most invocation.maxProblems
-// listed) and returns the exit code they call for.
-int writeFindings(const Invocation &invocation, const QList<Finding> &findings, const RegistryCounts &counts);
+// listed, with their suggestions) and returns the exit code they call for.
+int writeFindings(const Invocation &invocation, QList<Finding> findings, const RegistryCounts &counts);
 
 } // namespace vrexctl
 
