@@ -14,6 +14,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QLockFile>
+#include <QtCore/QSysInfo>
 
 #include <acl/libacl.h>
 #include <sys/acl.h>
@@ -435,5 +436,100 @@ TEST(DeleteStyle, AsksThenRemovesAndSaves)
                     && box.buttonCount == 2 && !box.hasParent);
     }
 }
+
+} // namespace
+
+namespace {
+
+vrex::Installation openSite(const FixtureTree &tree)
+{
+    vrex::Installation site = tree.installation();
+    site.setRecoveryDirectory(tree.root() + QStringLiteral("/state"));
+    site.loadStyles();
+    return site;
+}
+
+// Two programs change the same style: the later save wins and says so;
+// each keeps the other's other changes.
+TEST(ConcurrentSave, LaterWinsTheSameStyleAndSaysSo)
+{
+    FixtureTree tree;
+    tree.write(kStylesheetFile, kTwoStyles);
+    vrex::Installation first = openSite(tree), second = openSite(tree);
+    first.styles()[QStringLiteral("alarm")].description = QStringLiteral("first");
+    first.styles().insert(QStringLiteral("one"), makeStyle({QStringLiteral("v")}));
+    second.styles()[QStringLiteral("alarm")].description = QStringLiteral("second");
+    second.styles().remove(QStringLiteral("panel"));
+    ASSERT_EQ(first.saveStyles(), vrex::SaveOutcome::Saved);
+    ASSERT_EQ(second.saveStyles(), vrex::SaveOutcome::Saved);
+    const vrex::Installation file = openSite(tree);
+    EXPECT_EQ(file.styles().keys().join(u' '), QStringLiteral("alarm one"));
+    EXPECT_EQ(file.styles().value(QStringLiteral("alarm")).description, QStringLiteral("second"));
+    EXPECT_TRUE(first.messages().isEmpty());
+    ASSERT_EQ(second.messages().size(), 1);
+    EXPECT_TRUE(second.messages().at(0).text.startsWith(QStringLiteral("vrex_stylesheet: style \"alarm\" was changed in ")));
+}
+
+using vrex::internal::SaveStep;
+SaveStep g_stopAt;
+
+// A save stopped after each of its steps, as a crash there would stop it,
+// leaves the old file, the new one, or one the reader rejects while the
+// old bytes wait in the recovery copy that the load message names. The
+// next save refuses the damaged file and clears up after the others.
+class CrashTest : public ::testing::TestWithParam<std::pair<bool, SaveStep>> { };
+
+TEST_P(CrashTest, LeavesOldNewOrARecoveryCopy)
+{
+    const auto [inPlace, step] = GetParam();
+    FixtureTree tree;
+    tree.write(kStylesheetFile, kTwoStyles);
+    const QString path = tree.path(kStylesheetFile), dir = QFileInfo(path).path();
+    if (inPlace)
+        ASSERT_EQ(::chown(native(path), kOtherUser, kOtherGroup), 0);
+    vrex::Installation site = openSite(tree);
+    site.styles().insert(QStringLiteral("added"), makeStyle({QString(4000, u'x')})); // the file grows
+    const QByteArray newBytes = vrex::writeStylesheet(site.styles());
+    g_stopAt = step;
+    const pid_t saver = ::fork();
+    if (saver == 0) {
+        vrex::internal::saveStepHook = [](SaveStep at) { if (at == g_stopAt) _exit(0); };
+        site.saveStyles();
+        _exit(3); // never got there
+    }
+    int status = -1;
+    ::waitpid(saver, &status, 0);
+    ASSERT_EQ(status, 0);
+
+    const QByteArray now = readFileBytes(path);
+    vrex::Installation next = openSite(tree);
+    if (now != kTwoStyles && now != newBytes) {
+        const QString copy = vrex::recoveryCopyPath(tree.root() + QStringLiteral("/state"), QFileInfo(path).canonicalFilePath());
+        EXPECT_FALSE(next.problems().isEmpty());
+        EXPECT_EQ(readFileBytes(copy), kTwoStyles);
+        EXPECT_TRUE(next.messages().last().text.endsWith(QStringLiteral("is kept in ") + copy + QStringLiteral(" on ")
+                                                          + QSysInfo::machineHostName()));
+        EXPECT_EQ(next.saveStyles(), vrex::SaveOutcome::Failed);
+        EXPECT_EQ(readFileBytes(path), now);
+        return;
+    }
+    EXPECT_EQ(next.saveStyles(), vrex::SaveOutcome::Saved);
+    EXPECT_EQ(entriesOf(dir), QStringList{QStringLiteral("vrex_style.xml")});
+    EXPECT_TRUE(QDir(tree.root() + QStringLiteral("/state")).isEmpty());
+}
+
+std::string crashRowName(const ::testing::TestParamInfo<std::pair<bool, SaveStep>> &info)
+{
+    static const char *const steps[] = {"Locked", "TemporaryWritten", "CopyKept", "RoomClaimed",
+                                        "HalfWritten", "Written", "Replaced"};
+    return std::string(info.param.first ? "InPlace" : "Atomic") + steps[int(info.param.second)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CrashTest, ::testing::Values(
+    std::pair(false, SaveStep::Locked), std::pair(false, SaveStep::TemporaryWritten),
+    std::pair(false, SaveStep::Replaced), std::pair(true, SaveStep::Locked), std::pair(true, SaveStep::CopyKept),
+    std::pair(true, SaveStep::RoomClaimed), std::pair(true, SaveStep::HalfWritten),
+    std::pair(true, SaveStep::Written), std::pair(true, SaveStep::Replaced)),
+    crashRowName);
 
 } // namespace
