@@ -334,10 +334,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
         EXPECT_EQ(names(), QStringLiteral("panel alarm"));
     }, kOriginalSummary, false, ""},
-    // Add Setting goes after the current setting and opens it for typing.
+    // Add Setting goes after the current setting, or last, and opens it
+    // for typing.
     EditorRow{"AddSettingAfterCurrent", QMessageBox::Ok, [](MainWindow &w, const Site &) {
-        for (const char *text : {"x: y", "a: b"}) {
-            w.settingsEditor()->list()->setCurrentRow(0);
+        for (int current : {-1, 0}) { // none current: at the end
+            w.settingsEditor()->list()->setCurrentRow(current);
+            const char *text = current < 0 ? "x: y" : "a: b";
             key(&w, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
             QTest::keyClicks(QApplication::focusWidget(), QLatin1String(text));
             key(QApplication::focusWidget(), Qt::Key_Return);
