@@ -1,16 +1,12 @@
+#include "instance_lookup/catalogue_loaders.h"
 #include "instance_lookup/qt_printers.h"
-#include "support/capture.h"
 #include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <gtest/gtest.h>
 
 using namespace vrextest;
 
 namespace {
-
-using Lookup = vrex_instance_lookup;
 
 const QString kNotFound = QStringLiteral("vrex_instance_lookup: Could not find the complex instances - ");
 const QString kMalformed = QStringLiteral("vrex_instance_lookup: Error in device type file - ");
@@ -31,19 +27,26 @@ QStringList describe(const complexType &type)
     return lines;
 }
 
-QStringList describe(const char *name) { return describe(Lookup::complexTypes.value(QString::fromUtf8(name))); }
-
 class ComplexTypeRegistryTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { clearRegistries(); }
+    void load() { vrex::loadComplexTypes(types, loadContext(tree, &sink, files)); }
+    void loadOne(const QString &name, complexType &type)
+    {
+        const vrex::LoadContext context = loadContext(tree, &sink, files);
+        vrex::loadComplexType(name, vrex::complexTypePath(name, context), type, context);
+    }
+    QStringList describe(const char *name) const { return ::describe(types.value(QString::fromUtf8(name))); }
+
     FixtureTree tree;
-    QtMessageCapture messages;
+    const vrex::FileSource files;
+    RecordingSink sink;
+    vrex::ComplexTypeRegistry types;
 };
 
 TEST_F(ComplexTypeRegistryTest, EveryListedNameGetsAnEntryEvenWhenItsFileFails)
 {
-    Lookup::loadComplexTypes(); // no directory: nothing, quietly
+    load(); // no directory: nothing, quietly
     tree.write(entry("notes.txt"), "<notes/>");
     tree.write(entry("Rack.XML"), "<Rack><m id='cam1'><r id='gain' device='amp' param='level'/></m></Rack>");
     tree.write(entry("rack.xml"), "<Rack><m id='x'/></Rack>");
@@ -51,17 +54,16 @@ TEST_F(ComplexTypeRegistryTest, EveryListedNameGetsAnEntryEvenWhenItsFileFails)
     tree.write(entry(".xml"), "<root><m id='x'/></root>");
     tree.write(entry("broken.xml"), "<broken><m id='x'/></broken><tail");
     tree.write(entry("50%d %s.xml"), "<wrong/>");
-    EXPECT_FALSE(Lookup::loadComplexTypes());
+    load();
 
     const QString percent = QStringLiteral("50%d %s");
-    EXPECT_EQ(Lookup::complexTypes.keys(), (QStringList{QString(), percent, QStringLiteral("Rack"), QStringLiteral("broken"),
+    EXPECT_EQ(types.keys(), (QStringList{QString(), percent, QStringLiteral("Rack"), QStringLiteral("broken"),
                                                         QStringLiteral("extra"), QStringLiteral("rack")}));
-    EXPECT_EQ(Lookup::countComplexTypes(), 6);
     EXPECT_EQ(describe("Rack"), QStringList{QStringLiteral("cam1.gain -> amp.level")});
     for (const char *failed : {"", "50%d %s", "broken", "extra", "rack"})
         EXPECT_TRUE(describe(failed).isEmpty()) << failed;
     // Listing order: by name ignoring case. An empty name keeps the blank.
-    EXPECT_EQ(messages.messages(), (QStringList{kWrongRoot, kWrongRoot + percent, kMalformed + QStringLiteral("broken"),
+    EXPECT_EQ(sink.qtMessages, (QStringList{kWrongRoot, kWrongRoot + percent, kMalformed + QStringLiteral("broken"),
                                                 kNotFound + QStringLiteral("extra"), kWrongRoot + QStringLiteral("rack")}));
 }
 
@@ -70,20 +72,20 @@ TEST_F(ComplexTypeRegistryTest, ReloadReplacesListedEntriesAndKeepsThoseOfRemove
     tree.write(entry("pair.xml"), "<pair><m id='a'><r id='p' device='b' param='q'/></m></pair>");
     tree.write(entry("gone.xml"), "<gone><m id='a'><r id='p' device='c' param='q'/></m></gone>");
     tree.write(entry("spoilt.xml"), "<spoilt><m id='a'><r id='p' device='d' param='q'/></m></spoilt>");
-    Lookup::loadComplexTypes();
+    load();
     tree.write(entry("pair.xml"), "<pair><m id='z'/></pair>");
     tree.remove(entry("gone.xml"));
     tree.write(entry("spoilt.xml"), "<spoilt>");
     tree.write(entry("new.xml"), "<new/>");
-    messages.clear();
-    Lookup::loadComplexTypes();
+    sink.qtMessages.clear();
+    load();
 
-    EXPECT_EQ(Lookup::countComplexTypes(), 4);
+    EXPECT_EQ(types.size(), 4);
     EXPECT_EQ(describe("pair"), QStringList{QStringLiteral("z: none")});
     EXPECT_EQ(describe("gone"), QStringList{QStringLiteral("a.p -> c.q")});
     // A file that fails still names its type, with nothing in it any more.
     EXPECT_TRUE(describe("spoilt").isEmpty());
-    EXPECT_EQ(messages.messages(), QStringList{kMalformed + QStringLiteral("spoilt")});
+    EXPECT_EQ(sink.qtMessages, QStringList{kMalformed + QStringLiteral("spoilt")});
 }
 
 TEST_F(ComplexTypeRegistryTest, LoadComplexTypeMergesIntoTheGivenRecordOrLeavesItAlone)
@@ -98,17 +100,16 @@ TEST_F(ComplexTypeRegistryTest, LoadComplexTypeMergesIntoTheGivenRecordOrLeavesI
     type.members[QStringLiteral("kept")].params[QStringLiteral("k")].device = QStringLiteral("k");
     complexType untouched = type;
 
-    EXPECT_FALSE(Lookup::loadComplexType(QStringLiteral("Rack"), type));
-    EXPECT_EQ(describe(type), (QStringList{QStringLiteral(".x -> ."), QStringLiteral("cam1.zoom -> c.q"),
+    loadOne(QStringLiteral("Rack"), type);
+    EXPECT_EQ(::describe(type), (QStringList{QStringLiteral(".x -> ."), QStringLiteral("cam1.zoom -> c.q"),
                                            QStringLiteral("kept.k -> k.")}));
-    EXPECT_TRUE(messages.messages().isEmpty());
-    EXPECT_EQ(Lookup::countComplexTypes(), 0);
+    EXPECT_TRUE(sink.qtMessages.isEmpty());
 
-    const QStringList before = describe(untouched);
+    const QStringList before = ::describe(untouched);
     for (const char *name : {"bad", "Wrong", "missing%1%s"})
-        EXPECT_FALSE(Lookup::loadComplexType(QString::fromUtf8(name), untouched));
-    EXPECT_EQ(describe(untouched), before);
-    EXPECT_EQ(messages.messages(), (QStringList{kMalformed + QStringLiteral("bad"), kWrongRoot + QStringLiteral("Wrong"),
+        loadOne(QString::fromUtf8(name), untouched);
+    EXPECT_EQ(::describe(untouched), before);
+    EXPECT_EQ(sink.qtMessages, (QStringList{kMalformed + QStringLiteral("bad"), kWrongRoot + QStringLiteral("Wrong"),
                                                 kNotFound + QStringLiteral("missing%1%s")}));
 }
 
