@@ -2,7 +2,11 @@
 #include "qt_printers.h"
 #include "support/fixture_tree.h"
 
+#include <QtCore/QFileInfo>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace vrextest;
 
@@ -118,6 +122,50 @@ TEST(DeviceTypesLoader, OneTypeLeavesRecordOnFailureAndMergesOnSuccess)
     EXPECT_EQ(info.drivertype, 2);
     EXPECT_EQ(info.params.value(QStringLiteral("gain")).slot, 5);
     EXPECT_EQ(info.params.value(QStringLiteral("mute")).slot, 2);
+}
+
+// Where cam.gain is ("device offset slot driver"), the device types, and the
+// files that failed.
+QString answer(const vrex::Installation &installation)
+{
+    QString alt;
+    int device = -1, offset = -1, slot = -1;
+    char driver = -1;
+    installation.lookup(QStringLiteral("cam"), QStringLiteral("gain"), alt, &device, &offset, &slot, &driver);
+    QStringList failed;
+    for (const vrex::LoadProblem &problem : installation.problems())
+        failed << QFileInfo(problem.path).fileName();
+    return QStringLiteral("%1 %2 %3 %4 ").arg(device).arg(offset).arg(slot).arg(int(driver))
+            + installation.deviceTypes().keys().join(QLatin1Char(',')) + QLatin1Char(' ') + failed.join(QLatin1Char(','));
+}
+
+// Installations side by side in one process, each answering from its own
+// files: a load leaves the others as they were. Texts set in a FileSource
+// take the place of files on disk and join the directory listings.
+TEST(Installations, EachAnswersFromItsOwnFiles)
+{
+    FixtureTree first, second(QStringLiteral("other"));
+    first.write(kInstancesFile, "<instances><i id='cam' type='Router' ref='device=1,offset=2'/></instances>");
+    first.write(QStringLiteral("devicetypes/Router.xml"), "<device_description drivertype='r'><p name='gain' slot='3'/></device_description>");
+    first.write(QStringLiteral("complex_instances/bad.xml"), "<bad>");
+    second.write(kInstancesFile, "<instances><i id='cam' type='router' ref='device=7,offset=8'/></instances>");
+    second.write(QStringLiteral("devicetypes/router.xml"), "<device_description drivertype='g'><p name='gain' slot='5'/></device_description>");
+    vrex::FileSource overlay;
+    overlay.setText(first.path(kInstancesFile), "<instances><i id='cam' type='Lens' ref='device=9'/></instances>");
+    overlay.setText(first.path(QStringLiteral("devicetypes/Lens.xml")),
+                    "<device_description drivertype='s'><p name='gain' slot='6'/></device_description>");
+    vrex::Installation a = first.installation(), b = second.installation(), c(first.root(), first.system(), overlay);
+    struct Row { const char *label; const vrex::Installation &installation; const char *expected; };
+    // Neither has a stylesheet.
+    const Row rows[] = {{"first", a, "1 2 3 3 router vrex_style.xml,bad.xml"}, {"second", b, "7 8 5 2 router vrex_style.xml"},
+                        {"first overlaid", c, "9 0 6 1 lens,router vrex_style.xml,bad.xml"}};
+    // All three loaded, then the first once more.
+    for (const auto &loads : {std::vector{&a, &b, &c}, std::vector{&a}}) {
+        for (vrex::Installation *installation : loads)
+            installation->load();
+        for (const Row &row : rows)
+            EXPECT_EQ(answer(row.installation), QString::fromUtf8(row.expected)) << row.label;
+    }
 }
 
 } // namespace
