@@ -4,7 +4,10 @@
 #ifndef VREX_TESTS_HOSTILE_CONFIG_FORMATS_H
 #define VREX_TESTS_HOSTILE_CONFIG_FORMATS_H
 
+#include "installation/config_file_load.h"
+#include "instance_lookup/catalogue.h"
 #include "instance_lookup/qt_printers.h"
+#include "stylesheet/style_registry.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
@@ -15,6 +18,15 @@
 
 namespace vrextest {
 
+// What the four loaders fill.
+struct Registries
+{
+    vrex::InstanceRegistry instances;
+    vrex::DeviceTypeRegistry deviceTypes;
+    vrex::ComplexTypeRegistry complexTypes;
+    vrex::StyleRegistry styles;
+};
+
 struct ConfigFormat
 {
     const char *label;
@@ -23,8 +35,8 @@ struct ConfigFormat
     QString cannotOpen; // "%1" the base name, "%2" the path
     // A document named name with one record whose text is text (raw XML).
     QByteArray (*document)(const QString &name, const QByteArray &text);
-    void (*load)();
-    QStringList (*snapshot)(); // "key=text" per entry, sorted
+    void (*load)(Registries &registries, const vrex::LoadContext &context);
+    QStringList (*snapshot)(const Registries &registries); // "key=text" per entry, sorted
 
     bool listed() const { return file.contains(QLatin1String("%1")); }
     QString relativePath(const QString &name) const { return listed() ? file.arg(name) : file; }

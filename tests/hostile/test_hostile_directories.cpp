@@ -5,7 +5,6 @@
 #include "bounded_child.h"
 #include "config_formats.h"
 
-#include "support/capture.h"
 #include "support/fixture_tree.h"
 
 #include <QtCore/QDir>
@@ -78,11 +77,12 @@ using FileSystemCase = std::tuple<ConfigFormat, FileSystemRow>;
 void runFileSystemRow(const FileSystemCase &c)
 {
     const auto &[format, row] = c;
-    clearRegistries();
     FixtureTree tree(kSystem);
     tree.write(format.relativePath(kGood), format.document(kGood, "ok"));
-    format.load();
-    const QStringList before = format.snapshot();
+    const vrex::FileSource files;
+    Registries registries;
+    format.load(registries, loadContext(tree, nullptr, files));
+    const QStringList before = format.snapshot(registries);
     EXPECT_EQ(before, QStringList{format.line(kGood, QStringLiteral("ok"))});
 
     const QString path = tree.path(format.relativePath(kName));
@@ -101,12 +101,11 @@ void runFileSystemRow(const FileSystemCase &c)
             expectedMessages << format.cannotOpenMessage(partner, QString());
         }
     }
-    DebugOutputCapture debug;
-    QtMessageCapture qt;
-    format.load();
-    EXPECT_EQ(format.snapshot(), sorted(expected));
-    EXPECT_EQ(sorted(format.debugOutput ? debug.messages() : qt.messages()), sorted(expectedMessages));
-    EXPECT_EQ(format.debugOutput ? qt.messages() : debug.messages(), QStringList()) << "the other channel";
+    RecordingSink sink;
+    format.load(registries, loadContext(tree, &sink, files));
+    EXPECT_EQ(format.snapshot(registries), sorted(expected));
+    EXPECT_EQ(sorted(format.debugOutput ? sink.debugOutput : sink.qtMessages), sorted(expectedMessages));
+    EXPECT_EQ(format.debugOutput ? sink.qtMessages : sink.debugOutput, QStringList()) << "the other channel";
 }
 
 class FileSystemTest : public ::testing::TestWithParam<FileSystemCase> { };
@@ -131,7 +130,6 @@ TEST_P(ListedFormatTest, TwentyThousandFilesAllLoad)
 {
     constexpr int kFiles = 20000;
     const ConfigFormat &format = GetParam();
-    clearRegistries();
     FixtureTree tree;
     QStringList expected;
     for (int i = 0; i < kFiles; ++i) {
@@ -139,47 +137,45 @@ TEST_P(ListedFormatTest, TwentyThousandFilesAllLoad)
         tree.write(format.relativePath(name), format.document(name, name.toUtf8()));
         expected << format.line(name, name);
     }
-    QtMessageCapture messages;
-    format.load();
-    EXPECT_EQ(messages.messages(), QStringList());
-    EXPECT_TRUE(format.snapshot() == sorted(expected)) << "the registry differs from the 20,000 files";
+    Registries registries;
+    RecordingSink sink;
+    format.load(registries, loadContext(tree, &sink, vrex::FileSource()));
+    EXPECT_EQ(sink.qtMessages, QStringList());
+    EXPECT_TRUE(format.snapshot(registries) == sorted(expected)) << "the registry differs from the 20,000 files";
 }
 
-// The first file's diagnostic removes a later file after the directory has
-// been listed and before that file is opened: a file deleted while the
-// host starts.
-QString g_vanishingPath;
-QStringList g_messages;
-
-void removeOnFirstMessage(QtMsgType, const QMessageLogContext &, const QString &text)
+// Removes a file when it is first told something: a file deleted while the
+// host starts, after the directory was listed and before it is opened.
+struct RemovingSink final : vrex::DiagnosticSink
 {
-    g_messages << text;
-    if (!g_vanishingPath.isEmpty()) {
-        QFile::remove(g_vanishingPath);
-        g_vanishingPath.clear();
+    void write(vrex::Channel, const QString &text) override
+    {
+        messages << text;
+        if (!vanishing.isEmpty())
+            QFile::remove(std::exchange(vanishing, QString()));
     }
-}
+    QString vanishing;
+    QStringList messages;
+};
 
 TEST_P(ListedFormatTest, FileRemovedBetweenListingAndOpening)
 {
     const ConfigFormat &format = GetParam();
-    clearRegistries();
     FixtureTree tree;
     tree.write(format.relativePath(QStringLiteral("A")), "<not well-formed");
     tree.write(format.relativePath(QStringLiteral("B")), format.document(QStringLiteral("B"), "b"));
     tree.write(format.relativePath(QStringLiteral("C")), format.document(QStringLiteral("C"), "c"));
 
-    g_messages.clear();
-    g_vanishingPath = tree.path(format.relativePath(QStringLiteral("B")));
-    const QtMessageHandler previous = qInstallMessageHandler(removeOnFirstMessage);
-    format.load();
-    qInstallMessageHandler(previous);
+    RemovingSink sink;
+    sink.vanishing = tree.path(format.relativePath(QStringLiteral("B")));
+    Registries registries;
+    format.load(registries, loadContext(tree, &sink, vrex::FileSource()));
 
-    EXPECT_EQ(g_messages.size(), 2);
-    EXPECT_EQ(g_messages.value(1), format.cannotOpenMessage(QStringLiteral("B"), QString()));
-    EXPECT_EQ(format.snapshot(), sorted({format.line(QStringLiteral("A"), QString()),
-                                         format.line(QStringLiteral("B"), QString()),
-                                         format.line(QStringLiteral("C"), QStringLiteral("c"))}));
+    EXPECT_EQ(sink.messages.size(), 2);
+    EXPECT_EQ(sink.messages.value(1), format.cannotOpenMessage(QStringLiteral("B"), QString()));
+    EXPECT_EQ(format.snapshot(registries), sorted({format.line(QStringLiteral("A"), QString()),
+                                                   format.line(QStringLiteral("B"), QString()),
+                                                   format.line(QStringLiteral("C"), QStringLiteral("c"))}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Listed, ListedFormatTest,

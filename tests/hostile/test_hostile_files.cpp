@@ -5,10 +5,7 @@
 #include "bounded_child.h"
 #include "config_formats.h"
 
-#include "support/capture.h"
 #include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_stylesheet.h>
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -195,7 +192,6 @@ const XmlRow kRows[] = {
 // loads, and compares registry and messages with what the row expects.
 void runRow(const XmlRow &row)
 {
-    clearRegistries();
     // Placeholders in the path are literal text in the message.
     FixtureTree tree(QStringLiteral("sys%2%1"));
     tree.write(QStringLiteral("secret.dtd"), "<!ENTITY leak \"LEAKED\">\n");
@@ -207,15 +203,14 @@ void runRow(const XmlRow &row)
             qFatal("cannot write %s", qPrintable(path));
         row.write(file, tree.path(QStringLiteral("secret.dtd")));
     }
-    QString keep = QStringLiteral("keep");
-    styleentry kept;
-    kept.description = QStringLiteral("kept");
-    vrex_stylesheet().set(keep, kept);
+    Registries registries;
+    registries.styles[QStringLiteral("keep")].description = QStringLiteral("kept");
     if (row.boundMB > 0)
         limitThisProcess({row.boundMB, 300});
 
-    QtMessageCapture messages;
-    vrex_stylesheet::load();
+    RecordingSink sink;
+    const ConfigFormat &stylesheet = configFormats().last();
+    stylesheet.load(registries, loadContext(tree, &sink, vrex::FileSource()));
     if (row.boundMB > 0)
         std::printf("[ bounded  ] %s: address space peaked at %lld MB\n", row.label, peakAddressSpaceMB());
 
@@ -226,8 +221,8 @@ void runRow(const XmlRow &row)
     else
         expected << QStringLiteral("cam=") + row.text.repeated(row.repeat) << row.more;
     expected.sort();
-    EXPECT_EQ(configFormats().last().snapshot(), expected);
-    EXPECT_EQ(messages.messages(), expectedMessages);
+    EXPECT_EQ(stylesheet.snapshot(registries), expected);
+    EXPECT_EQ(sink.qtMessages, expectedMessages);
 }
 
 class HostileXml : public ::testing::TestWithParam<XmlRow> { };
