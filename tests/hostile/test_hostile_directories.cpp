@@ -148,34 +148,37 @@ TEST_P(ListedFormatTest, TwentyThousandFilesAllLoad)
 // host starts, after the directory was listed and before it is opened.
 struct RemovingSink final : vrex::DiagnosticSink
 {
-    void write(vrex::Channel, const QString &text) override
+    void write(vrex::Channel channel, const QString &text) override
     {
-        messages << text;
+        (channel == vrex::Channel::QtMessages ? qtMessages : debugOutput) << text;
         if (!vanishing.isEmpty())
             QFile::remove(std::exchange(vanishing, QString()));
     }
     QString vanishing;
-    QStringList messages;
+    QStringList qtMessages, debugOutput;
 };
 
-TEST_P(ListedFormatTest, FileRemovedBetweenListingAndOpening)
+// Entries load in name order ignoring case, whatever the case of their
+// extension: A fails and its message removes b, C fails, d loads.
+TEST_P(ListedFormatTest, EntriesInNameOrderIgnoringCaseOneRemovedAfterListing)
 {
     const ConfigFormat &format = GetParam();
     FixtureTree tree;
+    const QString malformed = QStringLiteral("vrex_instance_lookup: Error in device type file - ");
     tree.write(format.relativePath(QStringLiteral("A")), "<not well-formed");
-    tree.write(format.relativePath(QStringLiteral("B")), format.document(QStringLiteral("B"), "b"));
-    tree.write(format.relativePath(QStringLiteral("C")), format.document(QStringLiteral("C"), "c"));
+    tree.write(format.relativePath(QStringLiteral("b")), format.document(QStringLiteral("b"), "b"));
+    tree.write(format.relativePath(QStringLiteral("C")).replace(QLatin1String(".xml"), QLatin1String(".XML")), "<C>");
+    tree.write(format.relativePath(QStringLiteral("d")), format.document(QStringLiteral("d"), "d"));
 
     RemovingSink sink;
-    sink.vanishing = tree.path(format.relativePath(QStringLiteral("B")));
+    sink.vanishing = tree.path(format.relativePath(QStringLiteral("b")));
     Registries registries;
     format.load(registries, loadContext(tree, &sink, vrex::FileSource()));
-
-    EXPECT_EQ(sink.messages.size(), 2);
-    EXPECT_EQ(sink.messages.value(1), format.cannotOpenMessage(QStringLiteral("B"), QString()));
-    EXPECT_EQ(format.snapshot(registries), sorted({format.line(QStringLiteral("A"), QString()),
-                                                   format.line(QStringLiteral("B"), QString()),
-                                                   format.line(QStringLiteral("C"), QStringLiteral("c"))}));
+    EXPECT_EQ(sink.qtMessages, (QStringList{malformed + QLatin1Char('A'), format.cannotOpenMessage(QStringLiteral("b"), QString()),
+                                            malformed + QLatin1Char('C')}));
+    EXPECT_EQ(sink.debugOutput, QStringList());
+    EXPECT_EQ(format.snapshot(registries), sorted({format.line(QStringLiteral("A"), QString()), format.line(QStringLiteral("b"), QString()),
+                                                   format.line(QStringLiteral("C"), QString()), format.line(QStringLiteral("d"), QStringLiteral("d"))}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Listed, ListedFormatTest,
