@@ -1,11 +1,13 @@
 #include "instance_lookup/catalogue_loaders.h"
 #include "qt_printers.h"
 #include "support/fixture_tree.h"
+#include "xml/format_observer.h"
 
 #include <QtCore/QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 using namespace vrextest;
@@ -15,15 +17,30 @@ namespace {
 const QString kInstancesFile = QStringLiteral("instances.xml");
 const vrex::FileSource kFileSystem;
 
+// Runs out of memory where a file holds the text "oom", as a load may
+// anywhere in a large file.
+class OutOfMemoryAt final : public vrex::FormatObserver
+{
+    void element(vrex::RecordRole, const vrex::xml::Element &) override { }
+    void attribute(vrex::RecordRole, const vrex::xml::Element &, const char *, const char *value, bool) override
+    {
+        if (QByteArrayView(value) == "oom")
+            throw std::bad_alloc();
+    }
+};
+
 // Hostile file-system states (a directory in the file's place, a sparse
-// terabyte, ...) are rows of the hostile tests; a missing file is the common one.
+// terabyte, ...) are rows of the hostile tests; a missing file is the common
+// one. An exception while reading is the file being unreadable.
 TEST(InstancesLoader, RejectedFileIsReportedOnDebugOutputAndKeepsTheRegistry)
 {
-    struct Row { const char *contents, *message; };
-    for (const Row &row : {Row{nullptr, "Could not find the instances"},
-                           Row{"<instances><i id='new'/></instances><i id='late'/>", "Error in instances file"},
-                           Row{"<Instances><i id='new'/></Instances>", "The instances file is not valid"},
-                           Row{"<Instances><i id='new'/></Instances><", "Error in instances file"}}) {
+    struct Row { const char *contents, *message, *reason; }; // reason: on Qt's channel
+    for (const Row &row : {Row{nullptr, "Could not find the instances", nullptr},
+                           Row{"<instances><i id='new'/></instances><i id='late'/>", "Error in instances file", nullptr},
+                           Row{"<Instances><i id='new'/></Instances>", "The instances file is not valid", nullptr},
+                           Row{"<Instances><i id='new'/></Instances><", "Error in instances file", nullptr},
+                           Row{"<instances><i id='new'/><i id='oom'/></instances>", "Could not find the instances",
+                               "out of memory while reading it"}}) {
         SCOPED_TRACE(row.contents ? row.contents : "no file");
         FixtureTree tree;
         if (row.contents)
@@ -31,9 +48,14 @@ TEST(InstancesLoader, RejectedFileIsReportedOnDebugOutputAndKeepsTheRegistry)
         vrex::InstanceRegistry instances;
         instances[QStringLiteral("old")].device = 99;
         RecordingSink sink;
-        vrex::loadInstances(instances, loadContext(tree, &sink, kFileSystem));
+        OutOfMemoryAt observer;
+        vrex::LoadContext context = loadContext(tree, &sink, kFileSystem);
+        context.options.observer = &observer;
+        vrex::loadInstances(instances, context);
         EXPECT_EQ(sink.debugOutput, QStringList{QStringLiteral("vrex_instance_lookup: ") + QString::fromUtf8(row.message)});
-        EXPECT_TRUE(sink.qtMessages.isEmpty());
+        EXPECT_EQ(sink.qtMessages, row.reason ? QStringList{QStringLiteral("vrex_stylesheet: ") + tree.path(kInstancesFile)
+                                                            + QStringLiteral(": ") + QString::fromUtf8(row.reason)}
+                                              : QStringList());
         EXPECT_EQ(instances.keys(), QStringList{QStringLiteral("old")});
         EXPECT_EQ(instances.value(QStringLiteral("old")).device, 99);
     }
