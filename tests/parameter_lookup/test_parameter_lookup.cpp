@@ -13,7 +13,9 @@ namespace {
 constexpr int kU = -7;
 constexpr char kX = 'x';
 const QString kCallerAlt = QStringLiteral("caller");
-enum Null { None = 0, NoDevice = 1, NoOffset = 2, NoSlot = 4 };
+// Output pointers passed as nullptr, and the instance name passed in the
+// alternative-id output itself.
+enum Null { None = 0, NoDevice = 1, NoOffset = 2, NoSlot = 4, AltIsName = 8 };
 
 // cam1 (type "Camera", complex "rig") has gain and iris at slot 0; rig
 // redirects cam1's gain to whatever a row names, and member virtual's level
@@ -81,7 +83,7 @@ struct LookupCase
     const char *param;    // nullptr: a null string
     const char *target;   // rig's redirection of cam1.gain
     const char *targetParam;
-    int nulls;            // output pointers passed as nullptr
+    int nulls;
     bool result;
     int device, offset, slot;
     char driver;
@@ -102,6 +104,7 @@ const LookupCase kLookups[] = {
     {"targetParamAbsent", nullptr, "cam1", "gain", "cam2", "iris", None, false, 20, 21, 0, 3, "alt-cam1", nullptr},
     {"targetSlotFound", nullptr, "cam1", "gain", "cam2", "focus", None, true, 20, 21, 9, 3, "alt-cam1", nullptr},
     {"targetSlotZeroWithoutComplex", nullptr, "cam1", "gain", "cam2", "zero", None, true, 20, 21, 0, 3, "alt-cam1", nullptr},
+    {"nameDoublingAsAltOutput", nullptr, "cam1", "gain", "cam2", "focus", AltIsName, true, 20, 21, 9, 3, "alt-cam1", nullptr},
     // Without a redirection. "Camera" finds the lower-case key; instance
     // and parameter names match exactly.
     {"typeFoldedToLowerCase", nullptr, "cam1", "zoom", "", "", None, true, 10, 11, 7, 2, "alt-cam1", nullptr},
@@ -136,12 +139,13 @@ TEST_F(ParameterLookupTest, WritesTheOutputsItReaches)
         addRedirection(QStringLiteral("rig"), QStringLiteral("cam1"), QStringLiteral("gain"),
                        QString::fromUtf8(c.target), QString::fromUtf8(c.targetParam));
         sink.debugOutput.clear();
-        QString alt = kCallerAlt;
+        const QString instance = QString::fromUtf8(c.instance), param = QString::fromUtf8(c.param);
+        QString alt = c.nulls & AltIsName ? instance : kCallerAlt;
+        const QString &name = c.nulls & AltIsName ? alt : instance;
         int device = kU, offset = kU, slot = kU;
         char driver = kX;
         int *d = c.nulls & NoDevice ? nullptr : &device, *o = c.nulls & NoOffset ? nullptr : &offset;
         int *s = c.nulls & NoSlot ? nullptr : &slot;
-        const QString name = QString::fromUtf8(c.instance), param = QString::fromUtf8(c.param);
         EXPECT_EQ(c.complex ? lookupComplex(catalogue, &sink, QString::fromUtf8(c.complex), name, param, alt, d, o, s, &driver)
                             : lookupParameter(catalogue, &sink, name, param, alt, d, o, s, &driver),
                   c.result);
@@ -152,18 +156,6 @@ TEST_F(ParameterLookupTest, WritesTheOutputsItReaches)
         EXPECT_EQ(alt, c.alt ? QString::fromUtf8(c.alt) : kCallerAlt);
         EXPECT_EQ(sink.debugOutput, c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{});
     }
-}
-
-TEST_F(ParameterLookupTest, NameDoublingAsAltIdOutputStillFollowsTheRedirection)
-{
-    addRedirection(QStringLiteral("rig"), QStringLiteral("cam1"), QStringLiteral("gain"),
-                   QStringLiteral("cam2"), QStringLiteral("focus"));
-    QString name = QStringLiteral("cam1");
-    int device = kU, offset = kU, slot = kU;
-    EXPECT_TRUE(lookupParameter(catalogue, nullptr, name, QStringLiteral("gain"), name, &device, &offset, &slot, nullptr));
-    EXPECT_EQ(name, QStringLiteral("alt-cam1"));
-    EXPECT_EQ(device, 20);
-    EXPECT_EQ(slot, 9);
 }
 
 // Instances i0 .. i<count-1>, all of a type whose "p" sits at slot 0, each
