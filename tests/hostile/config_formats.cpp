@@ -19,19 +19,6 @@ QStringList lines(const Map &map, Text text)
 
 } // namespace
 
-QString ConfigFormat::line(const QString &name, const QString &text) const
-{
-    const QString key = !listed() ? QStringLiteral("cam")
-            : file.startsWith(QLatin1String("devicetypes")) ? name.toLower() : name;
-    return key + QLatin1Char('=') + text;
-}
-
-QString ConfigFormat::cannotOpenMessage(const QString &name, const QString &path) const
-{
-    QString message = cannotOpen;
-    return message.replace(QLatin1String("%1"), name).replace(QLatin1String("%2"), path);
-}
-
 // Snapshots: instances by location, device types by parameter names (none
 // for a failed file, which keeps driver type 0), complex types by target
 // devices, styles by description.
@@ -79,17 +66,10 @@ const QVector<ConfigFormat> &configFormats()
          [](const QString &, const QByteArray &text) -> QByteArray {
              return "<stylesheet><style name=\"cam\" description=\"" + text + "\"/></stylesheet>";
          },
-         [](Registries &r, const vrex::LoadContext &context) {
-             vrex::loadStylesheet(r.styles, vrex::layout::path(context.configRoot, vrex::layout::kStylesheetFile), context);
-         },
+         [](Registries &r, const vrex::LoadContext &c) { vrex::loadStylesheet(r.styles, vrex::layout::path(c.configRoot, vrex::layout::kStylesheetFile), c); },
          [](const Registries &r) { return lines(r.styles, [](const styleentry &e) { return e.description; }); }},
     };
     return formats;
-}
-
-void PrintTo(const ConfigFormat &format, std::ostream *os)
-{
-    *os << format.label;
 }
 
 } // namespace vrextest

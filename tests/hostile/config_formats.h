@@ -9,9 +9,6 @@
 #include "instance_lookup/qt_printers.h"
 #include "stylesheet/style_registry.h"
 
-#include <QtCore/QByteArray>
-#include <QtCore/QString>
-#include <QtCore/QStringList>
 #include <QtCore/QVector>
 
 #include <ostream>
@@ -42,12 +39,18 @@ struct ConfigFormat
     QString relativePath(const QString &name) const { return listed() ? file.arg(name) : file; }
     // The snapshot line of a loaded document(name, text); with a null text,
     // that of a listed file that failed.
-    QString line(const QString &name, const QString &text) const;
-    QString cannotOpenMessage(const QString &name, const QString &path) const;
+    QString line(const QString &name, const QString &text) const
+    {
+        return (!listed() ? QStringLiteral("cam") : file.startsWith(QLatin1String("devicetypes")) ? name.toLower() : name) + QLatin1Char('=') + text;
+    }
+    QString cannotOpenMessage(const QString &name, const QString &path) const
+    {
+        return QString(cannotOpen).replace(QLatin1String("%1"), name).replace(QLatin1String("%2"), path);
+    }
 };
 
 const QVector<ConfigFormat> &configFormats();
-void PrintTo(const ConfigFormat &format, std::ostream *os);
+inline void PrintTo(const ConfigFormat &format, std::ostream *os) { *os << format.label; }
 
 } // namespace vrextest
 
