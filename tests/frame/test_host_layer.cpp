@@ -24,31 +24,26 @@ TEST(ConfigRoot, JoinsBothVariablesWithOneSlashReadAtEveryCall)
     }
 }
 
-// Every loader answers false, whatever it found; dump writes one line per
-// instance in key order, names never taken for formats.
-TEST(ExportedCatalogue, LoadsBelowTheEnvironmentsRootAnswersFalseAndDumps)
+// Every exported loader answers false whatever it finds below the root the
+// environment names; dump writes one line per instance in key order, names
+// never taken for formats.
+TEST(ExportedCatalogue, LoadersAnswerFalseAndDumpWritesEveryInstance)
 {
     using L = vrex_instance_lookup;
     clearRegistries();
     FixtureTree tree;
-    tree.write(QStringLiteral("instances.xml"), "<instances><i id='b' type='Cam' ref='device=12,offset=-3'/>"
-                                                "<i id='a%d' ref='device=1'/><i id='\xC3\xA9' type='t'/></instances>");
+    tree.write(QStringLiteral("instances.xml"), "<instances><i id='b' type='Cam' ref='device=12,offset=-3'/><i id='a%d' ref='device=1'/>"
+                                                "<i id='\xC3\xA9' type='t'/></instances>");
     tree.write(QStringLiteral("devicetypes/cam.xml"), "<device_description><p name='gain' slot='4'/></device_description>");
-    tree.write(QStringLiteral("complex_instances/pair.xml"), "<pair><m id='b'/></pair>");
     HostRoot root(tree);
-    DebugOutputCapture debug;
-    QtMessageCapture qt;
     deviceTypeInfo type;
     complexType pair;
     EXPECT_FALSE(L::loadInstances() || L::loadDeviceTypes() || L::loadComplexTypes()
                  || L::loadDeviceParams(QStringLiteral("CAM"), type) || L::loadComplexType(QStringLiteral("pair"), pair));
-    EXPECT_EQ(QList<int>({L::countInstances(), L::countDeviceTypes(), L::countComplexTypes()}), QList<int>({3, 1, 1}));
     EXPECT_EQ(type.params.value(QStringLiteral("gain")).slot, 4);
-    EXPECT_EQ(pair.members.keys(), QStringList{QStringLiteral("b")});
-    EXPECT_EQ(debug.messages(), QStringList());
+    QtMessageCapture qt;
     L::dump();
-    EXPECT_EQ(qt.messages(), (QStringList{QStringLiteral("a%d  1 0"), QStringLiteral("b Cam 12 -3"),
-                                          QString::fromUtf8("\xC3\xA9 t 0 0")}));
+    EXPECT_EQ(qt.messages(), (QStringList{QStringLiteral("a%d  1 0"), QStringLiteral("b Cam 12 -3"), QString::fromUtf8("\xC3\xA9 t 0 0")}));
     clearRegistries();
 }
 
