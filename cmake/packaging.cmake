@@ -3,7 +3,8 @@
 # bash completion and each package's documentation directory.
 #
 # Components: "runtime" (the shared library), "dev" (headers, CMake package,
-# pkg-config file, the .so link), "tools" (vrexctl, the style editor).
+# pkg-config file, the .so link, the API reference), "tools" (vrexctl, the
+# style editor).
 
 set(VREX_PACKAGE_MAINTAINER "vrex_stylesheet maintainers <maintainers@vrex-stylesheet.example.org>"
     CACHE STRING "Maintainer field of the Debian packages")

@@ -222,8 +222,8 @@ public:
  *
  * \par Cost
  * A query is a few ordered-map searches (logarithmic in the registry's
- * size) and copies of implicitly shared strings: no allocation besides
- * reference counts. A loader reads each file whole; memory peaks at about
+ * size); the strings it hands out share the registry's storage rather than
+ * being copied. A loader reads each file whole; memory peaks at about
  * four times the file's size while it is parsed, and a file larger than
  * 256 MiB is refused as unreadable.
  */
