@@ -106,9 +106,10 @@ public:
     //! function, kept for binary compatibility.
     virtual ~deviceTypeInfo();
 
-    //! Driver type code from the root's `drivertype` attribute, by its first
-    //! letter ignoring case: `g…` 2, `r…` 3, anything else (or nothing) 1.
-    //! 0 for a file that could not be read or was rejected.
+    //! Driver type code from the root's `drivertype` attribute: `serial` 1,
+    //! `generic` 2, `router` 3. Only the first letter counts, whatever its
+    //! case; any other letter, or no attribute, gives 1. 0 for a file that
+    //! could not be read or was rejected.
     int drivertype;
     //! The parameters, keyed by their `name` attribute exactly as written;
     //! of two with one name the later one's slot counts.
