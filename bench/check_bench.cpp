@@ -1,8 +1,9 @@
 // vrexctl's check against the library's own load of the same site: the
-// check reads every file through the library's parsers with an observer,
-// loads the registries and follows every redirection; the load is what each
-// GUI process does at start-up. Targets: the check within 3x the load's
-// time and 2x its peak memory.
+// check is one load of the installation with vrexctl's file lint observing
+// the parsers, then the registry checks and every redirection followed; the
+// load is the same load without an observer, what each GUI process does at
+// start-up. Targets: the check within 3x the load's time and 2x its peak
+// memory.
 //
 //   check_bench --tree=SITE [benchmark flags]     SITE as generate_site.py writes it
 //   check_bench --peak=load|check --tree=SITE     one run; prints peak_rss_kib=N
@@ -10,13 +11,10 @@
 // Times are measured in this process; peak memory is measured in a process
 // of its own per side (the high-water mark never comes down), started from
 // here and reported as the counter peak_rss_kib.
-#include "configuration_check.h"
-#include "finding.h"
-#include "installation_lint.h"
-#include "registry_reload.h"
+#include "checks/installation_check.h"
 
-#include <vrex_stylesheet/vrex_instance_lookup.h>
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "installation/installation.h"
+#include "installation/installation_layout.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
@@ -28,34 +26,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 
 QString g_self;
 QString g_tree;
+const QString kSystem = QStringLiteral("bench"); // generate_site.py's
 
-void emptyRegistries()
+void load(vrex::Installation &installation)
 {
-    vrex_instance_lookup::instances.clear();
-    vrex_instance_lookup::deviceTypes.clear();
-    vrex_instance_lookup::complexTypes.clear();
+    installation.load();
 }
 
-void load()
+void check(vrex::Installation &installation)
 {
-    vrexctl::reloadRegistries();
-}
-
-void check()
-{
-    vrexctl::FindingList findings;
-    vrexctl::DefinitionIndex index;
-    vrexctl::lintInstallationFiles(findings, index);
-    vrexctl::reloadStyles();
-    vrexctl::checkRegistries(index, findings);
-    const QList<vrexctl::Finding> all = findings.take();
-    if (!all.isEmpty())
-        std::fprintf(stderr, "check_bench: the site has %lld problems\n", qint64(all.size()));
+    const vrexctl::CheckReport report = vrexctl::checkInstallation(installation);
+    if (!report.findings.isEmpty())
+        std::fprintf(stderr, "check_bench: the site has %lld problems\n", qint64(report.findings.size()));
 }
 
 long peakRssKib()
@@ -83,15 +71,19 @@ double measuredPeak(const char *side)
     return at < 0 ? -1 : out.mid(at + 13).trimmed().toDouble();
 }
 
-void runSide(benchmark::State &state, void (*run)(), const char *side)
+void runSide(benchmark::State &state, void (*run)(vrex::Installation &), const char *side)
 {
+    qsizetype instances = 0;
+    std::optional<vrex::Installation> installation;
     for (auto _ : state) {
+        // Freeing the last iteration's registries is no part of either side.
         state.PauseTiming();
-        emptyRegistries();
+        installation.emplace(g_tree, kSystem);
         state.ResumeTiming();
-        run();
+        run(*installation);
+        instances = installation->instances().size();
     }
-    state.counters["instances"] = double(vrex_instance_lookup::countInstances());
+    state.counters["instances"] = double(instances);
     state.counters["peak_rss_kib"] = measuredPeak(side);
 }
 
@@ -114,15 +106,14 @@ int main(int argc, char **argv)
         else if (std::strncmp(argv[i], "--peak=", 7) == 0)
             peak = argv[i] + 7;
     }
-    if (g_tree.isEmpty() || !QDir(g_tree + QStringLiteral("/bench/config")).exists()) {
+    namespace layout = vrex::layout;
+    if (g_tree.isEmpty() || !QDir(layout::path(layout::configRoot(g_tree, kSystem), layout::kConfigDir)).exists()) {
         std::fprintf(stderr, "usage: check_bench --tree=SITE [--peak=load|check] [benchmark flags]\n");
         return 2;
     }
-    // The library attached to nothing (vrexctl's start-up hook); point it here.
-    ::setenv("ZT_ROOT", QFile::encodeName(g_tree).constData(), 1);
-    ::setenv("ZT_SYSTEM", "bench", 1);
     if (peak) {
-        std::strcmp(peak, "check") == 0 ? check() : load();
+        vrex::Installation installation(g_tree, kSystem);
+        std::strcmp(peak, "check") == 0 ? check(installation) : load(installation);
         std::printf("peak_rss_kib=%ld\n", peakRssKib());
         return 0;
     }

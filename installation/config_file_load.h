@@ -7,6 +7,7 @@
 #include "installation/diagnostic_sink.h"
 #include "installation/file_source.h"
 #include "xml/document_reader.h"
+#include "xml/format_observer.h"
 #include "xml/parse_options.h"
 
 #include <QtCore/QString>
@@ -51,10 +52,19 @@ template<typename Parse, typename Merge>
 xml::Status loadConfigFile(const LoadContext &context, const QString &path, const ConfigFileMessages &messages,
                            Parse parse, Merge merge)
 {
+    // Each file the observer is told of ends once, whatever throws where.
+    FormatObserver *observer = context.options.observer;
+    if (observer)
+        observer->beginFile(path);
+    const auto endFile = [&observer, &path](const xml::Result &result) {
+        if (observer)
+            std::exchange(observer, nullptr)->endFile(path, result);
+    };
     xml::Result failure;
     try {
         auto document = parse(context.files->open(path));
         const xml::Status status = document.result.status;
+        endFile(document.result);
         if (reportConfigFile(path, document.result, messages, context.sink))
             merge(std::move(document));
         return status;
@@ -62,6 +72,7 @@ xml::Status loadConfigFile(const LoadContext &context, const QString &path, cons
         failure.status = xml::Status::Unreadable;
         failure.reason = QStringLiteral("out of memory while reading it");
     }
+    endFile(failure);
     reportConfigFile(path, failure, messages, context.sink);
     return failure.status;
 }

@@ -27,6 +27,16 @@ class FormatObserver
 public:
     virtual ~FormatObserver() = default;
 
+    // Around each file a loader reads: path as opened, then the reader's
+    // verdict, so that an observer can tell which file its elements are in
+    // and whether the load took them.
+    virtual void beginFile(const QString &path) { Q_UNUSED(path); }
+    virtual void endFile(const QString &path, const xml::Result &result)
+    {
+        Q_UNUSED(path);
+        Q_UNUSED(result);
+    }
+
     // An element that gives a record, before its attributes.
     virtual void element(RecordRole role, const xml::Element &element) = 0;
     // Each attribute of that element, in document order, as written (UTF-8);

@@ -1,6 +1,8 @@
-// vrexctl as its users meet it: the command line, isolation from the
-// environment the library attached in, machine-readable output, redirection
-// hops, and the check, one row per mistake on a small clean installation.
+// vrexctl as its users meet it: the command line, which installation it
+// reads, machine-readable output, redirection hops, and the check, one row
+// per mistake on a small clean installation. The installation is always
+// named with --root/--system, except where the environment's default is the
+// point.
 #include "child_process.h"
 #include "support/fixture_tree.h"
 
@@ -112,6 +114,9 @@ TEST(VrexctlCommandLine, AnswersWithoutLoading)
         {"DumpUnknownRegistry", args({"dump", "everything"}), 2, "cannot dump"},
         {"LookupTooManyArguments", args({"lookup", "a", "b", "c"}), 2, "usage: vrexctl lookup"},
         {"CheckWithArgument", args({"check", "all"}), 2, "usage: vrexctl check"},
+        {"NamesOfUnknownKind", args({"names", "everything"}), 2, "cannot list \"everything\""},
+        {"NamesParamsWithoutInstance", args({"names", "params"}), 2, "usage: vrexctl names"},
+        {"NamesStylesWithInstance", args({"names", "styles", "a"}), 2, "usage: vrexctl names"},
         {"RootWithoutValue", args({"check", "--root"}), 2, "root"},
         {"BadColor", args({"--color=sometimes", "check"}), 2, "--color"},
         {"BadFailOn", args({"--fail-on=note", "check"}), 2, "--fail-on"},
@@ -150,12 +155,16 @@ TEST(VrexctlExampleSite, CheckIsCleanAndAgreesWithEveryDump)
     EXPECT_EQ(report[QLatin1String("schema")].toInt(), 1);
     EXPECT_EQ(report[QLatin1String("problems")].toArray().size(), 0);
     const QJsonObject counts = report[QLatin1String("registries")].toObject();
+    // The count key is also the kind "names" lists, in the dump's order.
     const std::pair<const char *, const char *> registries[] = {
         {"instances", "instances"}, {"devicetypes", "devicetypes"}, {"complex", "complextypes"}, {"styles", "styles"}};
     for (const auto &[registry, countKey] : registries) {
         SCOPED_TRACE(registry);
         const ChildResult dump = vrexctl(siteOptions(kExampleSite) + args({"--json", "dump", registry}));
-        EXPECT_EQ(parseJson(dump.out).array().size(), counts[QLatin1String(countKey)].toInt());
+        const QStringList dumped = namesOf(parseJson(dump.out).array());
+        EXPECT_EQ(dumped.size(), counts[QLatin1String(countKey)].toInt());
+        const ChildResult names = vrexctl(siteOptions(kExampleSite) + args({"names", countKey}));
+        EXPECT_EQ(names.out, dumped.join(QLatin1Char('\n')).toUtf8() + '\n');
     }
     // "settings" is a list wherever it appears.
     const QJsonArray styles = parseJson(vrexctl(siteOptions(kExampleSite) + args({"--json", "styles"})).out).array();
@@ -189,7 +198,8 @@ TEST(VrexctlExampleSite, UnknownNamesExitWithOneAndAnswerInJsonToo)
         {args({"lookup", "CAM1"}), "did you mean \"cam1\"?"},
         {args({"lookup", "nosuch", "zoom"}), "nosuch"},
         {args({"lookup", "cam1", "nosuch"}), "nosuch"},
-        {args({"styles", "nosuch"}), "no style \"nosuch\""}};
+        {args({"styles", "nosuch"}), "no style \"nosuch\""},
+        {args({"names", "params", "cam7"}), "did you mean \"cam1\"?"}};
     for (const auto &[arguments, message] : cases) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
         const ChildResult text = vrexctl(siteOptions(kExampleSite) + arguments);
@@ -211,14 +221,14 @@ TEST(Vrexctl, GeneratedSitePassesTheCheck)
     EXPECT_TRUE(check.out.isEmpty());
 }
 
-// --- isolation from the environment the library attached in
+// --- which installation, and what of it is read
 
 TEST(Vrexctl, RootOptionsReplaceTheEnvironmentsInstallation)
 {
     FixtureTree tree(QStringLiteral("other"));
     tree.write(QStringLiteral("instances.xml"),
                "<instances><instance id=\"only\" type=\"Unit\" ref=\"device=9\"/></instances>");
-    // The library attaches to the outer environment before vrexctl's main() runs.
+    // ZT_ROOT/ZT_SYSTEM are vrexctl's default; the options win over them.
     const QProcessEnvironment outer = cleanChildEnvironment(kExampleSite, QStringLiteral("demo"));
     for (const char *registry : {"instances", "styles", "devicetypes", "complex"}) {
         const ChildResult dump =
@@ -233,26 +243,39 @@ TEST(Vrexctl, RootOptionsReplaceTheEnvironmentsInstallation)
     EXPECT_EQ(namesOf(parseJson(systemOnly.out).array()), QStringList{QStringLiteral("only")});
 }
 
-TEST(Vrexctl, VerboseWritesEachDiagnosticAsOneLabelledLine)
+TEST(Vrexctl, VerboseWritesEachDiagnosticOfTheFilesReadAsOneLabelledLine)
 {
     FixtureTree tree;
     writeCleanInstallation(tree);
     tree.remove(QStringLiteral("stylesheet/vrex_style.xml")); // a message that spans lines
     tree.write(QStringLiteral("devicetypes/Broken.xml"), "<device_description");
-    const QProcessEnvironment outer = cleanChildEnvironment(tree.root(), QStringLiteral("demo"));
-    const QStringList arguments = siteOptions(tree.root()) << QStringLiteral("dump") << QStringLiteral("devicetypes");
-
-    const ChildResult quiet = vrexctl(arguments, outer);
-    ASSERT_EQ(quiet.exitCode, 0);
-    EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.constData();
-
-    const ChildResult verbose = vrexctl(QStringList{QStringLiteral("-v")} + arguments, outer);
-    EXPECT_EQ(verbose.out, quiet.out);
-    // Only vrexctl's own load: the library attached to nothing.
     const QByteArray label = "vrexctl: load of " + QFile::encodeName(tree.root()) + "/demo: ";
-    EXPECT_EQ(verbose.err, label + "Could not find the Stylesheet file:\\n\\t" + QFile::encodeName(tree.root())
-                      + "/demo/config/stylesheet/vrex_style.xml\n"
-                      + label + "vrex_instance_lookup: Error in device type file - Broken\n");
+    const QByteArray styles = label + "Could not find the Stylesheet file:\\n\\t"
+            + QFile::encodeName(tree.path(QStringLiteral("stylesheet/vrex_style.xml"))) + "\n";
+    const QByteArray broken = label + "vrex_instance_lookup: Error in device type file - Broken\n";
+    const std::pair<QStringList, QByteArray> rows[] = {
+        {args({"dump", "devicetypes"}), broken}, // the device types alone are read
+        {args({"-q", "check"}), styles + broken}, // everything, in load order
+    };
+    for (const auto &[arguments, lines] : rows) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const ChildResult quiet = vrexctl(siteOptions(tree.root()) + arguments);
+        const ChildResult verbose = vrexctl(siteOptions(tree.root()) + QStringList{QStringLiteral("-v")} + arguments);
+        EXPECT_EQ(verbose.exitCode, quiet.exitCode);
+        EXPECT_EQ(verbose.out, quiet.out);
+        EXPECT_EQ(verbose.err, quiet.err + lines);
+    }
+}
+
+// An instance's parameters are found through the device-type key, as the
+// library's lookups find them: "Unit" is registered as "unit".
+TEST(Vrexctl, NamesFindAnInstancesParametersThroughTheDeviceTypeKey)
+{
+    FixtureTree tree;
+    writeCleanInstallation(tree);
+    const ChildResult names = vrexctl(siteOptions(tree.root()) + args({"names", "params", "a"}));
+    EXPECT_EQ(names.exitCode, 0);
+    EXPECT_EQ(names.out, QByteArray("gain\nlevel\n"));
 }
 
 // --- check: one row per mistake
@@ -344,6 +367,9 @@ const MistakeCase kMistakes[] = {
         "duplicate-style", 6, 1, "", "'alarm'", "first defined here"},
     {"DeviceTypeFilesDifferInCase", "devicetypes/unit.xml", nullptr, "<device_description/>", "case-clash", 0, 0, "",
         "'unit.xml'", "the other file", "devicetypes/Unit.xml"},
+    // pair.XML is looked up as pair.xml, which resolves to Pair.xml.
+    {"ComplexTypeFileReadForTwoNames", "complex_instances/pair.XML", nullptr, "<pair/>", "case-clash", 0, 0, "",
+        "'Pair.xml' is read twice", "", "complex_instances/Pair.xml"},
     {"InstanceWithoutId", "instances.xml", "id=\"b\" ", "", "empty-name", 3, 3, ""},
     {"StyleWithoutName", "stylesheet/vrex_style.xml", "name=\"alarm\" ", "", "empty-name", 3, 3, ""},
     // What will not resolve.
@@ -457,7 +483,7 @@ TEST(VrexctlCheck, OptionsShapeTheReport)
     }
 }
 
-TEST(Vrexctl, TablesEscapeControlCharactersAndAlignWideCharacters)
+TEST(Vrexctl, TablesAndNamesEscapeControlCharactersAndTablesAlignWideCharacters)
 {
     FixtureTree tree;
     tree.write(QStringLiteral("instances.xml"),
@@ -471,4 +497,7 @@ TEST(Vrexctl, TablesEscapeControlCharactersAndAlignWideCharacters)
     EXPECT_TRUE(lines.at(2).startsWith("abcdef  T")) << lines.at(2).constData();
     // Three characters two columns wide each: as wide as "abcdef".
     EXPECT_TRUE(lines.at(3).startsWith("\xe6\xbc\xa2\xe5\xad\x97\xe6\xbc\xa2  T")) << lines.at(3).constData();
+    // One name per line, whatever the name holds.
+    const ChildResult names = vrexctl(siteOptions(tree.root()) << QStringLiteral("names") << QStringLiteral("instances"));
+    EXPECT_EQ(names.out, QByteArray("a\\nb\nabcdef\n\xe6\xbc\xa2\xe5\xad\x97\xe6\xbc\xa2\n"));
 }

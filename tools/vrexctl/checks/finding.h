@@ -1,0 +1,70 @@
+// One thing the check reports: where, how bad, what, and a stable code.
+#ifndef VREXCTL_CHECKS_FINDING_H
+#define VREXCTL_CHECKS_FINDING_H
+
+#include <QtCore/QHash>
+#include <QtCore/QList>
+#include <QtCore/QStringList>
+#include <QtCore/QString>
+
+namespace vrexctl {
+
+struct Place
+{
+    QString file; // as the tool opened it
+    qint64 line = 1;
+    qint64 column = 1;
+};
+
+struct RelatedPlace
+{
+    Place place;
+    QString message; // "first defined here", "the cycle continues here"
+};
+
+struct Finding
+{
+    enum Severity { Error, Warning, Note };
+    Place place;
+    Severity severity = Error;
+    QString code;       // stable kebab-case id, see the README's table
+    QString message;    // one line, without the suggestion
+    QString suggestion; // a name the file probably meant, or null
+    QList<RelatedPlace> related;
+};
+
+QString severityWord(Finding::Severity severity);
+
+// The findings of one check. A root cause (a file that cannot be read, a
+// missing directory) is listed once; findings that only follow from it are
+// counted there and show as one note.
+class FindingList
+{
+public:
+    void add(Finding finding);
+    // Registers a root cause under key. Unless alwaysList, it is listed only
+    // when something follows from it.
+    void addRootCause(const QString &key, Finding finding, bool alwaysList = true);
+    bool isRootCause(const QString &key) const { return m_roots.contains(key); }
+    // Counts one follow-on of key's root cause; false when key is none.
+    bool fold(const QString &key);
+
+    // Everything, sorted by file and position, each root cause followed by
+    // the note on what was folded into it.
+    QList<Finding> take();
+
+private:
+    struct Root
+    {
+        Finding finding;
+        bool alwaysList = true;
+        int followOns = 0;
+    };
+    QList<Finding> m_findings;
+    QHash<QString, Root> m_roots;
+    QStringList m_rootOrder;
+};
+
+} // namespace vrexctl
+
+#endif

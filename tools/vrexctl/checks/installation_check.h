@@ -1,0 +1,26 @@
+// The whole check of an installation: one load, with the file lint
+// watching the parsers, then the registry checks on what was loaded.
+#ifndef VREXCTL_CHECKS_INSTALLATION_CHECK_H
+#define VREXCTL_CHECKS_INSTALLATION_CHECK_H
+
+#include "checks/finding.h"
+#include "checks/registry_checks.h"
+
+namespace vrex {
+class Installation;
+}
+
+namespace vrexctl {
+
+struct CheckReport
+{
+    QList<Finding> findings; // sorted by file and position, follow-ons folded
+    RegistryCounts counts;
+};
+
+// Loads installation (each file read once) and checks it.
+CheckReport checkInstallation(vrex::Installation &installation);
+
+} // namespace vrexctl
+
+#endif

@@ -1,0 +1,293 @@
+#include "cli/command_line.h"
+
+#include "checks/name_suggestion.h"
+
+#include <QtCore/QCommandLineParser>
+#include <QtCore/QCoreApplication>
+
+#include <algorithm>
+#include <iterator>
+
+namespace vrexctl {
+
+namespace {
+
+struct CommandEntry
+{
+    QLatin1StringView name;
+    qsizetype minArguments;
+    qsizetype maxArguments;
+    QLatin1StringView usage;
+    QLatin1StringView summary;
+    QLatin1StringView help;
+};
+
+constexpr CommandEntry kCommands[] = {
+    {QLatin1StringView("dump"), 1, 1, QLatin1StringView("dump instances|devicetypes|complex|styles"),
+     QLatin1StringView("one registry as a table"),
+     QLatin1StringView("Prints one registry as the library holds it after loading, in key order:\n"
+                       "instances, devicetypes (keys lower-cased), complex (one row per\n"
+                       "redirection) or styles. --json prints an array of objects.\n")},
+    {QLatin1StringView("lookup"), 1, 2, QLatin1StringView("lookup INSTANCE [PARAMETER]"),
+     QLatin1StringView("what a host's lookup returns; redirections hop by hop"),
+     QLatin1StringView("Without PARAMETER: the instance's numbers, type, complex type and groups.\n"
+                       "With PARAMETER: device, offset, slot and driver type as the library's\n"
+                       "lookup returns them, after the redirection hops that lead there.\n"
+                       "Exit status 1 when the instance or parameter does not resolve.\n")},
+    {QLatin1StringView("styles"), 0, 1, QLatin1StringView("styles [NAME]"),
+     QLatin1StringView("list the styles, or show one"),
+     QLatin1StringView("Without NAME: every style with its type and number of settings.\n"
+                       "With NAME: the style's fields and settings. Exit status 1 when there is\n"
+                       "no such style.\n")},
+    {QLatin1StringView("check"), 0, 0, QLatin1StringView("check"),
+     QLatin1StringView("report every mistake in the configuration"),
+     QLatin1StringView("Reads every configuration file and reports, one line each,\n"
+                       "  PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]\n"
+                       "what will not resolve (error), what the library silently reads other\n"
+                       "than the file seems to say (warning), and related places (note). A\n"
+                       "summary goes to stderr. The codes are listed in the README.\n"
+                       "\n"
+                       "  --fail-on=error     warnings alone exit 0\n"
+                       "  --max-problems N    list at most N problems (default 200, 0 = all)\n"
+                       "  --color=WHEN        auto (default), always or never\n"
+                       "\n"
+                       "Exit status: 0 nothing found, 1 problems found, 3 installation not found.\n")},
+    {QLatin1StringView("names"), 1, 2, QLatin1StringView("names KIND [INSTANCE]"),
+     QLatin1StringView("names of one kind, one per line, for scripts"),
+     QLatin1StringView("Prints the names of one kind, one per line in key order, for scripts and\n"
+                       "shell completion. KIND is one of:\n"
+                       "  instances             the instances\n"
+                       "  devicetypes           the device types, as registered (lower case)\n"
+                       "  complextypes          the complex types\n"
+                       "  styles                the styles\n"
+                       "  params INSTANCE       the parameters of INSTANCE's device type\n"
+                       "Only the files the kind needs are read. Control characters in names are\n"
+                       "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 1, \"names\": [...]}.\n"
+                       "Exit status 1 when INSTANCE is not known.\n")},
+};
+
+constexpr QLatin1StringView kDumpKinds[] = {
+    QLatin1StringView("instances"), QLatin1StringView("devicetypes"),
+    QLatin1StringView("complex"), QLatin1StringView("styles"),
+};
+
+// What names lists; "params" alone takes an instance.
+constexpr QLatin1StringView kNameKinds[] = {
+    QLatin1StringView("instances"), QLatin1StringView("devicetypes"), QLatin1StringView("complextypes"),
+    QLatin1StringView("styles"), QLatin1StringView("params"),
+};
+constexpr QLatin1StringView kNamesOfInstance("params");
+
+bool isOneOf(const QString &word, const QLatin1StringView *begin, const QLatin1StringView *end)
+{
+    return std::find(begin, end, word) != end;
+}
+
+const CommandEntry *findCommand(const QString &name)
+{
+    for (const CommandEntry &entry : kCommands) {
+        if (name == entry.name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+QStringList commandNames()
+{
+    QStringList names;
+    for (const CommandEntry &entry : kCommands)
+        names.append(entry.name);
+    return names;
+}
+
+QString description()
+{
+    QString text = QStringLiteral(
+            "Shows an installation's instance catalogue and styles as a host process\n"
+            "of the library sees them, and checks the configuration for mistakes.\n"
+            "\n"
+            "Commands:\n");
+    for (const CommandEntry &entry : kCommands)
+        text += QStringLiteral("  %1%2\n").arg(QString(entry.usage).leftJustified(44), entry.summary);
+    text += QStringLiteral(
+            "\n"
+            "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more.\n"
+            "Without --root and --system the installation is ZT_ROOT/ZT_SYSTEM.\n"
+            "\n"
+            "Exit status: 0 ok, 1 not found or problems found, 2 usage error,\n"
+            "3 installation not found, 4 output could not be written.");
+    return text;
+}
+
+QString commandHelp(const CommandEntry &entry)
+{
+    return QStringLiteral("Usage: vrexctl [options] %1\n\n%2\nOptions: see 'vrexctl --help'.\n")
+            .arg(entry.usage, entry.help);
+}
+
+ParsedCommandLine usageError(const QString &message)
+{
+    ParsedCommandLine result;
+    result.outcome = ParsedCommandLine::UsageError;
+    result.text = message;
+    return result;
+}
+
+ParsedCommandLine showHelp(const QString &text)
+{
+    ParsedCommandLine result;
+    result.outcome = ParsedCommandLine::ShowHelp;
+    result.text = text;
+    return result;
+}
+
+QString unknownCommand(const QString &name)
+{
+    QString message = QStringLiteral("unknown command \"%1\"").arg(name);
+    const QString suggestion = suggestName(name, commandNames());
+    if (!suggestion.isNull())
+        message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
+    return message;
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTerminal, bool noColor)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description());
+    // Not addHelpOption()/addVersionOption(): help is per command here, and
+    // -v means verbose.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays help; after a command, the command's."));
+    const QCommandLineOption helpAllOption(QStringLiteral("help-all"),
+                                           QStringLiteral("Displays help on every command."));
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Displays version information."));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("Print JSON (schema 1) instead of text."));
+    const QCommandLineOption verboseOption(
+            {QStringLiteral("v"), QStringLiteral("verbose")},
+            QStringLiteral("Show the library's diagnostic lines on stderr, one per line."));
+    const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                                         QStringLiteral("No summary line on stderr."));
+    const QCommandLineOption colorOption(QStringLiteral("color"),
+                                         QStringLiteral("Colour the check's output: auto, always or never."),
+                                         QStringLiteral("when"), QStringLiteral("auto"));
+    const QCommandLineOption failOnOption(QStringLiteral("fail-on"),
+                                          QStringLiteral("check: exit 1 on 'warning' (default) or only on 'error'."),
+                                          QStringLiteral("severity"), QStringLiteral("warning"));
+    const QCommandLineOption maxProblemsOption(
+            QStringLiteral("max-problems"),
+            QStringLiteral("check: list at most N problems (default 200, 0 = all)."), QStringLiteral("N"),
+            QStringLiteral("200"));
+    const QCommandLineOption rootOption(QStringLiteral("root"),
+                                        QStringLiteral("Installation root (instead of ZT_ROOT)."),
+                                        QStringLiteral("dir"));
+    const QCommandLineOption systemOption(QStringLiteral("system"),
+                                          QStringLiteral("System name (instead of ZT_SYSTEM)."),
+                                          QStringLiteral("name"));
+    parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, verboseOption, quietOption,
+                       colorOption, failOnOption, maxProblemsOption, rootOption, systemOption});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do, see above."));
+    parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("The command's arguments."),
+                                 QStringLiteral("[arguments...]"));
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+
+    QString generalHelp = parser.helpText();
+    {
+        // Qt names the program by the path it was started with.
+        const qsizetype usageEnd = generalHelp.indexOf(QLatin1Char('\n'));
+        const QString usage = generalHelp.left(usageEnd);
+        generalHelp.replace(0, usage.size(), QString(usage).replace(arguments.constFirst(), QStringLiteral("vrexctl")));
+    }
+    QStringList positional = parser.positionalArguments();
+
+    if (parser.isSet(helpAllOption)) {
+        QString text = generalHelp;
+        for (const CommandEntry &entry : kCommands)
+            text += QLatin1Char('\n') + commandHelp(entry);
+        return showHelp(text);
+    }
+    // "help [COMMAND]" and "COMMAND --help".
+    const bool helpCommand = !positional.isEmpty() && positional.constFirst() == QLatin1String("help");
+    if (helpCommand || parser.isSet(helpOption)) {
+        if (helpCommand)
+            positional.removeFirst();
+        if (positional.isEmpty())
+            return showHelp(generalHelp);
+        const CommandEntry *entry = findCommand(positional.constFirst());
+        if (!entry)
+            return usageError(unknownCommand(positional.constFirst()));
+        return showHelp(commandHelp(*entry));
+    }
+    if (parser.isSet(versionOption)) {
+        ParsedCommandLine result;
+        result.outcome = ParsedCommandLine::ShowVersion;
+        result.text = QCoreApplication::applicationName() + QLatin1Char(' ')
+                + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        return result;
+    }
+
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+
+    ParsedCommandLine result;
+    Invocation &invocation = result.invocation;
+    invocation.command = positional.takeFirst();
+    invocation.arguments = positional;
+    invocation.json = parser.isSet(jsonOption);
+    invocation.verbose = parser.isSet(verboseOption);
+    invocation.quiet = parser.isSet(quietOption);
+    invocation.rootSet = parser.isSet(rootOption);
+    invocation.root = parser.value(rootOption);
+    invocation.systemSet = parser.isSet(systemOption);
+    invocation.system = parser.value(systemOption);
+
+    const QString color = parser.value(colorOption);
+    if (color == QLatin1String("always"))
+        invocation.color = true;
+    else if (color == QLatin1String("auto"))
+        invocation.color = stdoutIsTerminal && !noColor;
+    else if (color != QLatin1String("never"))
+        return usageError(QStringLiteral("--color takes auto, always or never, not \"%1\"").arg(color));
+
+    const QString failOn = parser.value(failOnOption);
+    if (failOn != QLatin1String("error") && failOn != QLatin1String("warning"))
+        return usageError(QStringLiteral("--fail-on takes error or warning, not \"%1\"").arg(failOn));
+    invocation.failOnErrorOnly = failOn == QLatin1String("error");
+
+    bool ok = false;
+    invocation.maxProblems = parser.value(maxProblemsOption).toInt(&ok);
+    if (!ok || invocation.maxProblems < 0) {
+        return usageError(QStringLiteral("--max-problems takes a number, 0 or more, not \"%1\"")
+                                  .arg(parser.value(maxProblemsOption)));
+    }
+
+    const CommandEntry *entry = findCommand(invocation.command);
+    if (!entry)
+        return usageError(unknownCommand(invocation.command));
+    const qsizetype count = invocation.arguments.size();
+    if (count < entry->minArguments || count > entry->maxArguments)
+        return usageError(QStringLiteral("usage: vrexctl %1").arg(entry->usage));
+    if (invocation.command == QLatin1StringView("dump")
+        && !isOneOf(invocation.arguments.first(), std::begin(kDumpKinds), std::end(kDumpKinds))) {
+        return usageError(QStringLiteral("cannot dump \"%1\"; usage: vrexctl %2")
+                                  .arg(invocation.arguments.first(), entry->usage));
+    }
+    if (invocation.command == QLatin1StringView("names")) {
+        const QString &kind = invocation.arguments.first();
+        if (!isOneOf(kind, std::begin(kNameKinds), std::end(kNameKinds))) {
+            return usageError(QStringLiteral("cannot list \"%1\"; KIND is instances, devicetypes, "
+                                             "complextypes, styles or params INSTANCE")
+                                      .arg(kind));
+        }
+        if ((kind == kNamesOfInstance) != (count == 2))
+            return usageError(QStringLiteral("usage: vrexctl names KIND, or vrexctl names params INSTANCE"));
+    }
+    return result;
+}
+
+} // namespace vrexctl

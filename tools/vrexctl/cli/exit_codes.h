@@ -1,0 +1,16 @@
+#ifndef VREXCTL_CLI_EXIT_CODES_H
+#define VREXCTL_CLI_EXIT_CODES_H
+
+namespace vrexctl {
+
+enum ExitCode {
+    ExitOk = 0,
+    ExitProblem = 1,        // not found, unresolvable, or the check found problems
+    ExitUsage = 2,          // unknown command or option, wrong arguments
+    ExitNoInstallation = 3, // the root, system or config directory is missing
+    ExitOutput = 4,         // stdout or stderr could not be written
+};
+
+} // namespace vrexctl
+
+#endif

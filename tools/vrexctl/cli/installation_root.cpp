@@ -1,0 +1,62 @@
+#include "cli/installation_root.h"
+
+#include "cli/command_line.h"
+
+#include "installation/installation_layout.h"
+
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+
+namespace vrexctl {
+
+namespace {
+
+QString environmentPath(const char *name)
+{
+    return QFile::decodeName(qgetenv(name));
+}
+
+} // namespace
+
+QString InstallationRoot::configRoot() const
+{
+    return vrex::layout::configRoot(root, system);
+}
+
+InstallationRoot installationRoot(const Invocation &invocation)
+{
+    InstallationRoot where;
+    where.rootFromOption = invocation.rootSet;
+    where.root = invocation.rootSet ? invocation.root : environmentPath("ZT_ROOT");
+    where.systemFromOption = invocation.systemSet;
+    where.system = invocation.systemSet ? invocation.system : environmentPath("ZT_SYSTEM");
+    return where;
+}
+
+QString missingInstallation(const InstallationRoot &where)
+{
+    if (where.root.isEmpty() || where.system.isEmpty()) {
+        return QStringLiteral("no installation given: name it with --root DIR --system NAME, or set "
+                              "ZT_ROOT and ZT_SYSTEM");
+    }
+    if (!QFileInfo(where.root).isDir()) {
+        return QStringLiteral("installation root '%1' (from %2) is no directory; give the right one with "
+                              "--root or ZT_ROOT")
+                .arg(where.root, where.rootFromOption ? QStringLiteral("--root") : QStringLiteral("ZT_ROOT"));
+    }
+    const QString systemDir = where.configRoot();
+    if (!QFileInfo(systemDir).isDir()) {
+        return QStringLiteral("system directory '%1' (%2 in %3) does not exist; give the right system "
+                              "with --system or ZT_SYSTEM")
+                .arg(systemDir, where.system,
+                     where.systemFromOption ? QStringLiteral("--system") : QStringLiteral("ZT_SYSTEM"));
+    }
+    if (!QFileInfo(vrex::layout::path(systemDir, vrex::layout::kConfigDir)).isDir()) {
+        return QStringLiteral("'%1' has no config directory, so it is no installation; check --root and "
+                              "--system, or ZT_ROOT and ZT_SYSTEM")
+                .arg(systemDir);
+    }
+    return QString();
+}
+
+} // namespace vrexctl

@@ -1,0 +1,23 @@
+// The commands. Each is handed the installation the command line chose,
+// not yet loaded, loads what it needs of it and returns the process exit
+// code.
+#ifndef VREXCTL_COMMANDS_COMMANDS_H
+#define VREXCTL_COMMANDS_COMMANDS_H
+
+namespace vrex {
+class Installation;
+}
+
+namespace vrexctl {
+
+struct Invocation;
+
+int runDump(const Invocation &invocation, vrex::Installation &installation);
+int runLookup(const Invocation &invocation, vrex::Installation &installation);
+int runStyles(const Invocation &invocation, vrex::Installation &installation);
+int runCheck(const Invocation &invocation, vrex::Installation &installation);
+int runNames(const Invocation &invocation, vrex::Installation &installation);
+
+} // namespace vrexctl
+
+#endif

@@ -1,0 +1,73 @@
+// vrexctl dump instances|devicetypes|complex|styles
+#include "commands/commands.h"
+
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "output/console_output.h"
+#include "output/json_output.h"
+#include "output/registry_format.h"
+#include "output/table_output.h"
+
+#include "installation/installation.h"
+
+namespace vrexctl {
+
+namespace {
+
+// Prints one registry, in its own (key) order, as a table or a JSON array.
+template<typename Map, typename HeadersFn, typename RowsFn, typename JsonFn>
+int dumpRegistry(const Invocation &invocation, const Map &registry, HeadersFn headers,
+                 RowsFn rows, JsonFn json)
+{
+    if (invocation.json) {
+        QJsonArray array;
+        for (auto it = registry.cbegin(); it != registry.cend(); ++it)
+            array.append(json(it.key(), it.value()));
+        writeJson(array);
+        return ExitOk;
+    }
+    Table table(headers());
+    for (auto it = registry.cbegin(); it != registry.cend(); ++it) {
+        for (const QStringList &row : rows(it.key(), it.value()))
+            table.addRow(row);
+    }
+    writeOut(table.toText());
+    return ExitOk;
+}
+
+template<typename Record>
+auto singleRow(QStringList (*row)(const QString &, const Record &))
+{
+    return [row](const QString &key, const Record &record) {
+        return QList<QStringList>{row(key, record)};
+    };
+}
+
+} // namespace
+
+// Each registry is loaded alone: its files are all a dump reads.
+int runDump(const Invocation &invocation, vrex::Installation &installation)
+{
+    const QString &what = invocation.arguments.constFirst();
+    if (what == QLatin1StringView("instances")) {
+        installation.loadInstances();
+        return dumpRegistry(invocation, installation.instances(), instanceHeaders, singleRow(&instanceRow),
+                            instanceJson);
+    }
+    if (what == QLatin1StringView("devicetypes")) {
+        installation.loadDeviceTypes();
+        return dumpRegistry(invocation, installation.deviceTypes(), deviceTypeHeaders, singleRow(&deviceTypeRow),
+                            deviceTypeJson);
+    }
+    if (what == QLatin1StringView("complex")) {
+        installation.loadComplexTypes();
+        return dumpRegistry(invocation, installation.complexTypes(), complexTypeHeaders, complexTypeRows,
+                            complexTypeJson);
+    }
+    // styles; the command line allows nothing else.
+    installation.loadStyles();
+    return dumpRegistry(invocation, std::as_const(installation).styles(), styleDumpHeaders,
+                        singleRow(&styleDumpRow), styleJson);
+}
+
+} // namespace vrexctl

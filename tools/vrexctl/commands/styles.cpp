@@ -1,0 +1,73 @@
+// vrexctl styles [NAME]
+#include "commands/commands.h"
+
+#include "checks/name_suggestion.h"
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "output/console_output.h"
+#include "output/json_output.h"
+#include "output/registry_format.h"
+#include "output/table_output.h"
+#include "output/unknown_name.h"
+
+#include "installation/installation.h"
+
+namespace vrexctl {
+
+namespace {
+
+int listStyles(const Invocation &invocation, const QMap<QString, styleentry> &styles)
+{
+    if (invocation.json) {
+        QJsonArray array;
+        for (auto it = styles.cbegin(); it != styles.cend(); ++it) {
+            // The listing's objects are the full ones: "settings" is the
+            // list everywhere, never a count.
+            array.append(styleJson(it.key(), it.value()));
+        }
+        writeJson(array);
+        return ExitOk;
+    }
+    Table table(styleHeaders());
+    for (auto it = styles.cbegin(); it != styles.cend(); ++it)
+        table.addRow(styleRow(it.key(), it.value()));
+    writeOut(table.toText());
+    return ExitOk;
+}
+
+int showStyle(const Invocation &invocation, const QString &name,
+              const QMap<QString, styleentry> &styles)
+{
+    const auto entry = styles.constFind(name);
+    if (entry == styles.constEnd()) {
+        return reportUnknownName(invocation, QStringLiteral("style"), name, suggestKey(name, styles),
+                                 {{QStringLiteral("name"), name}, {QStringLiteral("found"), false}});
+    }
+    if (invocation.json) {
+        writeJson(styleJson(name, *entry));
+        return ExitOk;
+    }
+    Table fields;
+    fields.addRow({QStringLiteral("name"), name});
+    fields.addRow({QStringLiteral("type"), styleTypeWord(entry->type)});
+    fields.addRow({QStringLiteral("suitablefor"), entry->suitablefor});
+    fields.addRow({QStringLiteral("description"), entry->description});
+    QString text = fields.toText() + QStringLiteral("settings:\n");
+    for (const QString &setting : entry->settings)
+        text += QStringLiteral("  ") + setting + QLatin1Char('\n');
+    writeOut(text);
+    return ExitOk;
+}
+
+} // namespace
+
+int runStyles(const Invocation &invocation, vrex::Installation &installation)
+{
+    installation.loadStyles();
+    const vrex::StyleRegistry &styles = std::as_const(installation).styles();
+    if (invocation.arguments.isEmpty())
+        return listStyles(invocation, styles);
+    return showStyle(invocation, invocation.arguments.constFirst(), styles);
+}
+
+} // namespace vrexctl

@@ -1,0 +1,25 @@
+// How the check's findings are written: one line per finding in the form
+// compilers use (PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]), or one JSON
+// document; the summary goes to stderr.
+#ifndef VREXCTL_OUTPUT_FINDING_OUTPUT_H
+#define VREXCTL_OUTPUT_FINDING_OUTPUT_H
+
+#include "checks/finding.h"
+#include "checks/registry_checks.h"
+
+#include <QtCore/QJsonObject>
+
+namespace vrexctl {
+
+struct Invocation;
+
+// The JSON form of one finding, shared with the other commands' answers.
+QJsonObject findingJson(const Finding &finding);
+
+// Writes findings (all of them counted, at most invocation.maxProblems
+// listed) and returns the exit code they call for.
+int writeFindings(const Invocation &invocation, const QList<Finding> &findings, const RegistryCounts &counts);
+
+} // namespace vrexctl
+
+#endif

@@ -1,0 +1,20 @@
+// JSON output for scripts: one document per run on stdout.
+#ifndef VREXCTL_OUTPUT_JSON_OUTPUT_H
+#define VREXCTL_OUTPUT_JSON_OUTPUT_H
+
+#include <QtCore/QJsonArray>
+#include <QtCore/QJsonObject>
+#include <QtCore/QMap>
+#include <QtCore/QStringList>
+
+namespace vrexctl {
+
+void writeJson(const QJsonObject &object);
+void writeJson(const QJsonArray &array);
+
+QJsonArray toJsonArray(const QStringList &strings);
+QJsonObject toJsonObject(const QMap<QString, QString> &map);
+
+} // namespace vrexctl
+
+#endif

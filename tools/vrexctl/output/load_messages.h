@@ -1,0 +1,22 @@
+// What the library would have written on its channels while loading the
+// installation or answering a query. vrexctl's own output must stay
+// parseable, so these reach stderr only with -v, one line each, labelled
+// with the load they came from.
+#ifndef VREXCTL_OUTPUT_LOAD_MESSAGES_H
+#define VREXCTL_OUTPUT_LOAD_MESSAGES_H
+
+namespace vrex {
+class Installation;
+}
+
+namespace vrexctl {
+
+struct Invocation;
+
+// Writes the installation's messages when -v was given, then forgets them,
+// so a later call writes only what came after.
+void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation);
+
+} // namespace vrexctl
+
+#endif

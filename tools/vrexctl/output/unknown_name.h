@@ -1,0 +1,20 @@
+// A name the installation does not know, asked for on the command line.
+#ifndef VREXCTL_OUTPUT_UNKNOWN_NAME_H
+#define VREXCTL_OUTPUT_UNKNOWN_NAME_H
+
+#include <QtCore/QJsonObject>
+#include <QtCore/QString>
+
+namespace vrexctl {
+
+struct Invocation;
+
+// Says that there is no kind called name, with the suggestion when there is
+// one, on stderr and, with --json, as answer (plus "error" and "suggestion")
+// on stdout. Returns the exit code for it.
+int reportUnknownName(const Invocation &invocation, const QString &kind, const QString &name,
+                      const QString &suggestion, QJsonObject answer);
+
+} // namespace vrexctl
+
+#endif
