@@ -75,9 +75,12 @@ xml::Status loadStylesheet(StyleRegistry &registry, const QString &path, const L
             context, path, messages,
             [&context](const xml::Source &source) { return parseStylesheet(source, context.options); },
             [&registry, loaded](const StylesheetDocument &document) {
+                // Into an empty registry (a reload) the two are the same,
+                // and share their data until either is written.
+                const bool fresh = registry.isEmpty();
                 mergeStyles(registry, document.styles);
                 if (loaded)
-                    *loaded = stylesOf(document);
+                    *loaded = fresh ? registry : stylesOf(document);
             });
     if (status == xml::Status::NotWellFormed) {
         const QString note = interruptedSaveNote(path, context);
