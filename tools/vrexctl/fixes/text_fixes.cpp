@@ -300,9 +300,12 @@ QList<FileFix> planFixes(const CheckRun &run)
         if (entry.state == ReportEntry::SuppressedByComment || finding.suggestion.isNull()
             || run.facts.unparsed.contains(finding.place.file))
             continue;
+        const auto candidates = run.facts.fixes.constFind(keyOf(finding.place));
+        if (candidates == run.facts.fixes.constEnd())
+            continue;
         const FixCandidate *only = nullptr;
         int matching = 0;
-        for (const FixCandidate &candidate : run.facts.fixes.value(keyOf(finding.place))) {
+        for (const FixCandidate &candidate : *candidates) {
             if (candidate.code == finding.code && candidate.suggestion == finding.suggestion)
                 only = &candidate, ++matching;
         }
