@@ -100,7 +100,9 @@ void SourceObserver::endFile(const QString &path, const vrex::xml::Result &resul
 void SourceObserver::element(RecordRole role, const vrex::xml::Element &element)
 {
     takePending();
-    m_elementAt = element.position();
+    // Positions only for what needs them: the load's own path asks for none.
+    if (m_subjects || m_fixes)
+        m_elementAt = element.position();
     if (m_subjects)
         m_pending = Pending{role, m_elementAt, QString()};
     m_inner.element(role, element);
