@@ -347,6 +347,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     }
     if (int(invocation.diff) + int(invocation.fix) + int(!invocation.writeBaseline.isEmpty()) > 1)
         return usageError(QStringLiteral("--diff, --fix and --write-baseline go one at a time"));
+    if (invocation.diff && invocation.format != QLatin1String("text"))
+        return usageError(QStringLiteral("--diff prints a diff, in no --format"));
     if (invocation.noConfig && !invocation.configFile.isEmpty())
         return usageError(QStringLiteral("--config and --no-config go one at a time"));
     const qsizetype count = invocation.arguments.size();
