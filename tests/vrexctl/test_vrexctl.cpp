@@ -772,7 +772,7 @@ TEST(VrexctlCheck, CiFormatsAreWhatTheirConsumersRead)
 // file byte for byte, keeping owner and mode; elsewhere nothing changes.
 TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
 {
-    struct Row { const char *name; Edit mistake; bool fixed; bool crlf = false; };
+    struct Row { const char *name; Edit mistake; bool fixed; bool crlf = false; bool linked = false; };
     const Row rows[] = {
         {"AttributeName", {"instances.xml", "type=\"Unit\" ref=\"device=2", "typ=\"Unit\" ref=\"device=2"}, true},
         {"RefKey", {"instances.xml", "device=2", "devcie=2"}, true},
@@ -781,6 +781,8 @@ TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
         {"StyleTypeCase", {"stylesheet/vrex_style.xml", "\"state\"", "\"State\""}, true},
         {"DriverTypeAfterItsFirstLetter", {"devicetypes/Unit.xml", "generic", "gneric"}, true},
         {"LineEndsKept", {"instances.xml", "device=2", "devcie=2"}, true, true},
+        // A new file in its place would part the links: left alone, and said so.
+        {"HardLinkedFile", {"instances.xml", "device=2", "devcie=2"}, true, false, true},
         {"DriverTypeFirstLetterWrong", {"devicetypes/Unit.xml", "generic", "eneric"}, false},
         {"SuggestedAttributeThere", {"instances.xml", "ref=\"device=2", "tpye=\"X\" ref=\"device=2"}, false},
         {"TwoPiecesAlike", {"instances.xml", "device=2,offset=5", "devcie=2,devcie=5"}, false},
@@ -799,6 +801,8 @@ TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
             tree.write(QString::fromLatin1(c.mistake.file), readFileBytes(file).replace("\n", "\r\n"));
         }
         const QByteArray mistaken = readFileBytes(file);
+        if (c.linked)
+            ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(tree.root() + QStringLiteral("/link")).constData()), 0);
         const ChildResult diff = vrexctl(siteOptions(tree.root()) + args({"-q", "check", "--diff"}));
         EXPECT_EQ(diff.out.isEmpty(), !c.fixed) << diff.out.constData();
         if (c.fixed) {
@@ -814,12 +818,13 @@ TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
         if (root)
             ASSERT_EQ(::chown(path.constData(), 4321, 4322), 0);
         const ChildResult fix = vrexctl(siteOptions(tree.root()) + args({"--json", "check", "--fix"}));
-        EXPECT_EQ(readFileBytes(file), c.fixed ? clean : mistaken);
+        EXPECT_EQ(readFileBytes(file), c.fixed && !c.linked ? clean : mistaken);
+        EXPECT_EQ(fix.err.contains("has 2 hard links"), c.linked) << fix.err.constData();
         struct stat after {};
         ASSERT_EQ(::stat(path.constData(), &after), 0);
         EXPECT_EQ(after.st_mode & 07777, 0604u);
         EXPECT_TRUE(!root || (after.st_uid == 4321 && after.st_gid == 4322));
-        if (c.fixed) {
+        if (c.fixed && !c.linked) {
             EXPECT_EQ(fix.exitCode, 0) << fix.out.constData();
             EXPECT_EQ(problemsText(fix.out), QString());
         }
