@@ -30,8 +30,10 @@ class ConfigReader
 public:
     explicit ConfigReader(CheckConfig &config) : m_config(config) { }
 
-    void read(const QByteArray &bytes)
+    void read(QByteArray bytes)
     {
+        if (bytes.startsWith("\xef\xbb\xbf"))
+            bytes.remove(0, 3); // a byte-order mark some editors write
         const QList<QByteArray> lines = bytes.split('\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
             m_line = i + 1;

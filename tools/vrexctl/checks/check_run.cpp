@@ -20,6 +20,7 @@ namespace vrexctl {
 namespace {
 
 constexpr int kBaselineSchema = 1;
+const QString kFollowOn = QStringLiteral("follow-on");
 
 QString relativeTo(const QString &base, const QString &path)
 {
@@ -55,10 +56,21 @@ public:
     {
         findings += m_run.facts.problems;
         findings += m_options.config.problems;
-        for (Finding &finding : findings)
-            addConfigured(std::move(finding));
-        for (ReportEntry &entry : m_run.entries)
-            suppressByComment(entry);
+        // A follow-on note goes with the finding before it, its cause.
+        bool causeKept = true;
+        for (Finding &finding : findings) {
+            if (finding.code != kFollowOn || causeKept)
+                causeKept = addConfigured(std::move(finding));
+        }
+        for (qsizetype i = 0; i < m_run.entries.size(); ++i) {
+            ReportEntry &entry = m_run.entries[i];
+            if (entry.finding.code == kFollowOn && i > 0) {
+                entry.state = m_run.entries.at(i - 1).state;
+                entry.suppressedBy = m_run.entries.at(i - 1).suppressedBy;
+            } else {
+                suppressByComment(entry);
+            }
+        }
         for (const Suppression &suppression : std::as_const(m_run.facts.suppressions)) {
             if (suppression.uses > 0 || !m_options.config.severity(suppression.code, Finding::Note))
                 continue;
@@ -118,19 +130,21 @@ public:
     }
 
 private:
-    void addConfigured(Finding finding)
+    // False when the configuration drops the finding.
+    bool addConfigured(Finding finding)
     {
         const auto severity = m_options.config.severity(finding.code, finding.severity);
         if (!severity)
-            return;
+            return false;
         const QString prefix = m_configRoot + QLatin1Char('/');
         if (finding.place.file.startsWith(prefix)
             && m_options.config.isExcluded(QDir::cleanPath(finding.place.file.mid(prefix.size()))))
-            return;
+            return false;
         finding.severity = *severity;
         ReportEntry entry;
         entry.finding = std::move(finding);
         m_run.entries.append(std::move(entry));
+        return true;
     }
 
     void suppressByComment(ReportEntry &entry)
