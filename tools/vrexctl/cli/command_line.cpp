@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace vrexctl {
 
@@ -21,6 +22,8 @@ struct CommandEntry
     QLatin1StringView summary;
     QLatin1StringView help;
 };
+
+constexpr qsizetype kAnyNumber = std::numeric_limits<qsizetype>::max();
 
 constexpr CommandEntry kCommands[] = {
     {QLatin1StringView("dump"), 1, 1, QLatin1StringView("dump instances|devicetypes|complex|styles"),
@@ -64,7 +67,47 @@ constexpr CommandEntry kCommands[] = {
                        "Only the files the kind needs are read. Control characters in names are\n"
                        "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 1, \"names\": [...]}.\n"
                        "Exit status 1 when INSTANCE is not known.\n")},
+    {QLatin1StringView("diff"), 2, 2, QLatin1StringView("diff OLD NEW"),
+     QLatin1StringView("what a change does to the addresses hosts resolve"),
+     QLatin1StringView("Compares two installations. First the address impact: every instance and\n"
+                       "every parameter of its device type resolved on both sides as lookup\n"
+                       "resolves it, each answer that differs with the file and element that\n"
+                       "changed it; then what the registries hold differently, field by field.\n"
+                       "Formatting, attribute order and comments change nothing. Files either\n"
+                       "side cannot take are listed first: what follows them is partial.\n"
+                       "\n"
+                       "OLD and NEW are each a directory holding config/ (or a root holding\n"
+                       "SYSTEM/config, with --system), or a git revision of the repository in\n"
+                       "the current directory: REV is this directory as it is at REV, REV:PATH\n"
+                       "a directory as git reads it. The work tree is not touched.\n"
+                       "\n"
+                       "  --format=text|json  text (default) or one JSON document (as --json)\n"
+                       "  --color=WHEN        auto (default), always or never\n"
+                       "\n"
+                       "Exit status: 0 no differences, 1 differences, 2 usage error,\n"
+                       "3 an installation cannot be read.\n")},
+    {QLatin1StringView("graph"), 0, kAnyNumber, QLatin1StringView("graph [NAME...]"),
+     QLatin1StringView("redirections and composites as a Graphviz graph"),
+     QLatin1StringView("Writes the redirection chains, complex types and composite groups as a\n"
+                       "Graphviz graph: instances as boxes with their type, device/offset and\n"
+                       "complex type, redirections as edges labelled with the parameters,\n"
+                       "composites as clusters around the members of their groups. Cycles,\n"
+                       "targets that are not there and chains that break are drawn in red.\n"
+                       "Without NAME: every instance that redirects, is redirected to or is in\n"
+                       "a composite. With NAMEs: those instances, what they reach and what\n"
+                       "reaches them.\n"
+                       "\n"
+                       "  --format=dot|svg|png  DOT (default), or drawn by Graphviz's dot\n"
+                       "  --depth N             at most N edges away from the named instances\n"
+                       "\n"
+                       "Exit status 1 when a NAME is no instance, or when dot is not installed\n"
+                       "or fails.\n")},
 };
+
+// The formats each command that takes --format writes; the first is its default.
+constexpr QLatin1StringView kDiffFormats[] = {QLatin1StringView("text"), QLatin1StringView("json")};
+constexpr QLatin1StringView kGraphFormats[] = {QLatin1StringView("dot"), QLatin1StringView("svg"),
+                                               QLatin1StringView("png")};
 
 constexpr QLatin1StringView kDumpKinds[] = {
     QLatin1StringView("instances"), QLatin1StringView("devicetypes"),
@@ -104,7 +147,8 @@ QString description()
 {
     QString text = QStringLiteral(
             "Shows an installation's instance catalogue and styles as a host process\n"
-            "of the library sees them, and checks the configuration for mistakes.\n"
+            "of the library sees them, checks the configuration for mistakes, compares\n"
+            "two installations and draws their redirections.\n"
             "\n"
             "Commands:\n");
     for (const CommandEntry &entry : kCommands)
@@ -114,8 +158,8 @@ QString description()
             "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more.\n"
             "Without --root and --system the installation is ZT_ROOT/ZT_SYSTEM.\n"
             "\n"
-            "Exit status: 0 ok, 1 not found or problems found, 2 usage error,\n"
-            "3 installation not found, 4 output could not be written.");
+            "Exit status: 0 ok, 1 not found, problems or differences found, 2 usage\n"
+            "error, 3 installation not found or unreadable, 4 output could not be written.");
     return text;
 }
 
@@ -181,6 +225,12 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
             QStringLiteral("max-problems"),
             QStringLiteral("check: list at most N problems (default 200, 0 = all)."), QStringLiteral("N"),
             QStringLiteral("200"));
+    const QCommandLineOption formatOption(QStringLiteral("format"),
+                                          QStringLiteral("diff: text or json; graph: dot, svg or png."),
+                                          QStringLiteral("format"));
+    const QCommandLineOption depthOption(
+            QStringLiteral("depth"), QStringLiteral("graph: at most N edges from the named instances."),
+            QStringLiteral("N"));
     const QCommandLineOption rootOption(QStringLiteral("root"),
                                         QStringLiteral("Installation root (instead of ZT_ROOT)."),
                                         QStringLiteral("dir"));
@@ -188,7 +238,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
                                           QStringLiteral("System name (instead of ZT_SYSTEM)."),
                                           QStringLiteral("name"));
     parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, verboseOption, quietOption,
-                       colorOption, failOnOption, maxProblemsOption, rootOption, systemOption});
+                       colorOption, failOnOption, maxProblemsOption, formatOption, depthOption, rootOption,
+                       systemOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do, see above."));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("The command's arguments."),
                                  QStringLiteral("[arguments...]"));
@@ -287,6 +338,33 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
         if ((kind == kNamesOfInstance) != (count == 2))
             return usageError(QStringLiteral("usage: vrexctl names KIND, or vrexctl names params INSTANCE"));
     }
+
+    const bool diff = invocation.command == QLatin1StringView("diff");
+    const bool graph = invocation.command == QLatin1StringView("graph");
+    if (parser.isSet(formatOption)) {
+        invocation.format = parser.value(formatOption);
+        if (!diff && !graph)
+            return usageError(QStringLiteral("--format applies to diff and graph only"));
+        const bool known = diff ? isOneOf(invocation.format, std::begin(kDiffFormats), std::end(kDiffFormats))
+                                : isOneOf(invocation.format, std::begin(kGraphFormats), std::end(kGraphFormats));
+        if (!known) {
+            return usageError(QStringLiteral("%1 --format takes %2, not \"%3\"")
+                                      .arg(invocation.command,
+                                           diff ? QStringLiteral("text or json") : QStringLiteral("dot, svg or png"),
+                                           invocation.format));
+        }
+    }
+    if (parser.isSet(depthOption)) {
+        if (!graph)
+            return usageError(QStringLiteral("--depth applies to graph only"));
+        invocation.depth = parser.value(depthOption).toInt(&ok);
+        if (!ok || invocation.depth < 0)
+            return usageError(QStringLiteral("--depth takes a number, 0 or more, not \"%1\"").arg(parser.value(depthOption)));
+    }
+    if (graph && invocation.json)
+        return usageError(QStringLiteral("graph writes DOT, SVG or PNG, not JSON; see --format"));
+    if (graph && invocation.format == QLatin1StringView("png") && stdoutIsTerminal)
+        return usageError(QStringLiteral("a PNG is no text for a terminal; redirect the output to a file"));
     return result;
 }
 

@@ -9,7 +9,7 @@ namespace vrexctl {
 
 struct Invocation
 {
-    QString command;       // dump, lookup, styles, check or names
+    QString command;       // dump, lookup, styles, check, names, diff or graph
     QStringList arguments; // the command's own arguments, count already checked
     bool json = false;
     bool verbose = false;
@@ -17,6 +17,8 @@ struct Invocation
     bool color = false;    // decided from --color, NO_COLOR and the terminal
     bool failOnErrorOnly = false;
     int maxProblems = 200; // 0: all
+    QString format;        // diff: text or json; graph: dot, svg or png; empty: the command's default
+    int depth = -1;        // graph: edges to follow from the named instances; -1: all
     bool rootSet = false;
     QString root;          // replaces ZT_ROOT when rootSet (see installation_root.h)
     bool systemSet = false;
