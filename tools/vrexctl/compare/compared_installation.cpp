@@ -18,14 +18,16 @@ QString describe(const QString &path, const QString &file, const vrex::xml::Resu
     case Status::Unreadable:
         return QStringLiteral("cannot be read: ") + (result.reason.isEmpty() ? unreadableReason(path) : result.reason);
     case Status::NotWellFormed:
-        return QStringLiteral("is not well-formed XML (line %1, column %2): %3")
+        return QStringLiteral("not well-formed XML (line %1, column %2): %3")
                 .arg(result.at.line)
                 .arg(result.at.column)
                 .arg(result.reason);
     case Status::WrongRoot:
         return file == layout::kStylesheetFile
-                ? QStringLiteral("has the root element <%1>; its styles are read all the same").arg(result.root)
-                : QStringLiteral("has the root element <%1>, so nothing is read from it").arg(result.root);
+                ? QStringLiteral("the root element <%1> is not the expected one; its styles are read all the same")
+                          .arg(result.root)
+                : QStringLiteral("the root element <%1> is not the expected one, so nothing is read from it")
+                          .arg(result.root);
     case Status::Ok: break;
     }
     return QString();

@@ -15,7 +15,7 @@ namespace vrexctl {
 struct FileFailure
 {
     QString file;   // below the configuration root
-    QString reason; // "is not well-formed XML (line 3, column 5): mismatched tag"
+    QString reason; // "not well-formed XML (line 3, column 5): mismatched tag"
 };
 
 class ComparedInstallation
