@@ -130,7 +130,7 @@ QByteArray toDot(const InstallationGraph &graph)
 {
     DotWriter out;
     out << "digraph installation {\n"
-           "  graph [rankdir=LR, fontname=\"Helvetica\", fontsize=11, nodesep=0.3];\n"
+           "  graph [rankdir=LR, bgcolor=white, fontname=\"Helvetica\", fontsize=11, nodesep=0.3];\n"
            "  node [shape=box, fontname=\"Helvetica\", fontsize=10];\n"
            "  edge [fontname=\"Helvetica\", fontsize=9, color=\"#37474f\"];\n";
     QList<bool> inCluster(graph.nodes.size(), false);
