@@ -216,6 +216,7 @@ TEST(VrexctlDiff, UsageAndUnreadableInstallations)
         {args({"graph", "--format=text"}), 2, "graph --format takes dot, svg or png"},
         {args({"graph", "--depth=-1"}), 2, "--depth takes a number"},
         {args({"graph", "--json"}), 2, "not JSON"},
+        {args({"--root", EXAMPLE_SITE, "diff", "a", "b"}), 2, "--root does not apply"},
         {args({"diff", EXAMPLE_SITE, EXAMPLE_SITE "/demo"}), 3, "has no config directory"},
         // --system picks the installation below a root.
         {args({"--system", "demo", "diff", EXAMPLE_SITE, EXAMPLE_SITE "/demo"}), 0, "no differences"},

@@ -361,6 +361,10 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
         if (!ok || invocation.depth < 0)
             return usageError(QStringLiteral("--depth takes a number, 0 or more, not \"%1\"").arg(parser.value(depthOption)));
     }
+    if (diff && invocation.rootSet) {
+        return usageError(QStringLiteral("diff reads the installations its arguments name; --root does not apply "
+                                         "(--system picks the system below a root)"));
+    }
     if (graph && invocation.json)
         return usageError(QStringLiteral("graph writes DOT, SVG or PNG, not JSON; see --format"));
     if (graph && invocation.format == QLatin1StringView("png") && stdoutIsTerminal)
