@@ -113,6 +113,24 @@ TEST(AddressResolver, AnswersAsTheLibrarysLookupInAnyOrder)
     // start.a, mid.a, the long chain, toEmpty.x, plain's and the leaves': a
     // fixture that resolves nothing would prove nothing.
     EXPECT_GT(resolved, 40);
+
+    // Why not, in lookup's words, and where when it is past the first hop.
+    const std::pair<const char *, const char *> failures[] = {
+        {"ghost.a", "no instance"},
+        {"mid.b", "at ghost.b: instance \"ghost\" is not in the instances file"},
+        {"start.b", "at end.zz: device type \"Leaf\" has no parameter \"zz\""},
+        {"loopB.b", "at typeless.b: device type \"Nothing\" of instance \"typeless\" is not registered"},
+        {"nocomplex.a", "complex type \"Missing\" of instance \"nocomplex\" is not registered"},
+        {"stranger.a", "complex type \"C\" has no member \"stranger\""},
+        {"loopA.b", "slot 0 and no redirection in complex type \"C\""},
+        {"lost.a", "redirection cycle at loopA.a"},
+    };
+    for (const auto &[pair, text] : failures) {
+        const QStringList parts = QString::fromLatin1(pair).split(QLatin1Char('.'));
+        vrexctl::AddressResolver resolver(installation.catalogue());
+        EXPECT_EQ(vrexctl::failureText(resolver.resolve(parts.at(0), parts.at(1)), parts.at(0), parts.at(1)),
+                  QLatin1String(text));
+    }
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include "compare/compared_installation.h"
 
-#include "checks/redirection_chain.h"
-
 #include "installation/installation_layout.h"
 #include "instance_lookup/device_type_key.h"
 #include "instance_lookup/lookup_step.h"
@@ -67,7 +65,10 @@ private:
     const ComparedInstallation &m_after;
     QList<QList<Reason>> m_causes;
     QHash<QString, qsizetype> m_causeByText;
-    QHash<QString, qsizetype> m_chainCause; // "instance\x1fparameter" past the first hop
+    // The cause found from each "instance\x1fparameter" reached, the
+    // alternative id aside.
+    QHash<QString, qsizetype> m_chainCause;
+    QHash<QString, Reason> m_complexTypePresence; // by name: judged once
 };
 
 Reason CauseFinder::presence(const QString &file, const QString &what, bool inAfter,
@@ -81,6 +82,9 @@ Reason CauseFinder::presence(const QString &file, const QString &what, bool inAf
 
 Reason CauseFinder::complexTypePresence(const QString &name, bool inAfter)
 {
+    const auto known = m_complexTypePresence.constFind(name);
+    if (known != m_complexTypePresence.constEnd())
+        return *known;
     const ComparedInstallation &with = inAfter ? m_after : m_before;
     const ComparedInstallation &without = inAfter ? m_before : m_after;
     const QString file = with.complexTypeFile(name);
@@ -96,6 +100,7 @@ Reason CauseFinder::complexTypePresence(const QString &name, bool inAfter)
             break;
         }
     }
+    m_complexTypePresence.insert(name, reason);
     return reason;
 }
 
@@ -344,14 +349,10 @@ AddressImpact compareAddresses(const ComparedInstallation &before, const Compare
             return;
         answer.instance = instance;
         answer.parameter = parameter;
-        const auto failure = [&instance, &parameter](const vrex::Catalogue &catalogue) {
-            return catalogue.instances.contains(instance) ? followRedirections(catalogue, instance, parameter).reason
-                                                          : QStringLiteral("no instance");
-        };
         if (!answer.before.resolves)
-            answer.failureBefore = failure(catalogueB);
+            answer.failureBefore = failureText(answer.before, instance, parameter);
         if (!answer.after.resolves)
-            answer.failureAfter = failure(catalogueA);
+            answer.failureAfter = failureText(answer.after, instance, parameter);
         answer.cause = finder.causeOf(answer);
         impact.answers.append(std::move(answer));
     };

@@ -14,11 +14,24 @@
 
 namespace vrexctl {
 
+// Where a chain that does not resolve stopped: the step that found nothing
+// to go on with, or, for a cycle, a pair on it. The views point into the
+// catalogue or the caller's arguments.
+struct ChainBreak
+{
+    enum Kind { None, NoInstance, NoDeviceType, NoParameter, NoComplexType, NoMember, NoRedirection, Cycle };
+    Kind kind = None;
+    QStringView instance;
+    QStringView parameter;
+    const instanceInfo *info = nullptr; // the instance there, when there is one
+};
+
 // lookup(name, param, alt_id, &device, &offset, &slot, &drivertype): its
 // result and, when it succeeds, what it wrote.
 struct ResolvedAddress
 {
     bool resolves = false;
+    ChainBreak stopped; // when it does not resolve
     bool hasSlot = true; // an empty parameter name leaves slot and driver type unwritten
     int device = 0;
     int offset = 0;
@@ -38,6 +51,11 @@ struct ResolvedAddress
     friend bool operator!=(const ResolvedAddress &a, const ResolvedAddress &b) { return !(a == b); }
 };
 
+// Why an answer from instance.parameter does not resolve, in lookup's
+// words: "no instance" when instance itself is missing, else what stopped
+// the chain and, past the first hop, where.
+QString failureText(const ResolvedAddress &answer, const QString &instance, const QString &parameter);
+
 class AddressResolver
 {
 public:
@@ -52,6 +70,7 @@ private:
     struct End
     {
         bool resolves = false;
+        ChainBreak stopped;
         bool hasSlot = true;
         int device = 0;
         int offset = 0;
