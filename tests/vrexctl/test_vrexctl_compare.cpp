@@ -140,8 +140,9 @@ TEST_P(DiffShows, TheAnswersAChangeMovesAndWhy)
         EXPECT_TRUE(reason[QLatin1String("change")].toString().contains(QLatin1String(row.reason)))
                 << reason[QLatin1String("change")].toString().toStdString();
     }
-    if (row.changes >= 0)
+    if (row.changes >= 0) {
         EXPECT_EQ(diff[QLatin1String("changes")].toArray().size(), row.changes) << json.out.constData();
+    }
     EXPECT_EQ(diff[QLatin1String("renames")].toArray().size(), row.renames);
     EXPECT_EQ(diff[QLatin1String("new")][QLatin1String("failures")].toArray().isEmpty(), !row.failsToLoad);
 
@@ -154,10 +155,12 @@ TEST_P(DiffShows, TheAnswersAChangeMovesAndWhy)
     const qsizetype structure = text.out.indexOf("Structural changes: ");
     EXPECT_EQ(failures == 0, row.failsToLoad) << text.out.constData();
     EXPECT_EQ(impact >= 0, !row.answers.isEmpty());
-    if (impact >= 0 && structure >= 0)
+    if (impact >= 0 && structure >= 0) {
         EXPECT_LT(impact, structure);
-    if (!row.answers.isEmpty())
+    }
+    if (!row.answers.isEmpty()) {
         EXPECT_TRUE(text.out.contains(QByteArray(row.reasonFile) + ": ")) << text.out.constData();
+    }
     EXPECT_TRUE(text.err.startsWith(row.exitCode ? "vrexctl: " : "vrexctl: no differences\n")) << text.err.constData();
 }
 
