@@ -41,11 +41,11 @@ GitRun runGit(const QString &git, const QStringList &arguments, const QByteArray
     return run;
 }
 
-// The object spec resolves to, or empty.
-QByteArray objectName(const QString &git, const QString &spec)
+// The object name stands for, or empty.
+QByteArray objectName(const QString &git, const QString &name)
 {
     const GitRun run = runGit(git, {QStringLiteral("rev-parse"), QStringLiteral("--verify"), QStringLiteral("--quiet"),
-                                    QStringLiteral("--end-of-options"), spec});
+                                    QStringLiteral("--end-of-options"), name});
     return run.ran && run.exitCode == 0 ? run.out.trimmed() : QByteArray();
 }
 
@@ -80,7 +80,7 @@ QString linkTarget(const QString &link, const QByteArray &target)
 
 } // namespace
 
-GitInstallation readGitInstallation(const QString &spec, const QString &system)
+GitInstallation readGitInstallation(const QString &revision, const QString &system)
 {
     GitInstallation installation;
     const QString git = QStandardPaths::findExecutable(QStringLiteral("git"));
@@ -88,11 +88,11 @@ GitInstallation readGitInstallation(const QString &spec, const QString &system)
         installation.error = QStringLiteral("git is not installed, so no revision can be read");
         return installation;
     }
-    if (spec.startsWith(QLatin1Char('-')))
+    if (revision.startsWith(QLatin1Char('-')))
         return installation;
     // A revision alone stands for the current directory as it was then.
-    const QString treeSpec = spec.contains(QLatin1Char(':')) ? spec : spec + QStringLiteral(":./");
-    const QByteArray tree = objectName(git, treeSpec);
+    const QString treeName = revision.contains(QLatin1Char(':')) ? revision : revision + QStringLiteral(":./");
+    const QByteArray tree = objectName(git, treeName);
     if (tree.isEmpty()) {
         const GitRun inside = runGit(git, {QStringLiteral("rev-parse"), QStringLiteral("--git-dir")});
         if (!inside.ran || inside.exitCode != 0)
@@ -101,7 +101,7 @@ GitInstallation readGitInstallation(const QString &spec, const QString &system)
     }
     installation.isRevision = true;
     if (!isTree(git, tree)) {
-        installation.error = QStringLiteral("'%1' is a file at that revision, not a directory").arg(treeSpec);
+        installation.error = QStringLiteral("'%1' is a file at that revision, not a directory").arg(treeName);
         return installation;
     }
 
@@ -111,8 +111,8 @@ GitInstallation readGitInstallation(const QString &spec, const QString &system)
         configTree = objectName(git, QString::fromLatin1(tree) + QLatin1Char(':') + system + QLatin1Char('/') + config);
     if (configTree.isEmpty() || !isTree(git, configTree)) {
         installation.error = system.isEmpty()
-                ? QStringLiteral("'%1' holds no config directory").arg(treeSpec)
-                : QStringLiteral("'%1' holds no config directory, nor does its %2").arg(treeSpec, system);
+                ? QStringLiteral("'%1' holds no config directory").arg(treeName)
+                : QStringLiteral("'%1' holds no config directory, nor does its %2").arg(treeName, system);
         return installation;
     }
 

@@ -18,12 +18,12 @@ struct GitInstallation
     QHash<QString, QByteArray> files;
 };
 
-// spec is REV (the current directory as it is at REV) or REV:PATH (as git
+// revision is REV (the current directory as it is at REV) or REV:PATH (as git
 // reads it: PATH from the top of the repository, ./PATH from here). The
 // installation is the tree's config directory, else system's below it.
 // A symbolic link inside config is read as the file it points to when
 // that is inside config too.
-GitInstallation readGitInstallation(const QString &spec, const QString &system);
+GitInstallation readGitInstallation(const QString &revision, const QString &system);
 
 } // namespace vrexctl
 
