@@ -70,6 +70,10 @@ int run(const ParsedCommandLine &parsed)
     }
 
     const Invocation &invocation = parsed.invocation;
+    if (invocation.command == QLatin1StringView("explain"))
+        return runExplain(invocation);
+    if (invocation.command == QLatin1StringView("help codes"))
+        return runCodes(invocation);
     // diff reads the two installations its arguments name, not this one.
     if (invocation.command == QLatin1StringView("diff"))
         return runDiff(invocation);
