@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl's check against the library's own load of the same site: the
 // check is one load of the installation with vrexctl's file lint observing
 // the parsers, then the registry checks with every redirection followed and
@@ -18,7 +20,7 @@
 // repetitions when there are several; peak memory is measured in a process
 // of its own per side (the high-water mark never comes down), started from
 // here and reported as the counter peak_rss_kib.
-#include "checks/installation_check.h"
+#include "checks/check_run.h"
 
 #include "installation/installation.h"
 #include "installation/installation_layout.h"
@@ -51,11 +53,14 @@ void load(vrex::Installation &installation)
     installation.load();
 }
 
+// What `vrexctl check` runs without options: the suppression comments are
+// gathered too.
 void check(vrex::Installation &installation)
 {
-    vrexctl::CheckReport report = vrexctl::checkInstallation(installation);
-    vrexctl::computeSuggestions(report.findings, kListed);
-    benchmark::DoNotOptimize(report.findings.size());
+    vrexctl::CheckOptions options;
+    options.suggested = kListed;
+    const vrexctl::CheckRun run = vrexctl::runCheck(installation, g_tree, options);
+    benchmark::DoNotOptimize(run.entries.size());
 }
 
 long peakRssKib()

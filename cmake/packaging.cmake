@@ -1,11 +1,14 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Debian packages of the library, its development files and the tools, and
 # what goes into them besides the targets: the pkg-config file, man pages,
 # bash completion and each package's documentation directory.
 #
 # Components: "runtime" (the shared library), "dev" (headers, CMake package,
-# pkg-config file, the .so link), "tools" (vrexctl, the style editor).
+# pkg-config file, the .so link, the API reference), "tools" (vrexctl, the
+# style editor).
 
-set(VREX_PACKAGE_MAINTAINER "vrex_stylesheet maintainers <maintainers@vrex-stylesheet.example.org>"
+set(VREX_PACKAGE_MAINTAINER "The vrex_stylesheet developers <devel@vrex-stylesheet.org>"
     CACHE STRING "Maintainer field of the Debian packages")
 set(VREX_PACKAGE_RELEASE 1 CACHE STRING "Debian revision of the packages")
 
@@ -107,7 +110,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 # Only the runtime package has a shared library; later 1.x releases keep
-# its interface, so hosts depend on this version or newer.
+# its interface, so hosts depend on this version or newer. The symbols file
+# below refines that per symbol; the shlibs file stays for tools that read
+# nothing else.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # Each component's description starts with its own synopsis line.
@@ -118,7 +123,16 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
 # The loader's cache is refreshed by libc's trigger; CPack's own ldconfig
 # calls in postinst/postrm cannot be switched off and are merely redundant.
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/debian/runtime/triggers CONTENT "activate-noawait ldconfig\n")
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/debian/runtime/triggers)
+# The symbols file tells dpkg-shlibdeps, per symbol, the first version that
+# exported it, so hosts depend on the oldest package that serves them. It is
+# committed next to this file and checked against the staged library before
+# the packages are made (debian-symbols.cmake writes the shipped copy).
+set(CPACK_VREX_SONAME libvrex_stylesheet.so.${PROJECT_VERSION_MAJOR})
+set(CPACK_VREX_SYMBOLS_TEMPLATE ${PROJECT_SOURCE_DIR}/cmake/${vrex_package_runtime}.symbols)
+set(CPACK_VREX_SYMBOLS_OUTPUT ${PROJECT_BINARY_DIR}/debian/runtime/symbols)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/debian-symbols.cmake)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_BINARY_DIR}/debian/runtime/triggers ${CPACK_VREX_SYMBOLS_OUTPUT})
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
     "instance catalogue and widget styles of a device-control installation
 The shared library that the graphical applications of a device-control
@@ -142,11 +156,15 @@ the vrex_stylesheet library.")
 set(CPACK_COMPONENT_TOOLS_DEPENDS runtime)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME ${vrex_package_tools})
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
+# vrexctl graph draws SVG and PNG with Graphviz's dot, vrexctl diff reads
+# git revisions with git; without them both still do the rest.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SUGGESTS "graphviz, git")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "inspect and check a device-control installation's configuration
 vrexctl shows the instance catalogue and the styles of an installation as
 a host of the vrex_stylesheet library sees them, resolves lookups hop by
-hop and checks the configuration for problems.")
+hop, checks the configuration for problems, shows what a change does to
+the addresses hosts resolve, and draws the redirections as a graph.")
 if(TARGET vrex-style-editor)
     string(APPEND CPACK_DEBIAN_TOOLS_DESCRIPTION "
 vrex-style-editor shows, edits, saves and deletes the installation's styles.")

@@ -1,7 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "frame/host_context.h"
 
 #include "frame/config_root.h"
 #include "frame/diagnostics.h"
+#include "stylesheet/stylesheet_replace.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
@@ -48,6 +51,7 @@ LoadContext hostLoadContext()
     context.configRoot = configRoot();
     context.files = &fileSystem();
     context.sink = &channels();
+    context.recoveryDir = defaultRecoveryDirectory();
     return context;
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Loading one configuration file: parsed whole by its format, reported with
 // the format's own messages, merged only when the document is accepted.
 // Every loader goes through here.
@@ -24,6 +26,9 @@ struct LoadContext
     const FileSource *files = nullptr;
     DiagnosticSink *sink = nullptr; // null: nothing is reported
     ParseOptions options = kLoadOptions;
+    // Where in-place saves keep the old bytes until the new ones are whole
+    // (stylesheet_replace.h); empty: such a save is refused.
+    QString recoveryDir;
 };
 
 // A loader's messages. Each is written as it stands, never as a format.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "instance_lookup/complextype_parser.h"
 
 #include "instance_lookup/complextype_format.h"
@@ -14,11 +16,11 @@ namespace {
 
 // Tag names below the root are never looked at; elements deeper than
 // redirections are only checked.
-class ComplexTypeHandler final : public xml::ElementHandler
+class ComplexTypeHandler final : public ObservedElementHandler
 {
 public:
     ComplexTypeHandler(ComplexTypeDocument &document, const ParseOptions &options)
-        : m_document(document), m_options(options)
+        : ObservedElementHandler(options.observer), m_document(document), m_options(options)
     {
     }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "instance_lookup/devicetype_parser.h"
 
 #include "instance_lookup/devicetype_format.h"
@@ -22,11 +24,11 @@ bool isDriverTypeWord(const char *word)
     return false;
 }
 
-class DeviceTypeHandler final : public xml::ElementHandler
+class DeviceTypeHandler final : public ObservedElementHandler
 {
 public:
     DeviceTypeHandler(DeviceTypeDocument &document, const ParseOptions &options)
-        : m_document(document), m_options(options)
+        : ObservedElementHandler(options.observer), m_document(document), m_options(options)
     {
     }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The one XML reader of the configuration files, over expat. It knows no
 // file format: it hands each element up to a given depth to a handler and
 // gives one verdict for the whole document, so that a document that is not
@@ -107,6 +109,8 @@ public:
     int depth() const { return m_depth; } // the root is 0
     // Where the start tag begins; counted on demand, the load path never asks.
     Position position() const;
+    // Where the start tag's '<' is, in bytes of the document as stored.
+    qint64 byteOffset() const;
 
 private:
     const char *m_name;
@@ -129,6 +133,18 @@ public:
     {
         Q_UNUSED(utf8);
         Q_UNUSED(depth);
+    }
+
+    // Comments reach only a handler that asks for them: text as UTF-8,
+    // where the comment begins, and where the next start tag at any depth
+    // begins (line 0 when no element follows). Without asking, the reader
+    // does not look at comments at all.
+    virtual bool wantsComments() const { return false; }
+    virtual void comment(QByteArrayView text, Position at, Position next)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(at);
+        Q_UNUSED(next);
     }
 };
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Runs a program as a child process with a controlled environment and
 // collects what it wrote.
 #ifndef VREX_TESTS_CHILD_PROCESS_H
@@ -23,9 +25,10 @@ struct ChildResult
 QProcessEnvironment cleanChildEnvironment(const QString &root = {}, const QString &system = {});
 
 // A child that runs longer than timeoutMs is killed and counts as not
-// finished.
+// finished. It starts in workingDirectory, or in this process's.
 ChildResult runChild(const QString &program, const QStringList &arguments,
-                     const QProcessEnvironment &environment, int timeoutMs = 60000);
+                     const QProcessEnvironment &environment, int timeoutMs = 60000,
+                     const QString &workingDirectory = {});
 
 } // namespace vrextest
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Readable QString values in GoogleTest failure messages, and the small
 // helpers the parser tables share.
 #ifndef VREX_TESTS_QT_PRINTERS_H
@@ -14,14 +16,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
     // Long texts (a 100 MB attribute) would drown the report.
     constexpr qsizetype kShown = 200;
     *os << '"' << text.left(kShown).toStdString() << (text.size() > kShown ? "\"..." : "\"");
-}
-
-inline void PrintTo(const QStringList &list, std::ostream *os)
-{
-    *os << '[';
-    for (const QString &text : list)
-        PrintTo(text, os), *os << ' ';
-    *os << ']';
 }
 
 inline QStringList strings(const std::vector<const char *> &texts)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the two sides of the check share: what the file lint counted in the
 // files the load took, and the root-cause keys under which FindingList
 // folds what only follows from a file or directory that could not be read.

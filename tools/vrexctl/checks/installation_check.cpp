@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "checks/installation_check.h"
 
 #include "checks/file_lint.h"
 #include "checks/source_scan.h"
 
 #include "installation/installation.h"
+
+#include <optional>
 
 namespace vrexctl {
 
@@ -58,14 +62,17 @@ QHash<QString, Rescan> rescans(const DefinitionIndex &index, const vrex::Install
 
 } // namespace
 
-CheckReport checkInstallation(vrex::Installation &installation)
+CheckReport checkInstallation(vrex::Installation &installation, const SourceGathering *gathering)
 {
     FindingList findings;
     DefinitionIndex index;
     FileLint lint(installation, findings, index);
+    std::optional<SourceObserver> gatherer;
+    if (gathering)
+        gatherer.emplace(lint, gathering->facts, gathering->subjects, gathering->fixes);
     // The lint asks for the positions it needs itself; the records need
     // not keep theirs.
-    installation.setObserver(&lint, false);
+    installation.setObserver(gatherer ? static_cast<vrex::FormatObserver *>(&*gatherer) : &lint, false);
     installation.load();
     installation.setObserver(nullptr);
     lint.finish();

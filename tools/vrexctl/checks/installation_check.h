@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The whole check of an installation: one load, with the file lint
 // watching the parsers, then the registry checks on what was loaded, then
 // the places of what the registry checks found.
@@ -6,6 +8,7 @@
 
 #include "checks/finding.h"
 #include "checks/registry_checks.h"
+#include "checks/source_facts.h"
 
 namespace vrex {
 class Installation;
@@ -22,8 +25,16 @@ struct CheckReport
     RegistryCounts counts;
 };
 
+// What else the load gathers from the files besides findings.
+struct SourceGathering
+{
+    SourceFacts &facts;
+    bool subjects = false;
+    bool fixes = false;
+};
+
 // Loads installation (each file read once) and checks it.
-CheckReport checkInstallation(vrex::Installation &installation);
+CheckReport checkInstallation(vrex::Installation &installation, const SourceGathering *gathering = nullptr);
 
 } // namespace vrexctl
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What expat's few words about a file that is not well-formed leave out:
 // that a bare '&' must be written "&amp;", that "--" may not stand in a
 // comment, that a line is a merge-conflict marker, where the element that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "checks/name_suggestion.h"
 
 #include <QtCore/QVarLengthArray>
@@ -195,6 +197,12 @@ QStringList suggestNames(const QString &name, const QStringList &candidates, con
                          const NamePredicate &excluded)
 {
     return NameIndex(candidates).suggest(name, fits, excluded);
+}
+
+QString suggestName(const QString &name, const QStringList &candidates)
+{
+    const QStringList suggestions = suggestNames(name, candidates);
+    return suggestions.size() == 1 ? suggestions.constFirst() : QString();
 }
 
 QString didYouMean(const QStringList &suggestions, QChar quote)

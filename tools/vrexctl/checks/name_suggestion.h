@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // "Did you mean ...?" for a name that is not known. In this order:
 //  1. the same letters in another case, or without the blanks around them;
 //  2. of the candidates that would fit where the name stands (an instance
@@ -79,6 +81,10 @@ private:
 // The suggestions for name among candidates (see above).
 QStringList suggestNames(const QString &name, const QStringList &candidates, const NamePredicate &fits = {},
                          const NamePredicate &excluded = {});
+
+// The one suggestion there is, or a null string when there is none or a
+// tie: for a fix, which must be certain.
+QString suggestName(const QString &name, const QStringList &candidates);
 
 // The same over the keys of any map keyed by QString.
 template<typename Map>

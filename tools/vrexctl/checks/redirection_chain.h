@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Following a parameter through complex-type redirections, hop by hop, with
 // the library's own lookup step and trail. Unlike the library, the walk
 // keeps every hop and says where a chain breaks; like it, it stops at the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "checks/registry_checks.h"
 
 #include "checks/name_suggestion.h"
@@ -264,7 +266,9 @@ private:
                     m_naming[&*complex]; // used all the same
                 }
             }
-            if (type && type->drivertype != 0 && !info.composite)
+            // Device 0, offset 0 is also what an instance without its ref
+            // reads: said where the ref is mistaken, not as a clash.
+            if (type && type->drivertype != 0 && !info.composite && (info.device != 0 || info.offset != 0))
                 addresses.push_back({{type->drivertype, info.device, info.offset}, &name});
         }
         // Stable: of instances on one address the first in key order comes first.

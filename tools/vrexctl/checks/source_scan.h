@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Where records are defined, found by reading a file once more. The load
 // counts no positions (definition_index.h); a file is read again only when
 // a finding is about one of its records, or when it defines a record twice,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/command_line.h"
 
 #include "checks/name_suggestion.h"
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace vrexctl {
 
@@ -22,6 +25,8 @@ struct CommandEntry
     QLatin1StringView summary;
     QLatin1StringView help;
 };
+
+constexpr qsizetype kAnyNumber = std::numeric_limits<qsizetype>::max();
 
 constexpr CommandEntry kCommands[] = {
     {QLatin1StringView("dump"), 1, 1, QLatin1StringView("dump instances|devicetypes|complex|styles"),
@@ -49,13 +54,31 @@ constexpr CommandEntry kCommands[] = {
                        "  PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]\n"
                        "what will not resolve (error), what the library silently reads other\n"
                        "than the file seems to say (warning), and related places (note). A\n"
-                       "summary goes to stderr. The codes are listed in the README.\n"
+                       "summary goes to stderr. 'vrexctl help codes' lists the codes,\n"
+                       "'vrexctl explain CODE' tells about one.\n"
                        "\n"
-                       "  --fail-on=error     warnings alone exit 0\n"
-                       "  --max-problems N    list at most N problems (default 200, 0 = all)\n"
-                       "  --color=WHEN        auto (default), always or never\n"
+                       "  --fail-on=error          warnings alone exit 0\n"
+                       "  --max-problems N         list at most N problems (default 200, 0 = all)\n"
+                       "  --color=WHEN             auto (default), always or never\n"
+                       "  --format=FORMAT          text, json, sarif, github or gitlab\n"
+                       "  --config FILE            instead of ROOT/SYSTEM/.vrexctl.ini\n"
+                       "  --no-config              read no configuration file\n"
+                       "  --baseline FILE          report only findings not in FILE\n"
+                       "  --write-baseline FILE    record the findings in FILE\n"
+                       "  --show-suppressed        list suppressed findings too\n"
+                       "  --diff                   print the safe fixes as a unified diff\n"
+                       "  --fix                    apply the safe fixes, then check again\n"
                        "\n"
-                       "Exit status: 0 nothing found, 1 problems found, 3 installation not found.\n")},
+                       "A comment <!-- vrexctl: disable=CODE,... --> suppresses codes on the\n"
+                       "next element, <!-- vrexctl: disable-file=CODE,... --> in its file.\n"
+                       "\n"
+                       "Exit status: 0 nothing found, 1 problems found, 2 usage error or a\n"
+                       "baseline that cannot be read or written, 3 installation not found.\n")},
+    {QLatin1StringView("explain"), 1, 1, QLatin1StringView("explain CODE"),
+     QLatin1StringView("what a finding code means and how to fix it"),
+     QLatin1StringView("Prints what the finding code means, what the library does in that case,\n"
+                       "an example and the fix. Needs no installation. 'vrexctl help codes'\n"
+                       "lists every code. Exit status 1 when there is no such code.\n")},
     {QLatin1StringView("names"), 1, 2, QLatin1StringView("names KIND [INSTANCE]"),
      QLatin1StringView("names of one kind, one per line, for scripts"),
      QLatin1StringView("Prints the names of one kind, one per line in key order, for scripts and\n"
@@ -69,6 +92,41 @@ constexpr CommandEntry kCommands[] = {
                        "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 2, \"command\":\n"
                        "\"names\", \"kind\", \"names\": [...]}. Exit status 1 when INSTANCE is not known,\n"
                        "5 when a file the names depend on failed to load.\n")},
+    {QLatin1StringView("diff"), 2, 2, QLatin1StringView("diff OLD NEW"),
+     QLatin1StringView("what a change does to the addresses hosts resolve"),
+     QLatin1StringView("Compares two installations. First the address impact: every instance and\n"
+                       "every parameter of its device type resolved on both sides as lookup\n"
+                       "resolves it, each answer that differs with the file and element that\n"
+                       "changed it; then what the registries hold differently, field by field.\n"
+                       "Formatting, attribute order and comments change nothing. Files either\n"
+                       "side cannot take are listed first: what follows them is partial.\n"
+                       "\n"
+                       "OLD and NEW are each a directory holding config/ (or a root holding\n"
+                       "SYSTEM/config, with --system), or a git revision of the repository in\n"
+                       "the current directory: REV is this directory as it is at REV, REV:PATH\n"
+                       "a directory as git reads it. The work tree is not touched.\n"
+                       "\n"
+                       "  --format=text|json  text (default) or one JSON document (as --json)\n"
+                       "  --color=WHEN        auto (default), always or never\n"
+                       "\n"
+                       "Exit status: 0 no differences, 1 differences, 2 usage error,\n"
+                       "3 an installation cannot be read.\n")},
+    {QLatin1StringView("graph"), 0, kAnyNumber, QLatin1StringView("graph [NAME...]"),
+     QLatin1StringView("redirections and composites as a Graphviz graph"),
+     QLatin1StringView("Writes the redirection chains, complex types and composite groups as a\n"
+                       "Graphviz graph: instances as boxes with their type, device/offset and\n"
+                       "complex type, redirections as edges labelled with the parameters,\n"
+                       "composites as clusters around the members of their groups. Cycles,\n"
+                       "targets that are not there and chains that break are drawn in red.\n"
+                       "Without NAME: every instance that redirects, is redirected to or is in\n"
+                       "a composite. With NAMEs: those instances, what they reach and what\n"
+                       "reaches them.\n"
+                       "\n"
+                       "  --format=dot|svg|png  DOT (default), or drawn by Graphviz's dot\n"
+                       "  --depth N             at most N edges away from the named instances\n"
+                       "\n"
+                       "Exit status 1 when a NAME is no instance, or when dot is not installed\n"
+                       "or fails.\n")},
 };
 
 constexpr QLatin1StringView kDumpKinds[] = {
@@ -109,18 +167,20 @@ QString description()
 {
     QString text = QStringLiteral(
             "Shows an installation's instance catalogue and styles as a host process\n"
-            "of the library sees them, and checks the configuration for mistakes.\n"
+            "of the library sees them, checks the configuration for mistakes, compares\n"
+            "two installations and draws their redirections.\n"
             "\n"
             "Commands:\n");
     for (const CommandEntry &entry : kCommands)
         text += QStringLiteral("  %1%2\n").arg(QString(entry.usage).leftJustified(44), entry.summary);
     text += QStringLiteral(
             "\n"
-            "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more.\n"
+            "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more;\n"
+            "'vrexctl help codes' lists the check's finding codes.\n"
             "Without --root and --system the installation is ZT_ROOT/ZT_SYSTEM.\n"
             "\n"
-            "Exit status: 0 ok, 1 not found or problems found, 2 usage error,\n"
-            "3 installation not found or unreadable, 4 output could not be written,\n"
+            "Exit status: 0 ok, 1 not found, problems or differences found, 2 usage\n"
+            "error, 3 installation not found or unreadable, 4 output could not be written,\n"
             "5 answer incomplete: a file it depends on failed to load.");
     return text;
 }
@@ -187,14 +247,41 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
             QStringLiteral("max-problems"),
             QStringLiteral("check: list at most N problems (default 200, 0 = all)."), QStringLiteral("N"),
             QStringLiteral("200"));
+    const QCommandLineOption depthOption(
+            QStringLiteral("depth"), QStringLiteral("graph: at most N edges from the named instances."),
+            QStringLiteral("N"));
     const QCommandLineOption rootOption(QStringLiteral("root"),
                                         QStringLiteral("Installation root (instead of ZT_ROOT)."),
                                         QStringLiteral("dir"));
     const QCommandLineOption systemOption(QStringLiteral("system"),
                                           QStringLiteral("System name (instead of ZT_SYSTEM)."),
                                           QStringLiteral("name"));
-    parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, verboseOption, quietOption,
-                       colorOption, failOnOption, maxProblemsOption, rootOption, systemOption});
+    const QCommandLineOption formatOption(
+            QStringLiteral("format"),
+            QStringLiteral("Output: text or json; check also sarif, github or gitlab; graph dot, svg or png."),
+            QStringLiteral("format"),
+            QStringLiteral("text"));
+    const QCommandLineOption configOption(QStringLiteral("config"),
+                                          QStringLiteral("check: the configuration file to read."),
+                                          QStringLiteral("file"));
+    const QCommandLineOption noConfigOption(QStringLiteral("no-config"),
+                                            QStringLiteral("check: read no configuration file."));
+    const QCommandLineOption baselineOption(QStringLiteral("baseline"),
+                                            QStringLiteral("check: report only findings not in this baseline."),
+                                            QStringLiteral("file"));
+    const QCommandLineOption writeBaselineOption(QStringLiteral("write-baseline"),
+                                                 QStringLiteral("check: record the findings as a baseline."),
+                                                 QStringLiteral("file"));
+    const QCommandLineOption showSuppressedOption(QStringLiteral("show-suppressed"),
+                                                  QStringLiteral("check: list suppressed findings too."));
+    const QCommandLineOption diffOption(QStringLiteral("diff"),
+                                        QStringLiteral("check: print the safe fixes as a unified diff."));
+    const QCommandLineOption fixOption(QStringLiteral("fix"),
+                                       QStringLiteral("check: apply the safe fixes, then check again."));
+    parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, formatOption, verboseOption,
+                       quietOption, colorOption, failOnOption, maxProblemsOption, rootOption, systemOption,
+                       configOption, noConfigOption, baselineOption, writeBaselineOption, showSuppressedOption,
+                       diffOption, fixOption, depthOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do, see above."));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("The command's arguments."),
                                  QStringLiteral("[arguments...]"));
@@ -224,6 +311,12 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
             positional.removeFirst();
         if (positional.isEmpty())
             return showHelp(generalHelp);
+        if (helpCommand && positional == QStringList{QStringLiteral("codes")}) {
+            ParsedCommandLine result;
+            result.invocation.command = QStringLiteral("help codes");
+            result.invocation.json = parser.isSet(jsonOption);
+            return result;
+        }
         const CommandEntry *entry = findCommand(positional.constFirst());
         if (!entry)
             return usageError(unknownCommand(positional.constFirst()));
@@ -251,7 +344,13 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     Invocation &invocation = result.invocation;
     invocation.command = positional.takeFirst();
     invocation.arguments = positional;
-    invocation.json = parser.isSet(jsonOption);
+    invocation.format = parser.value(formatOption);
+    if (parser.isSet(jsonOption)) {
+        if (parser.isSet(formatOption) && invocation.format != QLatin1String("json"))
+            return usageError(QStringLiteral("--json is --format=json; give one of them"));
+        invocation.format = QStringLiteral("json");
+    }
+    invocation.json = invocation.format == QLatin1String("json");
     invocation.verbose = parser.isSet(verboseOption);
     invocation.quiet = parser.isSet(quietOption);
     invocation.rootSet = parser.isSet(rootOption);
@@ -271,6 +370,14 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     if (failOn != QLatin1String("error") && failOn != QLatin1String("warning"))
         return usageError(QStringLiteral("--fail-on takes error or warning, not \"%1\"").arg(failOn));
     invocation.failOnErrorOnly = failOn == QLatin1String("error");
+    invocation.failOnSet = parser.isSet(failOnOption);
+    invocation.configFile = parser.value(configOption);
+    invocation.noConfig = parser.isSet(noConfigOption);
+    invocation.baseline = parser.value(baselineOption);
+    invocation.writeBaseline = parser.value(writeBaselineOption);
+    invocation.showSuppressed = parser.isSet(showSuppressedOption);
+    invocation.diff = parser.isSet(diffOption);
+    invocation.fix = parser.isSet(fixOption);
 
     bool ok = false;
     invocation.maxProblems = parser.value(maxProblemsOption).toInt(&ok);
@@ -282,6 +389,32 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     const CommandEntry *entry = findCommand(invocation.command);
     if (!entry)
         return usageError(unknownCommand(invocation.command));
+    const bool check = invocation.command == QLatin1StringView("check");
+    const bool diff = invocation.command == QLatin1StringView("diff");
+    const bool graph = invocation.command == QLatin1StringView("graph");
+    // A graph is drawn, not printed: DOT unless another format is asked for.
+    if (graph && !parser.isSet(formatOption) && !parser.isSet(jsonOption))
+        invocation.format = QStringLiteral("dot");
+    const QStringList formats = check ? QStringList{QStringLiteral("text"), QStringLiteral("json"),
+                                                    QStringLiteral("sarif"), QStringLiteral("github"),
+                                                    QStringLiteral("gitlab")}
+            : graph ? QStringList{QStringLiteral("dot"), QStringLiteral("svg"), QStringLiteral("png")}
+                    : QStringList{QStringLiteral("text"), QStringLiteral("json")};
+    if (!formats.contains(invocation.format)) {
+        return usageError(QStringLiteral("%1 prints %2, not \"%3\"")
+                                  .arg(invocation.command, formats.join(QStringLiteral(", ")), invocation.format));
+    }
+    for (const QCommandLineOption *option : {&configOption, &noConfigOption, &baselineOption, &writeBaselineOption,
+                                             &showSuppressedOption, &diffOption, &fixOption}) {
+        if (!check && parser.isSet(*option))
+            return usageError(QStringLiteral("--%1 is an option of check").arg(option->names().constFirst()));
+    }
+    if (int(invocation.diff) + int(invocation.fix) + int(!invocation.writeBaseline.isEmpty()) > 1)
+        return usageError(QStringLiteral("--diff, --fix and --write-baseline go one at a time"));
+    if (invocation.diff && invocation.format != QLatin1String("text"))
+        return usageError(QStringLiteral("--diff prints a diff, in no --format"));
+    if (invocation.noConfig && !invocation.configFile.isEmpty())
+        return usageError(QStringLiteral("--config and --no-config go one at a time"));
     const qsizetype count = invocation.arguments.size();
     if (count < entry->minArguments || count > entry->maxArguments)
         return usageError(QStringLiteral("usage: vrexctl %1").arg(entry->usage));
@@ -300,6 +433,20 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
         if ((kind == kNamesOfInstance) != (count == 2))
             return usageError(QStringLiteral("usage: vrexctl names KIND, or vrexctl names params INSTANCE"));
     }
+
+    if (parser.isSet(depthOption)) {
+        if (!graph)
+            return usageError(QStringLiteral("--depth applies to graph only"));
+        invocation.depth = parser.value(depthOption).toInt(&ok);
+        if (!ok || invocation.depth < 0)
+            return usageError(QStringLiteral("--depth takes a number, 0 or more, not \"%1\"").arg(parser.value(depthOption)));
+    }
+    if (diff && invocation.rootSet) {
+        return usageError(QStringLiteral("diff reads the installations its arguments name; --root does not apply "
+                                         "(--system picks the system below a root)"));
+    }
+    if (graph && invocation.format == QLatin1StringView("png") && stdoutIsTerminal)
+        return usageError(QStringLiteral("a PNG is no text for a terminal; redirect the output to a file"));
     return result;
 }
 

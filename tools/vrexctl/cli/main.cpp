@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl: shows an installation's configuration as the library's hosts see
 // it and checks it. It links the library's core only: nothing is loaded
 // behind its back, and every command works on the installation chosen on
@@ -51,6 +53,8 @@ int runCommand(const Invocation &invocation, vrex::Installation &installation)
         return runLookup(invocation, installation);
     if (command == QLatin1StringView("names"))
         return runNames(invocation, installation);
+    if (command == QLatin1StringView("graph"))
+        return runGraph(invocation, installation);
     return runStyles(invocation, installation);
 }
 
@@ -70,6 +74,13 @@ int run(const ParsedCommandLine &parsed)
     }
 
     const Invocation &invocation = parsed.invocation;
+    if (invocation.command == QLatin1StringView("explain"))
+        return runExplain(invocation);
+    if (invocation.command == QLatin1StringView("help codes"))
+        return runCodes(invocation);
+    // diff reads the two installations its arguments name, not this one.
+    if (invocation.command == QLatin1StringView("diff"))
+        return runDiff(invocation);
     const InstallationRoot where = installationRoot(invocation);
     const QString missing = missingInstallation(where);
     if (!missing.isEmpty())

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The commands. Each is handed the installation the command line chose,
 // not yet loaded, loads what it needs of it and returns the process exit
 // code.
@@ -17,6 +19,12 @@ int runLookup(const Invocation &invocation, vrex::Installation &installation);
 int runStyles(const Invocation &invocation, vrex::Installation &installation);
 int runCheck(const Invocation &invocation, vrex::Installation &installation);
 int runNames(const Invocation &invocation, vrex::Installation &installation);
+int runGraph(const Invocation &invocation, vrex::Installation &installation);
+// These need no installation.
+int runExplain(const Invocation &invocation);
+int runCodes(const Invocation &invocation);
+// Opens the two installations its arguments name itself.
+int runDiff(const Invocation &invocation);
 
 } // namespace vrexctl
 

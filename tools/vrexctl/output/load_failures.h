@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The files a command read that the library did not take whole. dump,
 // lookup, styles and names answer from what did load; they name each such
 // file on stderr, once, with the reason, and exit with ExitIncomplete when

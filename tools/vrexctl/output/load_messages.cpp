@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "output/load_messages.h"
 
 #include "cli/command_line.h"
@@ -8,10 +10,11 @@
 
 namespace vrexctl {
 
-void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation)
+void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation, const QString &label)
 {
     if (invocation.verbose && !installation.messages().isEmpty()) {
-        const QString label = QStringLiteral("vrexctl: load of ") + installation.configRoot() + QStringLiteral(": ");
+        const QString prefix = QStringLiteral("vrexctl: load of ")
+                + (label.isEmpty() ? installation.configRoot() : label) + QStringLiteral(": ");
         QString lines;
         for (const vrex::LoadMessage &message : installation.messages()) {
             // Debug-output lines carry their own line ends and stylesheet
@@ -19,7 +22,7 @@ void writeLoadMessages(const Invocation &invocation, vrex::Installation &install
             QString text = message.text;
             while (text.endsWith(QLatin1Char('\n')))
                 text.chop(1);
-            lines += label + escapeControlCharacters(text) + QLatin1Char('\n');
+            lines += prefix + escapeControlCharacters(text) + QLatin1Char('\n');
         }
         writeErr(lines);
     }
