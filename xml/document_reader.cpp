@@ -67,7 +67,10 @@ void passComments(ReadState &state, Position next)
 void XMLCALL onComment(void *userData, const XML_Char *text)
 {
     auto *state = static_cast<ReadState *>(userData);
-    state->comments.append({QByteArray(text), currentPosition(state->parser)});
+    // A position costs a pass over the bytes before it: only for the
+    // comments the handler keeps.
+    if (state->handler.keepsComment(QByteArrayView(text)))
+        state->comments.append({QByteArray(text), currentPosition(state->parser)});
 }
 
 void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attributes)

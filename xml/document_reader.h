@@ -140,6 +140,12 @@ public:
     // begins (line 0 when no element follows). Without asking, the reader
     // does not look at comments at all.
     virtual bool wantsComments() const { return false; }
+    // Of those, the ones whose positions are wanted; the others are dropped.
+    virtual bool keepsComment(QByteArrayView text) const
+    {
+        Q_UNUSED(text);
+        return true;
+    }
     virtual void comment(QByteArrayView text, Position at, Position next)
     {
         Q_UNUSED(text);

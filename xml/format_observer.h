@@ -88,6 +88,11 @@ public:
     // where it begins, and where the start tag after it begins (line 0 when
     // none follows). Asked once per file; not asking costs nothing.
     virtual bool wantsComments() const { return false; }
+    virtual bool keepsComment(QByteArrayView text) const
+    {
+        Q_UNUSED(text);
+        return true;
+    }
     virtual void comment(QByteArrayView text, xml::Position at, xml::Position next)
     {
         Q_UNUSED(text);
@@ -104,6 +109,7 @@ public:
     explicit ObservedElementHandler(FormatObserver *observer) : m_observer(observer) { }
 
     bool wantsComments() const override { return m_observer && m_observer->wantsComments(); }
+    bool keepsComment(QByteArrayView text) const override { return m_observer->keepsComment(text); }
     void comment(QByteArrayView text, xml::Position at, xml::Position next) override
     {
         m_observer->comment(text, at, next);

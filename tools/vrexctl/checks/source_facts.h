@@ -96,6 +96,8 @@ public:
     }
     void text(vrex::RecordRole role, QByteArrayView utf8) override { m_inner.text(role, utf8); }
     bool wantsComments() const override { return true; }
+    // Only suppression comments: the others cost no position.
+    bool keepsComment(QByteArrayView text) const override;
     void comment(QByteArrayView text, vrex::xml::Position at, vrex::xml::Position next) override;
 
 private:
