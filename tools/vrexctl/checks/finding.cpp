@@ -1,6 +1,7 @@
 #include "checks/finding.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vrexctl {
 
@@ -33,7 +34,34 @@ bool FindingList::fold(const QString &key)
     if (root == m_roots.end())
         return false;
     ++root->followOns;
+    ++m_partFollowOns[key];
     return true;
+}
+
+FindingList::Part FindingList::takePart()
+{
+    Part part;
+    part.findings = m_findings.mid(m_partFindings);
+    for (qsizetype i = m_partRoots; i < m_rootOrder.size(); ++i) {
+        const Root &root = m_roots[m_rootOrder.at(i)];
+        part.roots.append({m_rootOrder.at(i), root.finding, root.alwaysList});
+    }
+    part.followOns = std::exchange(m_partFollowOns, {});
+    m_partFindings = m_findings.size();
+    m_partRoots = m_rootOrder.size();
+    return part;
+}
+
+void FindingList::addPart(const Part &part)
+{
+    for (const RootCause &root : part.roots)
+        addRootCause(root.key, root.finding, root.alwaysList);
+    for (const Finding &finding : part.findings)
+        add(finding);
+    for (auto it = part.followOns.cbegin(); it != part.followOns.cend(); ++it) {
+        for (int i = 0; i < it.value(); ++i)
+            fold(it.key());
+    }
 }
 
 QList<Finding> FindingList::take()
@@ -42,6 +70,7 @@ QList<Finding> FindingList::take()
     for (Finding &finding : m_findings)
         groups.append({std::move(finding)});
     m_findings.clear();
+    m_partFindings = 0;
     for (const QString &key : std::as_const(m_rootOrder)) {
         const Root &root = m_roots[key];
         if (!root.alwaysList && root.followOns == 0)

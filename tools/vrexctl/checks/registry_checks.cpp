@@ -21,8 +21,9 @@ QString quoted(const QString &text)
 class RegistryCheck
 {
 public:
-    RegistryCheck(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings)
-        : m_catalogue(catalogue), m_index(index), m_findings(findings)
+    RegistryCheck(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings,
+                  RegistryScope *scope)
+        : m_catalogue(catalogue), m_index(index), m_findings(findings), m_scope(scope)
     {
     }
 
@@ -72,6 +73,15 @@ private:
         m_findings.add(finding);
     }
 
+    // Whether the scope covers an entry; what it covers is reported on its own.
+    bool covers(bool (RegistryScope::*asks)(const QString &), const QString &name)
+    {
+        if (!m_scope)
+            return true;
+        m_reported.clear();
+        return (m_scope->*asks)(name);
+    }
+
     QString suggestInstance(const QString &name)
     {
         if (m_instanceNames.isEmpty())
@@ -83,6 +93,8 @@ private:
     void checkInstances()
     {
         for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
+            if (!covers(&RegistryScope::coversInstance, it.key()))
+                continue;
             if (!isDeviceType(it->type) && !m_findings.fold(deviceTypesDirectoryCause())) {
                 add(instancePlace(it.key()), Finding::Error, "unknown-device-type",
                     QStringLiteral("instance %1 names device type %2, which has no device-type file")
@@ -113,6 +125,8 @@ private:
     void checkComplexTypes()
     {
         for (auto type = complexTypes.cbegin(); type != complexTypes.cend(); ++type) {
+            if (!covers(&RegistryScope::coversComplexType, type.key()))
+                continue;
             const auto file = m_index.complexTypes.constFind(type.key());
             if (file == m_index.complexTypes.constEnd())
                 continue;
@@ -240,7 +254,7 @@ private:
     void checkRedirectionChains()
     {
         for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
-            if (it->complex.isEmpty())
+            if (it->complex.isEmpty() || !covers(&RegistryScope::coversInstance, it.key()))
                 continue;
             const auto type = vrex::findDeviceType(deviceTypes, it->type);
             if (type == deviceTypes.constEnd())
@@ -274,6 +288,7 @@ private:
     const DefinitionIndex &m_index;
     QHash<QString, bool> m_typeSpellings;
     FindingList &m_findings;
+    RegistryScope *m_scope;
     QSet<QString> m_reported;
     QStringList m_instanceNames;
 };
@@ -294,9 +309,10 @@ RegistryCounts countRegistries(const vrex::Installation &installation)
     return counts;
 }
 
-void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings)
+void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings,
+                     RegistryScope *scope)
 {
-    RegistryCheck(catalogue, index, findings).run();
+    RegistryCheck(catalogue, index, findings, scope).run();
 }
 
 } // namespace vrexctl

@@ -23,9 +23,25 @@ struct RegistryCounts
 
 RegistryCounts countRegistries(const vrex::Installation &installation);
 
+// Which part of the catalogue a check after an edit covers: the instances
+// (their own names and the redirection chains that start at them) and the
+// complex types (their members and redirections) the edit may change. Each
+// is asked in check order right before its findings are added, so a caller
+// can keep them apart (FindingList::takePart()). An instance is asked twice:
+// for its names, then for its chains.
+class RegistryScope
+{
+public:
+    virtual ~RegistryScope() = default;
+    virtual bool coversInstance(const QString &name) = 0;
+    virtual bool coversComplexType(const QString &name) = 0;
+};
+
 // Adds the findings about the loaded registries. Each is reported once,
-// also when several redirection chains lead to it.
-void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings);
+// also when several redirection chains lead to it; with a scope, once per
+// instance or complex type it covers.
+void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings,
+                     RegistryScope *scope = nullptr);
 
 } // namespace vrexctl
 
