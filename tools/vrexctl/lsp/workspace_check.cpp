@@ -1,0 +1,364 @@
+#include "lsp/workspace_check.h"
+
+#include "checks/file_lint.h"
+#include "checks/registry_checks.h"
+
+#include "installation/installation_layout.h"
+#include "instance_lookup/device_type_key.h"
+
+#include <QtCore/QFileInfo>
+
+namespace vrexctl::lsp {
+
+namespace {
+
+namespace layout = vrex::layout;
+
+// Hands the lint each file the load reads and files what it found under
+// the file's path when the file ends.
+class FileParts final : public vrex::FormatObserver
+{
+public:
+    FileParts(FileLint &lint, FindingList &findings, QHash<QString, FindingList::Part> &parts)
+        : m_lint(lint), m_findings(findings), m_parts(parts)
+    {
+    }
+
+    void beginFile(const QString &path) override { m_lint.beginFile(path); }
+    void endFile(const QString &path, const vrex::xml::Result &result) override
+    {
+        m_lint.endFile(path, result);
+        m_parts.insert(path, m_findings.takePart());
+    }
+    void element(vrex::RecordRole role, const vrex::xml::Element &element) override { m_lint.element(role, element); }
+    void attribute(vrex::RecordRole role, const vrex::xml::Element &element, const char *name, const char *value,
+                   bool known) override
+    {
+        m_lint.attribute(role, element, name, value, known);
+    }
+    void notice(vrex::RecordRole role, const vrex::xml::Element &element, Notice kind, QByteArrayView subject,
+                QByteArrayView value) override
+    {
+        m_lint.notice(role, element, kind, subject, value);
+    }
+
+private:
+    FileLint &m_lint;
+    FindingList &m_findings;
+    QHash<QString, FindingList::Part> &m_parts;
+};
+
+// Files what the registry checks find under the instance or complex type
+// they were checking, for the ones in scope (null: all).
+class EntryParts final : public RegistryScope
+{
+public:
+    EntryParts(FindingList &findings, QMap<QString, FindingList::Part> &parts, const QSet<QString> *instances,
+               const QSet<QString> *complexTypes)
+        : m_findings(findings), m_parts(parts), m_instances(instances), m_complexTypes(complexTypes)
+    {
+    }
+    ~EntryParts() override { enter(QString()); }
+
+    bool coversInstance(const QString &name) override
+    {
+        if (m_instances && !m_instances->contains(name))
+            return false;
+        enter(QLatin1String("i:") + name);
+        return true;
+    }
+    bool coversComplexType(const QString &name) override
+    {
+        if (m_complexTypes && !m_complexTypes->contains(name))
+            return false;
+        enter(QLatin1String("c:") + name);
+        return true;
+    }
+
+private:
+    void enter(const QString &entry)
+    {
+        FindingList::Part part = m_findings.takePart();
+        if (!part.isEmpty()) {
+            FindingList::Part &kept = m_parts[m_entry];
+            kept.findings.append(part.findings);
+            for (auto it = part.followOns.cbegin(); it != part.followOns.cend(); ++it)
+                kept.followOns[it.key()] += it.value();
+        }
+        m_entry = entry;
+    }
+
+    FindingList &m_findings;
+    QMap<QString, FindingList::Part> &m_parts;
+    const QSet<QString> *m_instances;
+    const QSet<QString> *m_complexTypes;
+    QString m_entry;
+};
+
+// The key the registry checks report a finding once under.
+QString findingKey(const Finding &finding)
+{
+    return finding.place.file + QLatin1Char(':') + QString::number(finding.place.line) + QLatin1Char(':')
+            + QString::number(finding.place.column) + QLatin1Char(':') + finding.code + finding.message;
+}
+
+// Instances whose redirection chains may pass through one of touched:
+// touched, and every instance that reaches one of them over redirections
+// (a member's redirections count for the instance of that name when it
+// names the complex type). The walk is the check's; this only finds who
+// to ask again.
+QSet<QString> reaching(const vrex::Catalogue &catalogue, QSet<QString> touched)
+{
+    QHash<QString, QStringList> sources; // target instance -> instances redirecting to it
+    for (auto type = catalogue.complexTypes.cbegin(); type != catalogue.complexTypes.cend(); ++type) {
+        for (auto member = type->members.cbegin(); member != type->members.cend(); ++member) {
+            const auto instance = catalogue.instances.constFind(member.key());
+            if (instance == catalogue.instances.cend() || instance->complex != type.key())
+                continue;
+            for (const complexParam &param : member->params)
+                sources[param.device].append(member.key());
+        }
+    }
+    QStringList pending(touched.cbegin(), touched.cend());
+    while (!pending.isEmpty()) {
+        const QString target = pending.takeLast();
+        for (const QString &source : sources.value(target)) {
+            if (!touched.contains(source)) {
+                touched.insert(source);
+                pending.append(source);
+            }
+        }
+    }
+    return touched;
+}
+
+} // namespace
+
+WorkspaceCheck::WorkspaceCheck(const QString &configRoot)
+    : m_installation(vrex::Installation::atConfigRoot(configRoot))
+{
+}
+
+void WorkspaceCheck::setText(const QString &path, const QByteArray &text)
+{
+    m_installation.files().setText(path, text);
+}
+
+void WorkspaceCheck::removeText(const QString &path)
+{
+    m_installation.files().removeText(path);
+}
+
+QStringList WorkspaceCheck::listing(QLatin1StringView directory) const
+{
+    return m_installation.files().listXml(m_installation.path(directory)).entries();
+}
+
+WorkspaceCheck::FileKind WorkspaceCheck::kindOf(const QString &path, QString *entry) const
+{
+    const QFileInfo info(path);
+    const QString directory = info.path();
+    if (entry)
+        *entry = info.fileName();
+    if (path == m_installation.path(layout::kInstancesFile))
+        return FileKind::Instances;
+    if (path == m_installation.path(layout::kStylesheetFile))
+        return FileKind::Stylesheet;
+    if (!info.fileName().endsWith(layout::kXmlSuffix, Qt::CaseInsensitive))
+        return FileKind::Other;
+    if (directory == m_installation.path(layout::kDeviceTypesDir))
+        return FileKind::DeviceType;
+    if (directory == m_installation.path(layout::kComplexTypesDir))
+        return FileKind::ComplexType;
+    return FileKind::Other;
+}
+
+void WorkspaceCheck::checkAll()
+{
+    m_lastWhole = true;
+    m_fileParts.clear();
+    m_entryParts.clear();
+    m_index = DefinitionIndex();
+    m_deviceTypeEntries = listing(layout::kDeviceTypesDir);
+    m_complexTypeEntries = listing(layout::kComplexTypesDir);
+
+    FindingList findings;
+    FileLint lint(m_installation, findings, m_index);
+    FileParts parts(lint, findings, m_fileParts);
+    // The lint asks each element for its position itself.
+    m_installation.setObserver(&parts, false);
+    m_installation.load();
+    m_installation.setObserver(nullptr);
+    m_installation.clearMessages();
+    lint.finish();
+    m_directoryPart = findings.takePart();
+    checkRegistries(nullptr, nullptr);
+}
+
+// A type file's entry is the only one of its key, and the listing is the
+// one the last whole check read: then reading that one file again gives
+// what a whole load would.
+bool WorkspaceCheck::ownsItsKey(FileKind kind, const QString &entry) const
+{
+    const bool deviceType = kind == FileKind::DeviceType;
+    const QStringList now = listing(deviceType ? layout::kDeviceTypesDir : layout::kComplexTypesDir);
+    if (now != (deviceType ? m_deviceTypeEntries : m_complexTypeEntries))
+        return false;
+    const QString base = entry.chopped(layout::kXmlSuffix.size());
+    int sharing = 0;
+    for (const QString &other : now) {
+        if (other.chopped(layout::kXmlSuffix.size()).compare(base, Qt::CaseInsensitive) == 0)
+            ++sharing;
+    }
+    return sharing == 1;
+}
+
+void WorkspaceCheck::checkChanged(const QSet<QString> &paths)
+{
+    struct Change
+    {
+        QString path;
+        FileKind kind;
+        QString entry;
+    };
+    QList<Change> changes;
+    bool whole = false;
+    for (const QString &path : paths) {
+        Change change{path, FileKind::Other, {}};
+        change.kind = kindOf(path, &change.entry);
+        if (change.kind == FileKind::Other)
+            continue;
+        if (change.kind == FileKind::DeviceType || change.kind == FileKind::ComplexType)
+            whole = whole || !ownsItsKey(change.kind, change.entry);
+        changes.append(change);
+    }
+    if (whole) {
+        checkAll();
+        return;
+    }
+    m_lastWhole = false;
+    bool instances = false;
+    QSet<QString> deviceTypes;
+    QSet<QString> complexTypes;
+    for (const Change &change : std::as_const(changes)) {
+        relint(change.path, change.kind, change.entry);
+        const QString base = change.entry.chopped(layout::kXmlSuffix.size());
+        if (change.kind == FileKind::Instances)
+            instances = true;
+        else if (change.kind == FileKind::DeviceType)
+            deviceTypes.insert(vrex::deviceTypeKey(base));
+        else if (change.kind == FileKind::ComplexType)
+            complexTypes.insert(base);
+    }
+    if (instances) {
+        // Every registry check reads the instances.
+        m_entryParts.clear();
+        checkRegistries(nullptr, nullptr);
+        return;
+    }
+    if (deviceTypes.isEmpty() && complexTypes.isEmpty())
+        return;
+
+    // The chains that pass an instance of a changed type, and the complex
+    // types whose members are of a changed device type.
+    const vrex::Catalogue catalogue = m_installation.catalogue();
+    QSet<QString> touched;
+    QHash<QString, bool> changedSpelling; // instances spell few device types, over and over
+    for (auto it = catalogue.instances.cbegin(); it != catalogue.instances.cend(); ++it) {
+        auto known = changedSpelling.constFind(it->type);
+        if (known == changedSpelling.cend())
+            known = changedSpelling.insert(it->type, deviceTypes.contains(vrex::deviceTypeKey(it->type)));
+        if (*known || complexTypes.contains(it->complex))
+            touched.insert(it.key());
+    }
+    QSet<QString> checkedTypes = complexTypes;
+    for (auto type = catalogue.complexTypes.cbegin(); type != catalogue.complexTypes.cend(); ++type) {
+        for (auto member = type->members.cbegin(); member != type->members.cend(); ++member) {
+            const auto instance = catalogue.instances.constFind(member.key());
+            if (instance != catalogue.instances.cend() && changedSpelling.value(instance->type)) {
+                checkedTypes.insert(type.key());
+                break;
+            }
+        }
+    }
+    const QSet<QString> checkedInstances = reaching(catalogue, touched);
+    for (const QString &name : checkedInstances)
+        m_entryParts.remove(QLatin1String("i:") + name);
+    for (const QString &name : std::as_const(checkedTypes))
+        m_entryParts.remove(QLatin1String("c:") + name);
+    checkRegistries(&checkedInstances, &checkedTypes);
+}
+
+void WorkspaceCheck::relint(const QString &path, FileKind kind, const QString &entry)
+{
+    FindingList findings;
+    DefinitionIndex index;
+    FileLint lint(m_installation, findings, index);
+    FileParts parts(lint, findings, m_fileParts);
+    m_installation.setObserver(&parts, false);
+    switch (kind) {
+    case FileKind::Instances: m_installation.reloadInstances(); break;
+    case FileKind::Stylesheet: m_installation.reloadStyles(); break;
+    case FileKind::DeviceType: m_installation.reloadDeviceType(entry); break;
+    case FileKind::ComplexType: m_installation.reloadComplexType(entry); break;
+    case FileKind::Other: break;
+    }
+    m_installation.setObserver(nullptr);
+    m_installation.clearMessages();
+
+    switch (kind) {
+    case FileKind::Instances: m_index.instances = std::move(index.instances); break;
+    case FileKind::DeviceType: {
+        for (auto it = m_index.deviceTypes.begin(); it != m_index.deviceTypes.end();)
+            it = it->path == path ? m_index.deviceTypes.erase(it) : std::next(it);
+        m_index.deviceTypes.insert(index.deviceTypes);
+        break;
+    }
+    case FileKind::ComplexType: {
+        for (auto it = m_index.complexTypes.begin(); it != m_index.complexTypes.end();)
+            it = it->path == path ? m_index.complexTypes.erase(it) : std::next(it);
+        m_index.complexTypes.insert(index.complexTypes);
+        break;
+    }
+    default: break;
+    }
+}
+
+void WorkspaceCheck::checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes)
+{
+    // The root causes the files gave decide what folds into them.
+    FindingList findings;
+    for (const FindingList::Part &part : std::as_const(m_fileParts))
+        findings.addPart(part);
+    findings.addPart(m_directoryPart);
+    findings.takePart();
+    {
+        EntryParts parts(findings, m_entryParts, instances, complexTypes);
+        vrexctl::checkRegistries(m_installation.catalogue(), m_index, findings, &parts);
+    }
+}
+
+QList<Finding> WorkspaceCheck::findings() const
+{
+    FindingList findings;
+    for (const FindingList::Part &part : m_fileParts)
+        findings.addPart(part);
+    findings.addPart(m_directoryPart);
+    // One report per place, however many entries' chains lead there.
+    QSet<QString> reported;
+    for (const FindingList::Part &part : m_entryParts) {
+        for (const Finding &finding : part.findings) {
+            if (!reported.contains(findingKey(finding))) {
+                reported.insert(findingKey(finding));
+                findings.add(finding);
+            }
+        }
+        for (auto it = part.followOns.cbegin(); it != part.followOns.cend(); ++it) {
+            for (int i = 0; i < it.value(); ++i)
+                findings.fold(it.key());
+        }
+    }
+    return findings.take();
+}
+
+} // namespace vrexctl::lsp

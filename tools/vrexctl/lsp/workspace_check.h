@@ -1,0 +1,71 @@
+// The check of one installation kept up to date while files change: the
+// whole check once, then, after an edit, only the file that changed is read
+// again and only the registry checks it can affect run again. What each
+// file and each registry entry gave is kept apart for that (parts, see
+// FindingList::takePart()); put together they are what `vrexctl check`
+// reports for the same files.
+#ifndef VREXCTL_LSP_WORKSPACE_CHECK_H
+#define VREXCTL_LSP_WORKSPACE_CHECK_H
+
+#include "checks/definition_index.h"
+#include "checks/finding.h"
+
+#include "installation/installation.h"
+
+#include <QtCore/QHash>
+#include <QtCore/QMap>
+#include <QtCore/QSet>
+#include <QtCore/QStringList>
+
+namespace vrexctl::lsp {
+
+class WorkspaceCheck
+{
+public:
+    // The installation whose "config" directory is below configRoot.
+    explicit WorkspaceCheck(const QString &configRoot);
+
+    const vrex::Installation &installation() const { return m_installation; }
+    const DefinitionIndex &index() const { return m_index; }
+
+    // Unsaved text in place of the file at path (null: the file again).
+    // Takes effect with the next checkAll() or checkChanged().
+    void setText(const QString &path, const QByteArray &text);
+    void removeText(const QString &path);
+
+    // Loads and checks everything.
+    void checkAll();
+    // Reads the files at paths again and checks again what they affect;
+    // checks everything when a type directory's listing changed.
+    void checkChanged(const QSet<QString> &paths);
+
+    // Everything found, as the check reports it: sorted by file and
+    // position, what follows from a root cause counted in its note.
+    QList<Finding> findings() const;
+
+    // What a file of the installation is, and its directory entry.
+    enum class FileKind { Other, Instances, DeviceType, ComplexType, Stylesheet };
+    FileKind kindOf(const QString &path, QString *entry = nullptr) const;
+
+    // How the last check went, for tests and benchmarks: whole or in part.
+    bool lastCheckWasWhole() const { return m_lastWhole; }
+
+private:
+    void relint(const QString &path, FileKind kind, const QString &entry);
+    void checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes);
+    QStringList listing(QLatin1StringView directory) const;
+    bool ownsItsKey(FileKind kind, const QString &entry) const;
+
+    vrex::Installation m_installation;
+    DefinitionIndex m_index;
+    QHash<QString, FindingList::Part> m_fileParts; // by path as the loader opened it
+    FindingList::Part m_directoryPart;             // type directories that do not exist
+    QMap<QString, FindingList::Part> m_entryParts; // registry checks, by instance or complex type
+    QStringList m_deviceTypeEntries;
+    QStringList m_complexTypeEntries;
+    bool m_lastWhole = true;
+};
+
+} // namespace vrexctl::lsp
+
+#endif
