@@ -68,6 +68,8 @@ int run(const ParsedCommandLine &parsed)
     }
 
     const Invocation &invocation = parsed.invocation;
+    if (invocation.command == QLatin1StringView("lsp"))
+        return runLsp(invocation);
     const InstallationRoot where = installationRoot(invocation);
     const QString missing = missingInstallation(where);
     if (!missing.isEmpty())

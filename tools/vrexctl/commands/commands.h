@@ -17,6 +17,9 @@ int runLookup(const Invocation &invocation, vrex::Installation &installation);
 int runStyles(const Invocation &invocation, vrex::Installation &installation);
 int runCheck(const Invocation &invocation, vrex::Installation &installation);
 int runNames(const Invocation &invocation, vrex::Installation &installation);
+// Finds its installation itself, from the client's workspace, unless
+// --root or --system name one.
+int runLsp(const Invocation &invocation);
 
 } // namespace vrexctl
 
