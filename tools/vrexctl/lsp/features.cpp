@@ -293,8 +293,11 @@ QString hoverText(const WorkspaceCheck &check, const Symbol &symbol)
             return chainText(check, symbol.instance, symbol.name);
         const deviceTypeInfo type = installation.deviceTypes().value(symbol.deviceType);
         const auto param = type.params.constFind(symbol.name);
-        if (param == type.params.cend())
-            return {};
+        if (param == type.params.cend()) {
+            return QStringLiteral("parameter %1 of device type %2: the library has no such parameter (a file "
+                                  "that is not well-formed gives none)")
+                    .arg(symbol.name, symbol.deviceType);
+        }
         return QStringLiteral("parameter %1 of device type %2: slot %3%4")
                 .arg(symbol.name, symbol.deviceType)
                 .arg(param->slot)
