@@ -58,41 +58,44 @@ public:
         : m_findings(findings), m_parts(parts), m_instances(instances), m_complexTypes(complexTypes)
     {
     }
-    ~EntryParts() override { enter(QString()); }
+    ~EntryParts() override { enter({}, QString()); }
 
     bool coversInstance(const QString &name) override
     {
         if (m_instances && !m_instances->contains(name))
             return false;
-        enter(QLatin1String("i:") + name);
+        enter(QLatin1String("i:"), name);
         return true;
     }
     bool coversComplexType(const QString &name) override
     {
         if (m_complexTypes && !m_complexTypes->contains(name))
             return false;
-        enter(QLatin1String("c:") + name);
+        enter(QLatin1String("c:"), name);
         return true;
     }
 
 private:
-    void enter(const QString &entry)
+    // Most entries find nothing: their key is made only when one does.
+    void enter(QLatin1StringView kind, const QString &name)
     {
         FindingList::Part part = m_findings.takePart();
         if (!part.isEmpty()) {
-            FindingList::Part &kept = m_parts[m_entry];
+            FindingList::Part &kept = m_parts[m_kind + m_name];
             kept.findings.append(part.findings);
             for (auto it = part.followOns.cbegin(); it != part.followOns.cend(); ++it)
                 kept.followOns[it.key()] += it.value();
         }
-        m_entry = entry;
+        m_kind = kind;
+        m_name = name;
     }
 
     FindingList &m_findings;
     QMap<QString, FindingList::Part> &m_parts;
     const QSet<QString> *m_instances;
     const QSet<QString> *m_complexTypes;
-    QString m_entry;
+    QLatin1StringView m_kind;
+    QString m_name;
 };
 
 // The key the registry checks report a finding once under.
@@ -100,36 +103,6 @@ QString findingKey(const Finding &finding)
 {
     return finding.place.file + QLatin1Char(':') + QString::number(finding.place.line) + QLatin1Char(':')
             + QString::number(finding.place.column) + QLatin1Char(':') + finding.code + finding.message;
-}
-
-// Instances whose redirection chains may pass through one of touched:
-// touched, and every instance that reaches one of them over redirections
-// (a member's redirections count for the instance of that name when it
-// names the complex type). The walk is the check's; this only finds who
-// to ask again.
-QSet<QString> reaching(const vrex::Catalogue &catalogue, QSet<QString> touched)
-{
-    QHash<QString, QStringList> sources; // target instance -> instances redirecting to it
-    for (auto type = catalogue.complexTypes.cbegin(); type != catalogue.complexTypes.cend(); ++type) {
-        for (auto member = type->members.cbegin(); member != type->members.cend(); ++member) {
-            const auto instance = catalogue.instances.constFind(member.key());
-            if (instance == catalogue.instances.cend() || instance->complex != type.key())
-                continue;
-            for (const complexParam &param : member->params)
-                sources[param.device].append(member.key());
-        }
-    }
-    QStringList pending(touched.cbegin(), touched.cend());
-    while (!pending.isEmpty()) {
-        const QString target = pending.takeLast();
-        for (const QString &source : sources.value(target)) {
-            if (!touched.contains(source)) {
-                touched.insert(source);
-                pending.append(source);
-            }
-        }
-    }
-    return touched;
 }
 
 } // namespace
@@ -176,6 +149,7 @@ WorkspaceCheck::FileKind WorkspaceCheck::kindOf(const QString &path, QString *en
 void WorkspaceCheck::checkAll()
 {
     m_lastWhole = true;
+    m_graph.reset();
     m_fileParts.clear();
     m_entryParts.clear();
     m_index = DefinitionIndex();
@@ -252,6 +226,7 @@ void WorkspaceCheck::checkChanged(const QSet<QString> &paths)
     }
     if (instances) {
         // Every registry check reads the instances.
+        m_graph.reset();
         m_entryParts.clear();
         checkRegistries(nullptr, nullptr);
         return;
@@ -261,27 +236,23 @@ void WorkspaceCheck::checkChanged(const QSet<QString> &paths)
 
     // The chains that pass an instance of a changed type, and the complex
     // types whose members are of a changed device type.
-    const vrex::Catalogue catalogue = m_installation.catalogue();
+    if (!complexTypes.isEmpty())
+        m_graph.reset(); // its edges are the complex types'
+    const Graph &graph = redirectionGraph();
     QSet<QString> touched;
-    QHash<QString, bool> changedSpelling; // instances spell few device types, over and over
-    for (auto it = catalogue.instances.cbegin(); it != catalogue.instances.cend(); ++it) {
-        auto known = changedSpelling.constFind(it->type);
-        if (known == changedSpelling.cend())
-            known = changedSpelling.insert(it->type, deviceTypes.contains(vrex::deviceTypeKey(it->type)));
-        if (*known || complexTypes.contains(it->complex))
-            touched.insert(it.key());
-    }
     QSet<QString> checkedTypes = complexTypes;
-    for (auto type = catalogue.complexTypes.cbegin(); type != catalogue.complexTypes.cend(); ++type) {
-        for (auto member = type->members.cbegin(); member != type->members.cend(); ++member) {
-            const auto instance = catalogue.instances.constFind(member.key());
-            if (instance != catalogue.instances.cend() && changedSpelling.value(instance->type)) {
-                checkedTypes.insert(type.key());
-                break;
-            }
+    for (const QString &key : std::as_const(deviceTypes)) {
+        for (const QString &instance : graph.byDeviceType.value(key)) {
+            touched.insert(instance);
+            for (const QString &type : graph.memberOf.value(instance))
+                checkedTypes.insert(type);
         }
     }
-    const QSet<QString> checkedInstances = reaching(catalogue, touched);
+    for (const QString &type : std::as_const(complexTypes)) {
+        for (const QString &instance : graph.byComplexType.value(type))
+            touched.insert(instance);
+    }
+    const QSet<QString> checkedInstances = reaching(graph, touched, deviceTypes);
     for (const QString &name : checkedInstances)
         m_entryParts.remove(QLatin1String("i:") + name);
     for (const QString &name : std::as_const(checkedTypes))
@@ -336,6 +307,76 @@ void WorkspaceCheck::checkRegistries(const QSet<QString> *instances, const QSet<
         EntryParts parts(findings, m_entryParts, instances, complexTypes);
         vrexctl::checkRegistries(m_installation.catalogue(), m_index, findings, &parts);
     }
+}
+
+const WorkspaceCheck::Graph &WorkspaceCheck::redirectionGraph()
+{
+    if (m_graph)
+        return *m_graph;
+    m_graph = std::make_unique<Graph>();
+    Graph &graph = *m_graph;
+    const vrex::Catalogue catalogue = m_installation.catalogue();
+    for (auto it = catalogue.instances.cbegin(); it != catalogue.instances.cend(); ++it) {
+        const auto type = vrex::findDeviceType(catalogue.deviceTypes, it->type);
+        // Instances that name no registered type count under their folded name.
+        graph.byDeviceType[type == catalogue.deviceTypes.cend() ? vrex::deviceTypeKey(it->type) : type.key()]
+                .append(it.key());
+        if (!it->complex.isEmpty())
+            graph.byComplexType[it->complex].append(it.key());
+    }
+    for (auto type = catalogue.complexTypes.cbegin(); type != catalogue.complexTypes.cend(); ++type) {
+        for (auto member = type->members.cbegin(); member != type->members.cend(); ++member) {
+            graph.memberOf[member.key()].append(type.key());
+            const auto instance = catalogue.instances.constFind(member.key());
+            // A member's redirections are the instance's only when it names the type.
+            if (instance == catalogue.instances.cend() || instance->complex != type.key())
+                continue;
+            for (auto param = member->params.cbegin(); param != member->params.cend(); ++param)
+                graph.into[param->device].append({member.key(), param.key(), param->param});
+        }
+    }
+    return graph;
+}
+
+// Chain starts that may pass through one of touched: touched, and every
+// instance from whose parameters redirections lead to a parameter of one of
+// them. A redirection is taken only for a parameter with slot 0 on the
+// member's device type (or that may have had it: one of changedTypes); the
+// walk itself is the check's, this only finds whom to ask again.
+QSet<QString> WorkspaceCheck::reaching(const Graph &graph, QSet<QString> touched, const QSet<QString> &changedTypes) const
+{
+    const vrex::Catalogue catalogue = m_installation.catalogue();
+    const auto taken = [&](const Graph::Edge &edge) {
+        const auto type = vrex::findDeviceType(catalogue.deviceTypes, catalogue.instances.constFind(edge.instance)->type);
+        if (type == catalogue.deviceTypes.cend())
+            return false;
+        if (changedTypes.contains(type.key()))
+            return true;
+        const auto slot = type->params.constFind(edge.param);
+        return slot != type->params.cend() && slot->slot == 0;
+    };
+    QSet<QPair<QString, QString>> seen; // (instance, parameter) the walk may come from
+    QList<QPair<QString, QString>> pending;
+    const auto reach = [&](const Graph::Edge &edge) {
+        const QPair<QString, QString> from{edge.instance, edge.param};
+        if (!seen.contains(from) && taken(edge)) {
+            seen.insert(from);
+            pending.append(from);
+        }
+    };
+    for (const QString &instance : std::as_const(touched)) {
+        for (const Graph::Edge &edge : graph.into.value(instance))
+            reach(edge);
+    }
+    while (!pending.isEmpty()) {
+        const QPair<QString, QString> to = pending.takeLast();
+        touched.insert(to.first);
+        for (const Graph::Edge &edge : graph.into.value(to.first)) {
+            if (edge.target == to.second)
+                reach(edge);
+        }
+    }
+    return touched;
 }
 
 QList<Finding> WorkspaceCheck::findings() const

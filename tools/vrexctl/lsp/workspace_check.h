@@ -17,6 +17,8 @@
 #include <QtCore/QSet>
 #include <QtCore/QStringList>
 
+#include <memory>
+
 namespace vrexctl::lsp {
 
 class WorkspaceCheck
@@ -51,6 +53,23 @@ public:
     bool lastCheckWasWhole() const { return m_lastWhole; }
 
 private:
+    // Who names what, for finding what an edit of a type file affects;
+    // made again after the instances or a complex type changed.
+    struct Graph
+    {
+        struct Edge
+        {
+            QString instance; // a member that names the complex type...
+            QString param;    // ...redirects this parameter...
+            QString target;   // ...to this parameter of the instance the edge is filed under
+        };
+        QHash<QString, QList<Edge>> into;             // by target instance
+        QHash<QString, QStringList> byDeviceType;     // by registry key
+        QHash<QString, QStringList> byComplexType;
+        QHash<QString, QStringList> memberOf;         // instance -> complex types listing it as a member
+    };
+    const Graph &redirectionGraph();
+    QSet<QString> reaching(const Graph &graph, QSet<QString> touched, const QSet<QString> &changedTypes) const;
     void relint(const QString &path, FileKind kind, const QString &entry);
     void checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes);
     QStringList listing(QLatin1StringView directory) const;
@@ -64,6 +83,7 @@ private:
     QStringList m_deviceTypeEntries;
     QStringList m_complexTypeEntries;
     bool m_lastWhole = true;
+    std::unique_ptr<Graph> m_graph;
 };
 
 } // namespace vrexctl::lsp
