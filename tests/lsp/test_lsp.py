@@ -143,6 +143,42 @@ class Features(SiteCopy):
                     self.assertNotIn(text, answer)
 
 
+class QuickFixes(SiteCopy):
+    # file, old text, the typo written instead, and the text its fix puts
+    # back in place of the typo.
+    ROWS = [
+        ('ref key', 'instances.xml', 'device=14,offset=0', 'devcie=14,offset=0', 'device'),
+        ('blank before a ref key', 'instances.xml', 'device=16,offset=1', 'device=16, offset=1', 'offset'),
+        ('device type', 'instances.xml', 'type="Servo" alt_id="SRV-A2"', 'type="Srevo" alt_id="SRV-A2"', 'servo'),
+        ('complex type', 'instances.xml', 'complex=LensDrive"/>', 'complex=LensDrvie"/>', 'LensDrive'),
+        ('composite word', 'instances.xml', 'composite="yes"', 'composite="Yes"', 'yes'),
+        ('attribute name', 'instances.xml', 'location="CAR, rack 4"', 'locaton="CAR, rack 4"', 'location'),
+        ('group target', 'instances.xml', 'instance="tally1"', 'instance="taly1"', 'tally1'),
+        ('driver type', 'devicetypes/servo.xml', 'drivertype="generic"', 'drivertype="generc"', 'generic'),
+        ('member', 'complex_instances/LensDrive.xml', 'member id="lens2"', 'member id="lesn2"', 'lens2'),
+        ('redirection target', 'complex_instances/LensDrive.xml', 'device="servo2"', 'device="serv2"', 'servo2'),
+        ('target parameter', 'complex_instances/LensDrive.xml', 'param="position"/>\n  </member>\n</',
+         'param="positon"/>\n  </member>\n</', 'position'),
+        ('style type', 'stylesheet/vrex_style.xml', 'type="state"', 'type="stat"', 'state'),
+    ]
+
+    def test_rows(self):
+        c = self.start()
+        for name, file, old, typo, fixed in self.ROWS:
+            with self.subTest(name):
+                path = self.path(file)
+                text = c.open(path, self.text(file).replace(old, typo, 1))
+                whole = {'start': {'line': 0, 'character': 0}, 'end': {'line': text.count('\n') + 1, 'character': 0}}
+                actions = c.request('textDocument/codeAction', {
+                    'textDocument': {'uri': uri(path)}, 'range': whole, 'context': {'diagnostics': []}})
+                self.assertEqual(len(actions), 1, actions)
+                [edit] = actions[0]['edit']['changes'][uri(path)]
+                self.assertEqual(edit['newText'], fixed)
+                at = position(text, typo)
+                self.assertEqual(edit['range']['start']['line'], at['line'])
+                c.notify('textDocument/didClose', {'textDocument': {'uri': uri(path)}})
+
+
 def check_report(vrexctl, site):
     run = subprocess.run([vrexctl, '--root', site, '--system', 'demo', '--json', '--max-problems=0', 'check'],
                          capture_output=True, check=False)

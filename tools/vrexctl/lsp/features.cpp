@@ -7,6 +7,7 @@
 #include "instance_lookup/device_type_key.h"
 #include "instance_lookup/devicetype_format.h"
 #include "instance_lookup/instances_format.h"
+#include "installation/installation_layout.h"
 #include "stylesheet/stylesheet_format.h"
 
 #include <QtCore/QFileInfo>
@@ -109,7 +110,7 @@ struct Symbol
 
 QString deviceTypeKeyOf(const OpenDocument &document)
 {
-    return vrex::deviceTypeKey(document.entry.chopped(4));
+    return vrex::deviceTypeKey(document.entry.chopped(vrex::layout::kXmlSuffix.size()));
 }
 
 Symbol symbolAt(const OpenDocument &document, Position position)
@@ -388,6 +389,15 @@ QStringList words(const char *const (&list)[N])
     return result;
 }
 
+// Whether a quick fix's suggestion is meant for text: the names the check
+// suggests are found the way it finds them, some folded first (device type
+// keys), some trimmed (ref keys).
+bool closeTo(const QString &text, const QString &suggestion)
+{
+    const QString folded = text.trimmed().toCaseFolded();
+    return folded == suggestion.toCaseFolded() || !suggestName(folded, {suggestion.toCaseFolded()}).isNull();
+}
+
 QString baseName(const QString &path)
 {
     const QString file = QFileInfo(path).fileName();
@@ -546,9 +556,7 @@ QJsonArray codeActions(const QList<Finding> &findings, const OpenDocument &docum
             const bool insert = candidate.start == candidate.end && code == QLatin1String("composite-not-yes");
             if (insert)
                 replacement = QStringLiteral(" %1=\"%2\"").arg(QLatin1String(instances::kComposite), finding.suggestion);
-            else if (old == finding.suggestion
-                     || (old.trimmed() != finding.suggestion
-                         && suggestName(old, {finding.suggestion}) != finding.suggestion))
+            else if (old == finding.suggestion || !closeTo(old, finding.suggestion))
                 continue;
             const Range edit{document.text.positionAt(candidate.start), document.text.positionAt(candidate.end)};
             const QString title = insert ? QStringLiteral("Add %1=\"%2\"").arg(QLatin1String(instances::kComposite),
