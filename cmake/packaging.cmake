@@ -3,7 +3,8 @@
 # bash completion and each package's documentation directory.
 #
 # Components: "runtime" (the shared library), "dev" (headers, CMake package,
-# pkg-config file, the .so link), "tools" (vrexctl, the style editor).
+# pkg-config file, the .so link, the API reference), "tools" (vrexctl, the
+# style editor).
 
 set(VREX_PACKAGE_MAINTAINER "vrex_stylesheet maintainers <maintainers@vrex-stylesheet.example.org>"
     CACHE STRING "Maintainer field of the Debian packages")
@@ -110,7 +111,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 # Only the runtime package has a shared library; later 1.x releases keep
-# its interface, so hosts depend on this version or newer.
+# its interface, so hosts depend on this version or newer. The symbols file
+# below refines that per symbol; the shlibs file stays for tools that read
+# nothing else.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # Each component's description starts with its own synopsis line.
@@ -121,7 +124,16 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
 # The loader's cache is refreshed by libc's trigger; CPack's own ldconfig
 # calls in postinst/postrm cannot be switched off and are merely redundant.
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/debian/runtime/triggers CONTENT "activate-noawait ldconfig\n")
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/debian/runtime/triggers)
+# The symbols file tells dpkg-shlibdeps, per symbol, the first version that
+# exported it, so hosts depend on the oldest package that serves them. It is
+# committed next to this file and checked against the staged library before
+# the packages are made (debian-symbols.cmake writes the shipped copy).
+set(CPACK_VREX_SONAME libvrex_stylesheet.so.${PROJECT_VERSION_MAJOR})
+set(CPACK_VREX_SYMBOLS_TEMPLATE ${PROJECT_SOURCE_DIR}/cmake/${vrex_package_runtime}.symbols)
+set(CPACK_VREX_SYMBOLS_OUTPUT ${PROJECT_BINARY_DIR}/debian/runtime/symbols)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/debian-symbols.cmake)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_BINARY_DIR}/debian/runtime/triggers ${CPACK_VREX_SYMBOLS_OUTPUT})
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
     "instance catalogue and widget styles of a device-control installation
 The shared library that the graphical applications of a device-control

@@ -1,4 +1,8 @@
-// Export macro shared by every public header of the library.
+/*!
+ * \file vrex_global.h
+ * \brief Included by every public header: the export macro
+ * `VREX_STYLESHEET_EXPORT`, which marks what the shared library exports.
+ */
 #ifndef VREX_GLOBAL_H
 #define VREX_GLOBAL_H
 

@@ -1,16 +1,12 @@
+#include "instance_lookup/catalogue_loaders.h"
 #include "instance_lookup/qt_printers.h"
-#include "support/capture.h"
 #include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <gtest/gtest.h>
 
 using namespace vrextest;
 
 namespace {
-
-using Lookup = vrex_instance_lookup;
 
 const QString kNotFound = QStringLiteral("vrex_instance_lookup: Could not find the complex instances - ");
 const QString kMalformed = QStringLiteral("vrex_instance_lookup: Error in device type file - ");
@@ -22,94 +18,64 @@ QString entry(const char *name) { return QStringLiteral("complex_instances/") + 
 QStringList describe(const complexType &type)
 {
     QStringList lines;
-    for (auto member = type.members.cbegin(); member != type.members.cend(); ++member) {
-        if (member->params.isEmpty())
-            lines.append(member.key() + QStringLiteral(": none"));
+    for (auto member = type.members.cbegin(); member != type.members.cend(); ++member)
         for (auto p = member->params.cbegin(); p != member->params.cend(); ++p)
             lines.append(member.key() + QLatin1Char('.') + p.key() + QStringLiteral(" -> ") + p->device + QLatin1Char('.') + p->param);
-    }
     return lines;
 }
 
-QStringList describe(const char *name) { return describe(Lookup::complexTypes.value(QString::fromUtf8(name))); }
-
-class ComplexTypeRegistryTest : public ::testing::Test
+// Every listed name gets an entry, even when its file fails. An entry from
+// before is replaced whole by its file, emptied when the file fails, and
+// kept when the file is gone. One type loaded on its own merges into the
+// record it is given, member by member, or leaves it alone when it fails.
+TEST(ComplexTypeRegistry, EveryListedNameGetsAnEntryEvenWhenItsFileFails)
 {
-protected:
-    void SetUp() override { clearRegistries(); }
     FixtureTree tree;
-    QtMessageCapture messages;
-};
-
-TEST_F(ComplexTypeRegistryTest, EveryListedNameGetsAnEntryEvenWhenItsFileFails)
-{
-    Lookup::loadComplexTypes(); // no directory: nothing, quietly
+    const vrex::FileSource files;
+    RecordingSink sink;
+    const vrex::LoadContext context = loadContext(tree, &sink, files);
+    vrex::ComplexTypeRegistry types;
+    vrex::loadComplexTypes(types, context); // no directory: nothing, quietly
     tree.write(entry("notes.txt"), "<notes/>");
-    tree.write(entry("Rack.XML"), "<Rack><m id='cam1'><r id='gain' device='amp' param='level'/></m></Rack>");
+    tree.write(entry("Rack.XML"), "<Rack><m id='cam1'><r id='gain' device='a' param='p'/></m>"
+                                  "<m id='cam1'><r id='zoom' device='b' param='p'/><r id='zoom' device='c' param='q'/></m>"
+                                  "<m><r id='x'/></m></Rack>");
     tree.write(entry("rack.xml"), "<Rack><m id='x'/></Rack>");
     tree.makeDirectory(entry("extra.xml"));
     tree.write(entry(".xml"), "<root><m id='x'/></root>");
     tree.write(entry("broken.xml"), "<broken><m id='x'/></broken><tail");
     tree.write(entry("50%d %s.xml"), "<wrong/>");
-    EXPECT_FALSE(Lookup::loadComplexTypes());
+    complexType stale;
+    stale.members[QStringLiteral("cam1")].params[QStringLiteral("old")].device = QStringLiteral("o");
+    stale.members[QStringLiteral("kept")].params[QStringLiteral("k")].device = QStringLiteral("k");
+    for (const char *name : {"Rack", "broken", "gone"})
+        types.insert(QString::fromUtf8(name), stale);
+    vrex::loadComplexTypes(types, context);
 
     const QString percent = QStringLiteral("50%d %s");
-    EXPECT_EQ(Lookup::complexTypes.keys(), (QStringList{QString(), percent, QStringLiteral("Rack"), QStringLiteral("broken"),
-                                                        QStringLiteral("extra"), QStringLiteral("rack")}));
-    EXPECT_EQ(Lookup::countComplexTypes(), 6);
-    EXPECT_EQ(describe("Rack"), QStringList{QStringLiteral("cam1.gain -> amp.level")});
+    EXPECT_EQ(types.keys(), (QStringList{QString(), percent, QStringLiteral("Rack"), QStringLiteral("broken"),
+                                         QStringLiteral("extra"), QStringLiteral("gone"), QStringLiteral("rack")}));
+    const QStringList rack{QStringLiteral(".x -> ."), QStringLiteral("cam1.zoom -> c.q")};
+    EXPECT_EQ(describe(types.value(QStringLiteral("Rack"))), rack);
+    EXPECT_EQ(describe(types.value(QStringLiteral("gone"))), describe(stale));
     for (const char *failed : {"", "50%d %s", "broken", "extra", "rack"})
-        EXPECT_TRUE(describe(failed).isEmpty()) << failed;
+        EXPECT_TRUE(describe(types.value(QString::fromUtf8(failed))).isEmpty()) << failed;
     // Listing order: by name ignoring case. An empty name keeps the blank.
-    EXPECT_EQ(messages.messages(), (QStringList{kWrongRoot, kWrongRoot + percent, kMalformed + QStringLiteral("broken"),
-                                                kNotFound + QStringLiteral("extra"), kWrongRoot + QStringLiteral("rack")}));
-}
+    EXPECT_EQ(sink.qtMessages, (QStringList{kWrongRoot, kWrongRoot + percent, kMalformed + QStringLiteral("broken"),
+                                            kNotFound + QStringLiteral("extra"), kWrongRoot + QStringLiteral("rack")}));
 
-TEST_F(ComplexTypeRegistryTest, ReloadReplacesListedEntriesAndKeepsThoseOfRemovedFiles)
-{
-    tree.write(entry("pair.xml"), "<pair><m id='a'><r id='p' device='b' param='q'/></m></pair>");
-    tree.write(entry("gone.xml"), "<gone><m id='a'><r id='p' device='c' param='q'/></m></gone>");
-    tree.write(entry("spoilt.xml"), "<spoilt><m id='a'><r id='p' device='d' param='q'/></m></spoilt>");
-    Lookup::loadComplexTypes();
-    tree.write(entry("pair.xml"), "<pair><m id='z'/></pair>");
-    tree.remove(entry("gone.xml"));
-    tree.write(entry("spoilt.xml"), "<spoilt>");
-    tree.write(entry("new.xml"), "<new/>");
-    messages.clear();
-    Lookup::loadComplexTypes();
-
-    EXPECT_EQ(Lookup::countComplexTypes(), 4);
-    EXPECT_EQ(describe("pair"), QStringList{QStringLiteral("z: none")});
-    EXPECT_EQ(describe("gone"), QStringList{QStringLiteral("a.p -> c.q")});
-    // A file that fails still names its type, with nothing in it any more.
-    EXPECT_TRUE(describe("spoilt").isEmpty());
-    EXPECT_EQ(messages.messages(), QStringList{kMalformed + QStringLiteral("spoilt")});
-}
-
-TEST_F(ComplexTypeRegistryTest, LoadComplexTypeMergesIntoTheGivenRecordOrLeavesItAlone)
-{
-    tree.write(entry("Rack.xml"), "<Rack><m id='cam1'><r id='gain' device='a' param='p'/></m>"
-                                  "<m id='cam1'><r id='zoom' device='b' param='p'/><r id='zoom' device='c' param='q'/></m>"
-                                  "<m><r id='x'/></m></Rack>");
-    tree.write(entry("bad.xml"), "<bad><m id='a'/></bad><!-- unterminated");
-    tree.write(entry("Wrong.xml"), "<wrong><m id='a'/></wrong>");
-    complexType type;
-    type.members[QStringLiteral("cam1")].params[QStringLiteral("old")].device = QStringLiteral("o");
-    type.members[QStringLiteral("kept")].params[QStringLiteral("k")].device = QStringLiteral("k");
-    complexType untouched = type;
-
-    EXPECT_FALSE(Lookup::loadComplexType(QStringLiteral("Rack"), type));
-    EXPECT_EQ(describe(type), (QStringList{QStringLiteral(".x -> ."), QStringLiteral("cam1.zoom -> c.q"),
-                                           QStringLiteral("kept.k -> k.")}));
-    EXPECT_TRUE(messages.messages().isEmpty());
-    EXPECT_EQ(Lookup::countComplexTypes(), 0);
-
-    const QStringList before = describe(untouched);
-    for (const char *name : {"bad", "Wrong", "missing%1%s"})
-        EXPECT_FALSE(Lookup::loadComplexType(QString::fromUtf8(name), untouched));
-    EXPECT_EQ(describe(untouched), before);
-    EXPECT_EQ(messages.messages(), (QStringList{kMalformed + QStringLiteral("bad"), kWrongRoot + QStringLiteral("Wrong"),
-                                                kNotFound + QStringLiteral("missing%1%s")}));
+    complexType type = stale;
+    const auto loadInto = [&](const char *name) {
+        const QString typeName = QString::fromUtf8(name);
+        vrex::loadComplexType(typeName, vrex::complexTypePath(typeName, context), type, context);
+        return describe(type);
+    };
+    sink.qtMessages.clear();
+    for (const char *failed : {"broken", "rack", "missing%1%s"})
+        EXPECT_EQ(loadInto(failed), describe(stale)) << failed;
+    EXPECT_EQ(loadInto("Rack"), rack + QStringList{QStringLiteral("kept.k -> k.")});
+    EXPECT_EQ(sink.qtMessages, (QStringList{kMalformed + QStringLiteral("broken"), kWrongRoot + QStringLiteral("rack"),
+                                            kNotFound + QStringLiteral("missing%1%s")}));
 }
 
 } // namespace

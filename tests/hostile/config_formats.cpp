@@ -1,7 +1,7 @@
 #include "config_formats.h"
 
-#include <vrex_stylesheet/vrex_instance_lookup.h>
-#include <vrex_stylesheet/vrex_stylesheet.h>
+#include "installation/installation_layout.h"
+#include "instance_lookup/catalogue_loaders.h"
 
 namespace vrextest {
 
@@ -19,19 +19,6 @@ QStringList lines(const Map &map, Text text)
 
 } // namespace
 
-QString ConfigFormat::line(const QString &name, const QString &text) const
-{
-    const QString key = !listed() ? QStringLiteral("cam")
-            : file.startsWith(QLatin1String("devicetypes")) ? name.toLower() : name;
-    return key + QLatin1Char('=') + text;
-}
-
-QString ConfigFormat::cannotOpenMessage(const QString &name, const QString &path) const
-{
-    QString message = cannotOpen;
-    return message.replace(QLatin1String("%1"), name).replace(QLatin1String("%2"), path);
-}
-
 // Snapshots: instances by location, device types by parameter names (none
 // for a failed file, which keeps driver type 0), complex types by target
 // devices, styles by description.
@@ -43,17 +30,17 @@ const QVector<ConfigFormat> &configFormats()
          [](const QString &, const QByteArray &text) -> QByteArray {
              return "<instances><instance id=\"cam\" type=\"Camera\" location=\"" + text + "\"/></instances>";
          },
-         [] { vrex_instance_lookup::loadInstances(); },
-         [] { return lines(vrex_instance_lookup::instances, [](const instanceInfo &i) { return i.location; }); }},
+         [](Registries &r, const vrex::LoadContext &context) { vrex::loadInstances(r.instances, context); },
+         [](const Registries &r) { return lines(r.instances, [](const instanceInfo &i) { return i.location; }); }},
         {"DeviceTypes", QStringLiteral("devicetypes/%1.xml"), false,
          QStringLiteral("vrex_instance_lookup: Could not find the device description - %1"),
          [](const QString &, const QByteArray &text) -> QByteArray {
              return "<device_description drivertype=\"router\"><param name=\"" + text
                      + "\" slot=\"7\"/></device_description>";
          },
-         [] { vrex_instance_lookup::loadDeviceTypes(); },
-         [] {
-             return lines(vrex_instance_lookup::deviceTypes, [](const deviceTypeInfo &type) {
+         [](Registries &r, const vrex::LoadContext &context) { vrex::loadDeviceTypes(r.deviceTypes, context); },
+         [](const Registries &r) {
+             return lines(r.deviceTypes, [](const deviceTypeInfo &type) {
                  return type.drivertype == 0 ? QString() : type.params.keys().join(QLatin1Char(','));
              });
          }},
@@ -63,9 +50,9 @@ const QVector<ConfigFormat> &configFormats()
              return '<' + name.toUtf8() + "><member id=\"cam\"><r id=\"gain\" device=\"" + text
                      + "\" param=\"iris\"/></member></" + name.toUtf8() + '>';
          },
-         [] { vrex_instance_lookup::loadComplexTypes(); },
-         [] {
-             return lines(vrex_instance_lookup::complexTypes, [](const complexType &type) {
+         [](Registries &r, const vrex::LoadContext &context) { vrex::loadComplexTypes(r.complexTypes, context); },
+         [](const Registries &r) {
+             return lines(r.complexTypes, [](const complexType &type) {
                  QStringList devices;
                  for (const complexInstance &member : type.members) {
                      for (const complexParam &param : member.params)
@@ -79,15 +66,10 @@ const QVector<ConfigFormat> &configFormats()
          [](const QString &, const QByteArray &text) -> QByteArray {
              return "<stylesheet><style name=\"cam\" description=\"" + text + "\"/></stylesheet>";
          },
-         [] { vrex_stylesheet::load(); },
-         [] { return lines(vrex_stylesheet().stylelist(), [](const styleentry &e) { return e.description; }); }},
+         [](Registries &r, const vrex::LoadContext &c) { vrex::loadStylesheet(r.styles, vrex::layout::path(c.configRoot, vrex::layout::kStylesheetFile), c); },
+         [](const Registries &r) { return lines(r.styles, [](const styleentry &e) { return e.description; }); }},
     };
     return formats;
-}
-
-void PrintTo(const ConfigFormat &format, std::ostream *os)
-{
-    *os << format.label;
 }
 
 } // namespace vrextest

@@ -4,16 +4,25 @@
 #ifndef VREX_TESTS_HOSTILE_CONFIG_FORMATS_H
 #define VREX_TESTS_HOSTILE_CONFIG_FORMATS_H
 
+#include "installation/config_file_load.h"
+#include "instance_lookup/catalogue.h"
 #include "instance_lookup/qt_printers.h"
+#include "stylesheet/style_registry.h"
 
-#include <QtCore/QByteArray>
-#include <QtCore/QString>
-#include <QtCore/QStringList>
 #include <QtCore/QVector>
 
 #include <ostream>
 
 namespace vrextest {
+
+// What the four loaders fill.
+struct Registries
+{
+    vrex::InstanceRegistry instances;
+    vrex::DeviceTypeRegistry deviceTypes;
+    vrex::ComplexTypeRegistry complexTypes;
+    vrex::StyleRegistry styles;
+};
 
 struct ConfigFormat
 {
@@ -23,19 +32,25 @@ struct ConfigFormat
     QString cannotOpen; // "%1" the base name, "%2" the path
     // A document named name with one record whose text is text (raw XML).
     QByteArray (*document)(const QString &name, const QByteArray &text);
-    void (*load)();
-    QStringList (*snapshot)(); // "key=text" per entry, sorted
+    void (*load)(Registries &registries, const vrex::LoadContext &context);
+    QStringList (*snapshot)(const Registries &registries); // "key=text" per entry, sorted
 
     bool listed() const { return file.contains(QLatin1String("%1")); }
     QString relativePath(const QString &name) const { return listed() ? file.arg(name) : file; }
     // The snapshot line of a loaded document(name, text); with a null text,
     // that of a listed file that failed.
-    QString line(const QString &name, const QString &text) const;
-    QString cannotOpenMessage(const QString &name, const QString &path) const;
+    QString line(const QString &name, const QString &text) const
+    {
+        return (!listed() ? QStringLiteral("cam") : file.startsWith(QLatin1String("devicetypes")) ? name.toLower() : name) + QLatin1Char('=') + text;
+    }
+    QString cannotOpenMessage(const QString &name, const QString &path) const
+    {
+        return QString(cannotOpen).replace(QLatin1String("%1"), name).replace(QLatin1String("%2"), path);
+    }
 };
 
 const QVector<ConfigFormat> &configFormats();
-void PrintTo(const ConfigFormat &format, std::ostream *os);
+inline void PrintTo(const ConfigFormat &format, std::ostream *os) { *os << format.label; }
 
 } // namespace vrextest
 

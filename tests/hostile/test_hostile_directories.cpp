@@ -5,7 +5,6 @@
 #include "bounded_child.h"
 #include "config_formats.h"
 
-#include "support/capture.h"
 #include "support/fixture_tree.h"
 
 #include <QtCore/QDir>
@@ -34,11 +33,18 @@ QStringList sorted(QStringList lines)
     return lines;
 }
 
+// In the directory of the installation's good file, which exists.
 void makeSymlink(const QString &target, const QString &link)
 {
-    QDir().mkpath(QFileInfo(link).path());
     if (::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) != 0)
         qFatal("cannot link %s", qPrintable(link));
+}
+
+void makeSparse(const QString &path, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
+        qFatal("cannot make a sparse file");
 }
 
 struct FileSystemRow
@@ -47,26 +53,25 @@ struct FileSystemRow
     void (*arrange)(const FixtureTree &tree, const QString &path);
     bool bounded; // opening it might block or never end: a child with a watchdog
     const char *partner = nullptr; // a second listed entry that fails too
+    const char *reason = nullptr;  // why, on Qt's channel after the loader's message
 };
 
 const FileSystemRow kFileSystemRows[] = {
     {"DirectoryInPlaceOfTheFile", [](const FixtureTree &, const QString &path) { QDir().mkpath(path); }, false},
-    {"DanglingSymlink", [](const FixtureTree &tree, const QString &path) {
-         makeSymlink(tree.path(QStringLiteral("gone/none.xml")), path);
-     }, false},
+    {"DanglingSymlink", [](const FixtureTree &tree, const QString &path) { makeSymlink(tree.path(QStringLiteral("gone/none.xml")), path); }, false},
     {"SymlinkLoop", [](const FixtureTree &, const QString &path) {
          const QString partner = QFileInfo(path).path() + QStringLiteral("/Loop.xml");
          makeSymlink(partner, path);
          makeSymlink(path, partner);
      }, false, "Loop"},
     {"Fifo", [](const FixtureTree &, const QString &path) {
-         QDir().mkpath(QFileInfo(path).path());
-         if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
-             qFatal("cannot make a FIFO");
-     }, true},
-    {"SymlinkToDevZero", [](const FixtureTree &, const QString &path) {
-         makeSymlink(QStringLiteral("/dev/zero"), path);
-     }, true},
+         if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) qFatal("cannot make a FIFO"); }, true},
+    {"SymlinkToDevZero", [](const FixtureTree &, const QString &path) { makeSymlink(QStringLiteral("/dev/zero"), path); }, true},
+    // Refused for the size it claims, before anything is read or reserved.
+    {"SparseTebibyte", [](const FixtureTree &, const QString &path) { makeSparse(path, qint64(1) << 40); }, true, nullptr,
+     "the file is 1048576 MiB, more than the 256 MiB a configuration file may be"},
+    {"Sparse300MiB", [](const FixtureTree &, const QString &path) { makeSparse(path, qint64(300) << 20); }, true, nullptr,
+     "the file is 300 MiB, more than the 256 MiB a configuration file may be"},
 };
 
 void PrintTo(const FileSystemRow &row, std::ostream *os) { *os << row.label; }
@@ -78,11 +83,11 @@ using FileSystemCase = std::tuple<ConfigFormat, FileSystemRow>;
 void runFileSystemRow(const FileSystemCase &c)
 {
     const auto &[format, row] = c;
-    clearRegistries();
     FixtureTree tree(kSystem);
     tree.write(format.relativePath(kGood), format.document(kGood, "ok"));
-    format.load();
-    const QStringList before = format.snapshot();
+    Registries registries;
+    format.load(registries, loadContext(tree, nullptr, vrex::FileSource()));
+    const QStringList before = format.snapshot(registries);
     EXPECT_EQ(before, QStringList{format.line(kGood, QStringLiteral("ok"))});
 
     const QString path = tree.path(format.relativePath(kName));
@@ -91,22 +96,24 @@ void runFileSystemRow(const FileSystemCase &c)
     if (row.bounded)
         limitThisProcess({256, 30});
 
-    QStringList expected = before;
-    QStringList expectedMessages{format.cannotOpenMessage(kName, path)};
+    QStringList expected = before, debugOutput, qtMessages;
+    QStringList &own = format.debugOutput ? debugOutput : qtMessages;
+    own << format.cannotOpenMessage(kName, path);
+    if (row.reason)
+        qtMessages << QStringLiteral("vrex_stylesheet: ") + path + QStringLiteral(": ") + QString::fromUtf8(row.reason);
     if (format.listed()) {
         expected << format.line(kName, QString());
         if (row.partner) {
             const QString partner = QString::fromLatin1(row.partner);
             expected << format.line(partner, QString());
-            expectedMessages << format.cannotOpenMessage(partner, QString());
+            own << format.cannotOpenMessage(partner, QString());
         }
     }
-    DebugOutputCapture debug;
-    QtMessageCapture qt;
-    format.load();
-    EXPECT_EQ(format.snapshot(), sorted(expected));
-    EXPECT_EQ(sorted(format.debugOutput ? debug.messages() : qt.messages()), sorted(expectedMessages));
-    EXPECT_EQ(format.debugOutput ? qt.messages() : debug.messages(), QStringList()) << "the other channel";
+    RecordingSink sink;
+    format.load(registries, loadContext(tree, &sink, vrex::FileSource()));
+    EXPECT_EQ(format.snapshot(registries), sorted(expected));
+    EXPECT_EQ(sorted(sink.debugOutput), sorted(debugOutput));
+    EXPECT_EQ(sorted(sink.qtMessages), sorted(qtMessages));
 }
 
 class FileSystemTest : public ::testing::TestWithParam<FileSystemCase> { };
@@ -127,59 +134,48 @@ INSTANTIATE_TEST_SUITE_P(Rows, FileSystemTest,
 
 class ListedFormatTest : public ::testing::TestWithParam<ConfigFormat> { };
 
-TEST_P(ListedFormatTest, TwentyThousandFilesAllLoad)
+// Removes a file when it is first told something: a file deleted while the
+// host starts, after the directory was listed and before it is opened.
+struct RemovingSink final : vrex::DiagnosticSink
 {
-    constexpr int kFiles = 20000;
+    void write(vrex::Channel channel, const QString &text) override
+    {
+        (channel == vrex::Channel::QtMessages ? qtMessages : debugOutput) << text;
+        if (!vanishing.isEmpty())
+            QFile::remove(std::exchange(vanishing, QString()));
+    }
+    QString vanishing;
+    QStringList qtMessages, debugOutput;
+};
+
+// Twenty thousand entries load in name order ignoring case, whatever the
+// case of their extension: A fails and its message removes b after the
+// listing, C fails, T00000 ... T19999 load.
+TEST_P(ListedFormatTest, TwentyThousandEntriesLoadInNameOrderIgnoringCase)
+{
     const ConfigFormat &format = GetParam();
-    clearRegistries();
     FixtureTree tree;
     QStringList expected;
-    for (int i = 0; i < kFiles; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         const QString name = QStringLiteral("T%1").arg(i, 5, 10, QLatin1Char('0'));
         tree.write(format.relativePath(name), format.document(name, name.toUtf8()));
         expected << format.line(name, name);
     }
-    QtMessageCapture messages;
-    format.load();
-    EXPECT_EQ(messages.messages(), QStringList());
-    EXPECT_TRUE(format.snapshot() == sorted(expected)) << "the registry differs from the 20,000 files";
-}
-
-// The first file's diagnostic removes a later file after the directory has
-// been listed and before that file is opened: a file deleted while the
-// host starts.
-QString g_vanishingPath;
-QStringList g_messages;
-
-void removeOnFirstMessage(QtMsgType, const QMessageLogContext &, const QString &text)
-{
-    g_messages << text;
-    if (!g_vanishingPath.isEmpty()) {
-        QFile::remove(g_vanishingPath);
-        g_vanishingPath.clear();
-    }
-}
-
-TEST_P(ListedFormatTest, FileRemovedBetweenListingAndOpening)
-{
-    const ConfigFormat &format = GetParam();
-    clearRegistries();
-    FixtureTree tree;
     tree.write(format.relativePath(QStringLiteral("A")), "<not well-formed");
-    tree.write(format.relativePath(QStringLiteral("B")), format.document(QStringLiteral("B"), "b"));
-    tree.write(format.relativePath(QStringLiteral("C")), format.document(QStringLiteral("C"), "c"));
+    tree.write(format.relativePath(QStringLiteral("b")), format.document(QStringLiteral("b"), "b"));
+    tree.write(format.relativePath(QStringLiteral("C")).replace(QLatin1String(".xml"), QLatin1String(".XML")), "<C>");
+    for (const char *failed : {"A", "b", "C"})
+        expected << format.line(QString::fromLatin1(failed), QString());
 
-    g_messages.clear();
-    g_vanishingPath = tree.path(format.relativePath(QStringLiteral("B")));
-    const QtMessageHandler previous = qInstallMessageHandler(removeOnFirstMessage);
-    format.load();
-    qInstallMessageHandler(previous);
-
-    EXPECT_EQ(g_messages.size(), 2);
-    EXPECT_EQ(g_messages.value(1), format.cannotOpenMessage(QStringLiteral("B"), QString()));
-    EXPECT_EQ(format.snapshot(), sorted({format.line(QStringLiteral("A"), QString()),
-                                         format.line(QStringLiteral("B"), QString()),
-                                         format.line(QStringLiteral("C"), QStringLiteral("c"))}));
+    RemovingSink sink;
+    sink.vanishing = tree.path(format.relativePath(QStringLiteral("b")));
+    Registries registries;
+    format.load(registries, loadContext(tree, &sink, vrex::FileSource()));
+    const QString malformed = QStringLiteral("vrex_instance_lookup: Error in device type file - ");
+    EXPECT_EQ(sink.qtMessages, (QStringList{malformed + QLatin1Char('A'), format.cannotOpenMessage(QStringLiteral("b"), QString()),
+                                            malformed + QLatin1Char('C')}));
+    EXPECT_EQ(sink.debugOutput, QStringList());
+    EXPECT_TRUE(format.snapshot(registries) == sorted(expected)) << "the registry differs from the files";
 }
 
 INSTANTIATE_TEST_SUITE_P(Listed, ListedFormatTest,

@@ -5,10 +5,7 @@
 #include "bounded_child.h"
 #include "config_formats.h"
 
-#include "support/capture.h"
 #include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_stylesheet.h>
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -70,8 +67,7 @@ Writer repeated(const std::vector<std::pair<QByteArray, qint64>> &pieces)
 
 QByteArray encoded(QStringConverter::Encoding encoding, const QString &text)
 {
-    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
-    return encoder(text);
+    return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
 }
 
 Writer bytes(const QByteArray &data)
@@ -90,8 +86,7 @@ struct XmlRow
     qint64 repeat = 1;
 };
 
-XmlRow loads(const char *label, Writer write, const QString &text, int boundMB = 0,
-             QStringList more = {}, qint64 repeat = 1)
+XmlRow loads(const char *label, Writer write, const QString &text, int boundMB = 0, QStringList more = {}, qint64 repeat = 1)
 {
     return {label, std::move(write), text, QString(), boundMB, std::move(more), repeat};
 }
@@ -103,11 +98,14 @@ XmlRow rejected(const char *label, Writer write, const QString &reason, int boun
 
 void PrintTo(const XmlRow &row, std::ostream *os) { *os << row.label; }
 
-// The reader fetches nothing from outside: had it read the secret file,
+// The stylesheet with its declaration naming the secret file where it says
+// SECRET. The reader fetches nothing from outside: had it read the file,
 // "&leak;" would expand to LEAKED.
-QByteArray external(const QString &secret, const QByteArray &declaration)
+Writer withSecret(const QByteArray &text, const QByteArray &inner, const QByteArray &declaration)
 {
-    return QByteArray(declaration).replace("SECRET", QFile::encodeName(secret));
+    return [=](QIODevice &out, const QString &secret) {
+        out.write(style(text, inner, QByteArray(declaration).replace("SECRET", QFile::encodeName(secret))));
+    };
 }
 
 const XmlRow kRows[] = {
@@ -124,20 +122,15 @@ const XmlRow kRows[] = {
              repeated({{entity("<!ENTITY e \"" + QByteArray(4000, 'y') + "\">") + "<stylesheet><style name=\"cam\">", 1},
                        {"&e;", kMillion}, {"</style></stylesheet>", 1}}),
              kAmplification, 512),
-    rejected("ExternalEntityInAttribute", [](QIODevice &out, const QString &secret) {
-        out.write(style("&e;", {}, external(secret, "<!DOCTYPE stylesheet [<!ENTITY e SYSTEM \"SECRET\">]>")));
-    }, QStringLiteral("reference to external entity in attribute")),
-    loads("ExternalEntityInContentIsSkipped", [](QIODevice &out, const QString &secret) {
-        out.write(style("x", "&e;", external(secret, "<!DOCTYPE stylesheet [<!ENTITY e SYSTEM \"SECRET\">]>")));
-    }, QStringLiteral("x")),
+    rejected("ExternalEntityInAttribute", withSecret("&e;", {}, "<!DOCTYPE stylesheet [<!ENTITY e SYSTEM \"SECRET\">]>"),
+             QStringLiteral("reference to external entity in attribute")),
+    loads("ExternalEntityInContentIsSkipped", withSecret("x", "&e;", "<!DOCTYPE stylesheet [<!ENTITY e SYSTEM \"SECRET\">]>"),
+          QStringLiteral("x")),
     // An entity the reader cannot know (it may be declared in what was not
     // read) reads as nothing.
-    loads("ExternalDtdSubsetIsNotRead", [](QIODevice &out, const QString &secret) {
-        out.write(style("&leak;", {}, external(secret, "<!DOCTYPE stylesheet SYSTEM \"SECRET\">")));
-    }, QString(QLatin1String(""))),
-    loads("ExternalParameterEntityIsNotRead", [](QIODevice &out, const QString &secret) {
-        out.write(style("&leak;", {}, external(secret, "<!DOCTYPE stylesheet [<!ENTITY % p SYSTEM \"SECRET\"> %p;]>")));
-    }, QString(QLatin1String(""))),
+    loads("ExternalDtdSubsetIsNotRead", withSecret("&leak;", {}, "<!DOCTYPE stylesheet SYSTEM \"SECRET\">"), QString(QLatin1String(""))),
+    loads("ExternalParameterEntityIsNotRead",
+          withSecret("&leak;", {}, "<!DOCTYPE stylesheet [<!ENTITY % p SYSTEM \"SECRET\"> %p;]>"), QString(QLatin1String(""))),
     loads("AttributeListDefaultsApply",
           bytes("<!DOCTYPE stylesheet [<!ATTLIST style description CDATA \"dflt\">]>"
                 "<stylesheet><style name=\"cam\"/></stylesheet>"),
@@ -195,7 +188,6 @@ const XmlRow kRows[] = {
 // loads, and compares registry and messages with what the row expects.
 void runRow(const XmlRow &row)
 {
-    clearRegistries();
     // Placeholders in the path are literal text in the message.
     FixtureTree tree(QStringLiteral("sys%2%1"));
     tree.write(QStringLiteral("secret.dtd"), "<!ENTITY leak \"LEAKED\">\n");
@@ -207,15 +199,14 @@ void runRow(const XmlRow &row)
             qFatal("cannot write %s", qPrintable(path));
         row.write(file, tree.path(QStringLiteral("secret.dtd")));
     }
-    QString keep = QStringLiteral("keep");
-    styleentry kept;
-    kept.description = QStringLiteral("kept");
-    vrex_stylesheet().set(keep, kept);
+    Registries registries;
+    registries.styles[QStringLiteral("keep")].description = QStringLiteral("kept");
     if (row.boundMB > 0)
         limitThisProcess({row.boundMB, 300});
 
-    QtMessageCapture messages;
-    vrex_stylesheet::load();
+    RecordingSink sink;
+    const ConfigFormat &stylesheet = configFormats().last();
+    stylesheet.load(registries, loadContext(tree, &sink, vrex::FileSource()));
     if (row.boundMB > 0)
         std::printf("[ bounded  ] %s: address space peaked at %lld MB\n", row.label, peakAddressSpaceMB());
 
@@ -226,8 +217,8 @@ void runRow(const XmlRow &row)
     else
         expected << QStringLiteral("cam=") + row.text.repeated(row.repeat) << row.more;
     expected.sort();
-    EXPECT_EQ(configFormats().last().snapshot(), expected);
-    EXPECT_EQ(messages.messages(), expectedMessages);
+    EXPECT_EQ(stylesheet.snapshot(registries), expected);
+    EXPECT_EQ(sink.qtMessages, expectedMessages);
 }
 
 class HostileXml : public ::testing::TestWithParam<XmlRow> { };

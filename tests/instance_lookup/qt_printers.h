@@ -16,14 +16,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.left(kShown).toStdString() << (text.size() > kShown ? "\"..." : "\"");
 }
 
-inline void PrintTo(const QStringList &list, std::ostream *os)
-{
-    *os << '[';
-    for (const QString &text : list)
-        PrintTo(text, os), *os << ' ';
-    *os << ']';
-}
-
 inline QStringList strings(const std::vector<const char *> &texts)
 {
     QStringList list;

@@ -1,6 +1,5 @@
 #include "instance_lookup/device_type_key.h"
 #include "qt_printers.h"
-#include "support/fixture_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +9,15 @@ namespace {
 // find exactly what deviceTypeKey of the instance's type finds.
 TEST(DeviceTypeKey, FindsWhatTheKeyFoldFinds)
 {
-    vrextest::clearRegistries();
+    vrex::DeviceTypeRegistry types;
     const QString fileBases[] = {
         QStringLiteral("Router"), QStringLiteral("VID_ROUTER"), QString(64, u'A') + QLatin1Char('x'),
         QStringLiteral("zoom_az"), QStringLiteral("\u00DCberCam"), QStringLiteral("\u0130stanbul"),
         QStringLiteral("\u03A3\u0391\u03A3"), QStringLiteral("Stra\u00DFe"), QString()};
     int code = 1;
     for (const QString &base : fileBases)
-        vrex_instance_lookup::deviceTypes[vrex::deviceTypeKey(base)].drivertype = code++;
+        types[vrex::deviceTypeKey(base)].drivertype = code++;
 
-    const auto &types = vrex_instance_lookup::deviceTypes;
     for (const char16_t *spelling : {
              u"router", u"Router", u"ROUTER", u"rOuTeR", u"Routers", u"Route", u"", u"vid_router",
              u"Vid_Router", u"VID-ROUTER", u"ZOOM_AZ",
@@ -31,11 +29,10 @@ TEST(DeviceTypeKey, FindsWhatTheKeyFoldFinds)
              u"istanbul", u"\u03A3\u0391\u03A3", u"\u03C3\u03B1\u03C3", u"STRASSE", u"Stra\u00DFe"}) {
         const QString type = QString::fromUtf16(spelling);
         const auto expected = types.constFind(vrex::deviceTypeKey(type));
-        const auto found = vrex::findDeviceType(type);
+        const auto found = vrex::findDeviceType(types, type);
         ASSERT_EQ(found == types.constEnd(), expected == types.constEnd()) << type.toStdString();
         EXPECT_TRUE(found == types.constEnd() || found.key() == expected.key()) << type.toStdString();
     }
-    vrextest::clearRegistries();
 }
 
 } // namespace

@@ -1,18 +1,15 @@
+#include "instance_lookup/catalogue_queries.h"
 #include "qt_printers.h"
-#include "support/capture.h"
 #include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-using namespace vrextest;
+using namespace vrex;
+using vrextest::RecordingSink;
 
 namespace {
-
-using L = vrex_instance_lookup;
 
 // A call's result and outputs as one line of text, so a row states them all.
 // Outputs are passed by reference: they are read after the call.
@@ -36,9 +33,11 @@ QString show(const T &...values)
 const QString kCam = QStringLiteral("cam1"), kMissing = QStringLiteral("Cam1"), kPair = QStringLiteral("pair");
 
 // Every output starts from a value the call should leave alone unless it
-// writes that output.
+// writes that output; the sink keeps what the call reported.
 struct Outputs
 {
+    Catalogue c;
+    RecordingSink sink;
     QString alt = QStringLiteral("u"), location = QStringLiteral("u"), type = QStringLiteral("u"), ref;
     bool composite = true;
     QMap<QString, QString> groups{{QStringLiteral("k"), QStringLiteral("v")}};
@@ -59,58 +58,60 @@ class InstanceQueries : public ::testing::Test
 protected:
     void SetUp() override
     {
-        clearRegistries();
-        instanceInfo &cam = L::instances[kCam];
+        instanceInfo &cam = instances[kCam];
         cam.device = 12;
         cam.offset = -1;
         cam.type = QStringLiteral("Router");
         cam.alt_id = QStringLiteral("C1");
         cam.location = QStringLiteral("hall");
         cam.complex = QStringLiteral("pair");
-        instanceInfo &pair = L::instances[kPair];
+        instanceInfo &pair = instances[kPair];
         pair.composite = true;
         pair.type = QStringLiteral("nosuchtype");
         pair.groups.insert(QStringLiteral("left"), kCam);
-        L::deviceTypes[QStringLiteral("router")].drivertype = 0x103; // only the low byte reaches callers
+        deviceTypes[QStringLiteral("router")].drivertype = 0x103; // only the low byte reaches callers
     }
+    InstanceRegistry instances;
+    DeviceTypeRegistry deviceTypes;
+    ComplexTypeRegistry complexTypes;
 };
 
 const QueryCase kQueries[] = {
     // Names match exactly, letter case included.
-    {"compositeMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, o.composite, o.groups), o.composite, o.groups); },
+    {"compositeMissing", [](Outputs &o) { return show(lookupComposite(o.c, kMissing, o.composite, o.groups), o.composite, o.groups); },
         "false true {k=v}", false},
-    {"groupOfMissing", [](Outputs &o) { return show(L::lookupComposite(kMissing, QStringLiteral("left"), o.alt), o.alt); },
+    {"groupOfMissing", [](Outputs &o) { return show(lookupComposite(o.c, kMissing, QStringLiteral("left"), o.alt), o.alt); },
         "false \"u\"", false},
-    {"addressMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.device, o.offset, o.driver); },
+    {"addressMissing", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kMissing, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.device, o.offset, o.driver); },
         "false \"u\" 0 0 9", true},
-    {"describeMissing", [](Outputs &o) { return show(L::lookup(kMissing, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.type, o.ref, o.composite); },
+    {"describeMissing", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kMissing, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.type, o.ref, o.composite); },
         "false \"u\" \"u\" null true", true},
     // The reversed sense: true means "not registered".
-    {"typeMissing", [](Outputs &o) { return show(L::lookupType(kMissing, o.type), o.type); }, "true null", false},
-    {"typeFound", [](Outputs &o) { return show(L::lookupType(kCam, o.type), o.type); }, "false \"Router\"", false},
+    {"typeMissing", [](Outputs &o) { return show(lookupType(o.c, kMissing, o.type), o.type); }, "true null", false},
+    {"typeFound", [](Outputs &o) { return show(lookupType(o.c, kCam, o.type), o.type); }, "false \"Router\"", false},
     // Null address pointers answer false silently, before writing anything.
-    {"noDevice", [](Outputs &o) { return show(L::lookup(kCam, o.alt, nullptr, &o.offset, nullptr), o.alt, o.offset); },
+    {"noDevice", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kCam, o.alt, nullptr, &o.offset, nullptr), o.alt, o.offset); },
         "false \"u\" 6", false},
-    {"noOffset", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, nullptr, nullptr), o.alt, o.device); },
+    {"noOffset", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kCam, o.alt, &o.device, nullptr, nullptr), o.alt, o.device); },
         "false \"u\" 5", false},
-    {"addressWithoutDriver", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, nullptr), o.alt, o.device, o.offset); },
+    {"addressWithoutDriver", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kCam, o.alt, &o.device, &o.offset, nullptr), o.alt, o.device, o.offset); },
         "true \"C1\" 12 -1", false},
-    {"driverLowByteOfFoldedType", [](Outputs &o) { return show(L::lookup(kCam, o.alt, &o.device, &o.offset, &o.driver), o.driver); },
+    {"driverLowByteOfFoldedType", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kCam, o.alt, &o.device, &o.offset, &o.driver), o.driver); },
         "true 3", false},
-    {"driverOfUnknownTypeIsZero", [](Outputs &o) { return show(L::lookup(kPair, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.driver); },
+    {"driverOfUnknownTypeIsZero", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kPair, o.alt, &o.device, &o.offset, &o.driver), o.alt, o.driver); },
         "true null 0", false},
     // The ref as the file writes it, never with the complex key.
-    {"describe", [](Outputs &o) { return show(L::lookup(kCam, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.location, o.type, o.ref, o.composite); },
+    {"describe", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kCam, o.alt, o.location, o.type, o.ref, o.composite), o.alt, o.location, o.type, o.ref, o.composite); },
         "true \"C1\" \"hall\" \"Router\" \"device=12,offset=-1\" false", false},
-    {"describeComposite", [](Outputs &o) { return show(L::lookup(kPair, o.alt, o.location, o.type, o.ref, o.composite), o.ref, o.composite); },
+    {"describeComposite", [](Outputs &o) { return show(lookupInstance(o.c, &o.sink, kPair, o.alt, o.location, o.type, o.ref, o.composite), o.ref, o.composite); },
         "true \"device=0,offset=0\" true", false},
-    {"groupsCopied", [](Outputs &o) { return show(L::lookupComposite(kPair, o.composite, o.groups), o.composite, o.groups); },
+    {"groupsCopied", [](Outputs &o) { return show(lookupComposite(o.c, kPair, o.composite, o.groups), o.composite, o.groups); },
         "true true {left=cam1}", false},
-    {"groupsEmptied", [](Outputs &o) { return show(L::lookupComposite(kCam, o.composite, o.groups), o.composite, o.groups); },
+    {"groupsEmptied", [](Outputs &o) { return show(lookupComposite(o.c, kCam, o.composite, o.groups), o.composite, o.groups); },
         "true false {}", false},
-    {"groupIdCaseDiffers", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("Left"), o.alt), o.alt); },
+    {"groupIdCaseDiffers", [](Outputs &o) { return show(lookupComposite(o.c, kPair, QStringLiteral("Left"), o.alt), o.alt); },
         "false \"u\"", false},
-    {"groupFound", [](Outputs &o) { return show(L::lookupComposite(kPair, QStringLiteral("left"), o.alt), o.alt); },
+    {"groupFound", [](Outputs &o) { return show(lookupComposite(o.c, kPair, QStringLiteral("left"), o.alt), o.alt); },
         "true \"cam1\"", false},
 };
 
@@ -118,10 +119,9 @@ TEST_F(InstanceQueries, WriteExactlyTheOutputsOfWhatTheyFind)
 {
     for (const QueryCase &c : kQueries) {
         SCOPED_TRACE(c.label);
-        DebugOutputCapture debug;
-        Outputs out;
+        Outputs out{{instances, deviceTypes, complexTypes}};
         EXPECT_EQ(c.call(out), QString::fromUtf8(c.expected));
-        EXPECT_EQ(debug.messages(), c.reportsMissing
+        EXPECT_EQ(out.sink.debugOutput, c.reportsMissing
                           ? QStringList{QStringLiteral("vrex_instance_lookup::lookup: Can't find instance: Cam1")}
                           : QStringList{});
     }

@@ -1,48 +1,21 @@
+#include "instance_lookup/catalogue_queries.h"
 #include "instance_lookup/qt_printers.h"
-#include "support/capture.h"
 #include "support/fixture_tree.h"
-
-#include <vrex_stylesheet/vrex_instance_lookup.h>
 
 #include <gtest/gtest.h>
 
-using namespace vrextest;
+using namespace vrex;
+using vrextest::RecordingSink;
 
 namespace {
-
-using Lookup = vrex_instance_lookup;
 
 // Values the caller leaves in its outputs, to see which ones get written.
 constexpr int kU = -7;
 constexpr char kX = 'x';
 const QString kCallerAlt = QStringLiteral("caller");
-enum Null { None = 0, NoDevice = 1, NoOffset = 2, NoSlot = 4 };
-
-void addInstance(const QString &name, int device, const QString &type, const QString &complex = {})
-{
-    instanceInfo &info = Lookup::instances[name];
-    info.device = device;
-    info.offset = device + 1;
-    info.type = type;
-    info.complex = complex;
-    info.alt_id = QStringLiteral("alt-") + name;
-}
-
-void addDeviceType(const QString &key, int drivertype, const QMap<QString, int> &paramSlots)
-{
-    deviceTypeInfo &info = Lookup::deviceTypes[key];
-    info.drivertype = drivertype;
-    for (auto it = paramSlots.cbegin(); it != paramSlots.cend(); ++it)
-        info.params[it.key()].slot = it.value();
-}
-
-void addRedirection(const QString &complexName, const QString &member, const QString &param,
-                    const QString &device, const QString &targetParam)
-{
-    complexParam &to = Lookup::complexTypes[complexName].members[member].params[param];
-    to.device = device;
-    to.param = targetParam;
-}
+// Output pointers passed as nullptr, and the instance name passed in the
+// alternative-id output itself.
+enum Null { None = 0, NoDevice = 1, NoOffset = 2, NoSlot = 4, AltIsName = 8 };
 
 // cam1 (type "Camera", complex "rig") has gain and iris at slot 0; rig
 // redirects cam1's gain to whatever a row names, and member virtual's level
@@ -54,7 +27,6 @@ class ParameterLookupTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        clearRegistries();
         addDeviceType(QStringLiteral("camera"), 2,
                       {{QStringLiteral("gain"), 0}, {QStringLiteral("iris"), 0}, {QStringLiteral("zoom"), 7}});
         addDeviceType(QStringLiteral("lenz"), 0x103, {{QStringLiteral("focus"), 9}, {QStringLiteral("zero"), 0}});
@@ -69,6 +41,38 @@ protected:
         addRedirection(QStringLiteral("rig"), QStringLiteral("virtual"), QStringLiteral("ghost"),
                        QStringLiteral("nobody"), QStringLiteral("gain"));
     }
+
+    void addInstance(const QString &name, int device, const QString &type, const QString &complex = {})
+    {
+        instanceInfo &info = instances[name];
+        info.device = device;
+        info.offset = device + 1;
+        info.type = type;
+        info.complex = complex;
+        info.alt_id = QStringLiteral("alt-") + name;
+    }
+
+    void addDeviceType(const QString &key, int drivertype, const QMap<QString, int> &paramSlots)
+    {
+        deviceTypeInfo &info = deviceTypes[key];
+        info.drivertype = drivertype;
+        for (auto it = paramSlots.cbegin(); it != paramSlots.cend(); ++it)
+            info.params[it.key()].slot = it.value();
+    }
+
+    void addRedirection(const QString &complexName, const QString &member, const QString &param,
+                        const QString &device, const QString &targetParam)
+    {
+        complexParam &to = complexTypes[complexName].members[member].params[param];
+        to.device = device;
+        to.param = targetParam;
+    }
+
+    InstanceRegistry instances;
+    DeviceTypeRegistry deviceTypes;
+    ComplexTypeRegistry complexTypes;
+    const Catalogue catalogue{instances, deviceTypes, complexTypes};
+    RecordingSink sink;
 };
 
 struct LookupCase
@@ -79,7 +83,7 @@ struct LookupCase
     const char *param;    // nullptr: a null string
     const char *target;   // rig's redirection of cam1.gain
     const char *targetParam;
-    int nulls;            // output pointers passed as nullptr
+    int nulls;
     bool result;
     int device, offset, slot;
     char driver;
@@ -100,6 +104,7 @@ const LookupCase kLookups[] = {
     {"targetParamAbsent", nullptr, "cam1", "gain", "cam2", "iris", None, false, 20, 21, 0, 3, "alt-cam1", nullptr},
     {"targetSlotFound", nullptr, "cam1", "gain", "cam2", "focus", None, true, 20, 21, 9, 3, "alt-cam1", nullptr},
     {"targetSlotZeroWithoutComplex", nullptr, "cam1", "gain", "cam2", "zero", None, true, 20, 21, 0, 3, "alt-cam1", nullptr},
+    {"nameDoublingAsAltOutput", nullptr, "cam1", "gain", "cam2", "focus", AltIsName, true, 20, 21, 9, 3, "alt-cam1", nullptr},
     // Without a redirection. "Camera" finds the lower-case key; instance
     // and parameter names match exactly.
     {"typeFoldedToLowerCase", nullptr, "cam1", "zoom", "", "", None, true, 10, 11, 7, 2, "alt-cam1", nullptr},
@@ -133,35 +138,24 @@ TEST_F(ParameterLookupTest, WritesTheOutputsItReaches)
         SCOPED_TRACE(c.label);
         addRedirection(QStringLiteral("rig"), QStringLiteral("cam1"), QStringLiteral("gain"),
                        QString::fromUtf8(c.target), QString::fromUtf8(c.targetParam));
-        DebugOutputCapture debug;
-        QString alt = kCallerAlt;
+        sink.debugOutput.clear();
+        const QString instance = QString::fromUtf8(c.instance), param = QString::fromUtf8(c.param);
+        QString alt = c.nulls & AltIsName ? instance : kCallerAlt;
+        const QString &name = c.nulls & AltIsName ? alt : instance;
         int device = kU, offset = kU, slot = kU;
         char driver = kX;
         int *d = c.nulls & NoDevice ? nullptr : &device, *o = c.nulls & NoOffset ? nullptr : &offset;
         int *s = c.nulls & NoSlot ? nullptr : &slot;
-        const QString name = QString::fromUtf8(c.instance), param = QString::fromUtf8(c.param);
-        EXPECT_EQ(c.complex ? Lookup::lookupComplex(QString::fromUtf8(c.complex), name, param, alt, d, o, s, &driver)
-                            : Lookup::lookup(name, param, alt, d, o, s, &driver),
+        EXPECT_EQ(c.complex ? lookupComplex(catalogue, &sink, QString::fromUtf8(c.complex), name, param, alt, d, o, s, &driver)
+                            : lookupParameter(catalogue, &sink, name, param, alt, d, o, s, &driver),
                   c.result);
         EXPECT_EQ(device, c.device);
         EXPECT_EQ(offset, c.offset);
         EXPECT_EQ(slot, c.slot);
         EXPECT_EQ(driver, c.driver);
         EXPECT_EQ(alt, c.alt ? QString::fromUtf8(c.alt) : kCallerAlt);
-        EXPECT_EQ(debug.messages(), c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{});
+        EXPECT_EQ(sink.debugOutput, c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{});
     }
-}
-
-TEST_F(ParameterLookupTest, NameDoublingAsAltIdOutputStillFollowsTheRedirection)
-{
-    addRedirection(QStringLiteral("rig"), QStringLiteral("cam1"), QStringLiteral("gain"),
-                   QStringLiteral("cam2"), QStringLiteral("focus"));
-    QString name = QStringLiteral("cam1");
-    int device = kU, offset = kU, slot = kU;
-    EXPECT_TRUE(Lookup::lookup(name, QStringLiteral("gain"), name, &device, &offset, &slot, nullptr));
-    EXPECT_EQ(name, QStringLiteral("alt-cam1"));
-    EXPECT_EQ(device, 20);
-    EXPECT_EQ(slot, 9);
 }
 
 // Instances i0 .. i<count-1>, all of a type whose "p" sits at slot 0, each
@@ -195,16 +189,15 @@ TEST_P(RedirectionChainTest, EndsAtTheLastInstanceOrWithOneLineAtTheRepeatedPair
     }
     addRedirection(chain, QStringLiteral("entry"), p, QStringLiteral("i0"), p);
 
-    DebugOutputCapture debug;
     QString alt;
     int device = kU, offset = kU, slot = kU;
     char driver = kX;
     const bool found = c.viaComplex
-            ? Lookup::lookupComplex(chain, QStringLiteral("entry"), p, alt, &device, &offset, &slot, &driver)
-            : Lookup::lookup(QStringLiteral("i0"), p, alt, &device, &offset, &slot, &driver);
+            ? lookupComplex(catalogue, &sink, chain, QStringLiteral("entry"), p, alt, &device, &offset, &slot, &driver)
+            : lookupParameter(catalogue, &sink, QStringLiteral("i0"), p, alt, &device, &offset, &slot, &driver);
     const bool cycle = c.loopTo >= 0;
     EXPECT_EQ(found, !cycle);
-    EXPECT_EQ(debug.messages(),
+    EXPECT_EQ(sink.debugOutput,
               cycle ? QStringList{QStringLiteral("vrex_instance_lookup::lookup: redirection cycle at i%1.p").arg(c.loopTo)}
                     : QStringList{});
     // As the last instance before the repetition left them.
