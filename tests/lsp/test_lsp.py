@@ -314,9 +314,15 @@ class Robustness(SiteCopy):
         text = c.open(path)
         self.assertEqual(c.diagnostics(path)['diagnostics'], [])
         at = position(text, 'device=12,offset=0', 6)
+        # Sent in one write, so that no pause of this process falls between.
+        burst = b''
         for version in range(2, 22):
-            c.change(path, version, [{'range': {'start': at, 'end': at}, 'text': 'x'}])
+            body = json.dumps({'jsonrpc': '2.0', 'method': 'textDocument/didChange', 'params': {
+                'textDocument': {'uri': uri(path), 'version': version},
+                'contentChanges': [{'range': {'start': at, 'end': at}, 'text': 'x'}]}}).encode()
+            burst += b'Content-Length: %d\r\n\r\n' % len(body) + body
             at = {'line': at['line'], 'character': at['character'] + 1}
+        c.write(burst)
         published = c.diagnostics(path, timeout=10)
         self.assertEqual(published['version'], 21)
         self.assertIn("'device%s'" % ('x' * 20), published['diagnostics'][0]['message'])
