@@ -262,11 +262,13 @@ QJsonObject LanguageServer::initialize(const QJsonObject &params)
     if (!m_fixedRoot.isEmpty()) {
         m_check = std::make_unique<WorkspaceCheck>(m_fixedRoot);
     } else {
+        QStringList candidates;
         for (const QJsonValue &folder : params[QLatin1String("workspaceFolders")].toArray())
-            m_workspaceCandidates.append(pathOf(folder[QLatin1String("uri")].toString()));
-        m_workspaceCandidates.append(pathOf(params[QLatin1String("rootUri")].toString()));
-        m_workspaceCandidates.append(params[QLatin1String("rootPath")].toString());
-        for (const QString &candidate : std::as_const(m_workspaceCandidates)) {
+            candidates.append(pathOf(folder[QLatin1String("uri")].toString()));
+        candidates.append(pathOf(params[QLatin1String("rootUri")].toString()));
+        candidates.append(params[QLatin1String("rootPath")].toString());
+        // None found: the first opened file's installation is the one.
+        for (const QString &candidate : std::as_const(candidates)) {
             const QString root = candidate.isEmpty() ? QString() : findConfigRoot(candidate);
             if (!root.isEmpty()) {
                 m_check = std::make_unique<WorkspaceCheck>(root);

@@ -74,7 +74,6 @@ private:
     State m_state = State::Starting;
     int m_exitCode = -1;
     QString m_fixedRoot;
-    QStringList m_workspaceCandidates; // folders the client named, until a root is found
     QString m_docs;
     std::unique_ptr<WorkspaceCheck> m_check;
     bool m_checkedOnce = false;
