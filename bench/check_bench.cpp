@@ -11,7 +11,7 @@
 // Times are measured in this process; peak memory is measured in a process
 // of its own per side (the high-water mark never comes down), started from
 // here and reported as the counter peak_rss_kib.
-#include "checks/installation_check.h"
+#include "checks/check_run.h"
 
 #include "installation/installation.h"
 #include "installation/installation_layout.h"
@@ -39,11 +39,13 @@ void load(vrex::Installation &installation)
     installation.load();
 }
 
+// What `vrexctl check` runs without options: the suppression comments are
+// gathered too.
 void check(vrex::Installation &installation)
 {
-    const vrexctl::CheckReport report = vrexctl::checkInstallation(installation);
-    if (!report.findings.isEmpty())
-        std::fprintf(stderr, "check_bench: the site has %lld problems\n", qint64(report.findings.size()));
+    const vrexctl::CheckRun run = vrexctl::runCheck(installation, g_tree, {});
+    if (!run.entries.isEmpty())
+        std::fprintf(stderr, "check_bench: the site has %lld problems\n", qint64(run.entries.size()));
 }
 
 long peakRssKib()

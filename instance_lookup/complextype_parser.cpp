@@ -13,11 +13,11 @@ namespace {
 
 // Tag names below the root are never looked at; elements deeper than
 // redirections are only checked.
-class ComplexTypeHandler final : public xml::ElementHandler
+class ComplexTypeHandler final : public ObservedElementHandler
 {
 public:
     ComplexTypeHandler(ComplexTypeDocument &document, const ParseOptions &options)
-        : m_document(document), m_options(options)
+        : ObservedElementHandler(options.observer), m_document(document), m_options(options)
     {
     }
 

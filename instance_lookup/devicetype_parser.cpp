@@ -22,11 +22,11 @@ bool isDriverTypeWord(const char *word)
     return false;
 }
 
-class DeviceTypeHandler final : public xml::ElementHandler
+class DeviceTypeHandler final : public ObservedElementHandler
 {
 public:
     DeviceTypeHandler(DeviceTypeDocument &document, const ParseOptions &options)
-        : m_document(document), m_options(options)
+        : ObservedElementHandler(options.observer), m_document(document), m_options(options)
     {
     }
 

@@ -87,11 +87,11 @@ void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool,
 constexpr qsizetype kTypicalInstanceBytes = 128;
 constexpr qint64 kMaxReservedInstances = xml::kMaxDocumentBytes / kTypicalInstanceBytes;
 
-class InstancesHandler final : public xml::ElementHandler
+class InstancesHandler final : public ObservedElementHandler
 {
 public:
     InstancesHandler(InstancesDocument &document, const ParseOptions &options)
-        : m_records(document.records), m_document(document), m_options(options)
+        : ObservedElementHandler(options.observer), m_records(document.records), m_document(document), m_options(options)
     {
     }
 

@@ -14,11 +14,11 @@ namespace {
 // Styles are written for a handful of widget classes and share many
 // settings, so suitablefor values and settings go through a pool. The tags
 // below the root are never looked at.
-class StylesheetHandler final : public xml::ElementHandler
+class StylesheetHandler final : public ObservedElementHandler
 {
 public:
     StylesheetHandler(QVector<StyleRecord> &styles, const ParseOptions &options)
-        : m_styles(styles), m_options(options)
+        : ObservedElementHandler(options.observer), m_styles(styles), m_options(options)
     {
     }
 

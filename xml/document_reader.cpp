@@ -1,6 +1,7 @@
 #include "xml/document_reader.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QList>
 #include <QtCore/QStringDecoder>
 
 // Debian's expat is built with DTD support; the header shows the calls that
@@ -40,11 +41,38 @@ struct ReadState
     bool wrongRoot = false;
     QByteArray root = {}; // as written, when it is the wrong one
     Position rootAt = {};
+    // Comments wait here for the next start tag, whose position they get.
+    struct Comment
+    {
+        QByteArray text;
+        Position at;
+    };
+    QList<Comment> comments = {};
 };
+
+Position currentPosition(XML_Parser parser)
+{
+    return {qint64(XML_GetCurrentLineNumber(parser)), qint64(XML_GetCurrentColumnNumber(parser)) + 1};
+}
+
+void passComments(ReadState &state, Position next)
+{
+    for (const ReadState::Comment &comment : std::as_const(state.comments))
+        state.handler.comment(comment.text, comment.at, next);
+    state.comments.clear();
+}
+
+void XMLCALL onComment(void *userData, const XML_Char *text)
+{
+    auto *state = static_cast<ReadState *>(userData);
+    state->comments.append({QByteArray(text), currentPosition(state->parser)});
+}
 
 void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attributes)
 {
     auto *state = static_cast<ReadState *>(userData);
+    if (!state->comments.isEmpty())
+        passComments(*state, currentPosition(state->parser));
     const int depth = state->depth++;
     if (!state->delivering || depth > state->policy.deepest)
         return;
@@ -97,6 +125,8 @@ public:
         XML_SetUserData(m_parser, &m_state);
         XML_SetElementHandler(m_parser, onStart, onEnd);
         XML_SetUnknownEncodingHandler(m_parser, onUnknownEncoding, nullptr);
+        if (handler.wantsComments())
+            XML_SetCommentHandler(m_parser, onComment);
         // No external entity handler: external entities and DTDs are
         // never read, and parameter entities are not parsed.
         XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
@@ -108,6 +138,8 @@ public:
     Parser &operator=(const Parser &) = delete;
 
     XML_Parser get() const { return m_parser; }
+    // Comments after the last start tag, or before a fault.
+    void endComments() { passComments(m_state, {}); }
 
     Result fault() const
     {
@@ -230,15 +262,21 @@ Result readFile(const QString &path, Parser &parser, ElementHandler &handler)
 
 Position Element::position() const
 {
-    auto parser = static_cast<XML_Parser>(m_parser);
-    return {qint64(XML_GetCurrentLineNumber(parser)), qint64(XML_GetCurrentColumnNumber(parser)) + 1};
+    return currentPosition(static_cast<XML_Parser>(m_parser));
+}
+
+qint64 Element::byteOffset() const
+{
+    return qint64(XML_GetCurrentByteIndex(static_cast<XML_Parser>(m_parser)));
 }
 
 Result readDocument(const Source &source, const ReadPolicy &policy, ElementHandler &handler)
 {
     Parser parser(policy, handler);
-    return source.isFile() ? readFile(source.path(), parser, handler)
-                           : readBytes(source.bytes(), parser, handler);
+    const Result result = source.isFile() ? readFile(source.path(), parser, handler)
+                                          : readBytes(source.bytes(), parser, handler);
+    parser.endComments();
+    return result;
 }
 
 } // namespace vrex::xml

@@ -106,6 +106,8 @@ public:
     int depth() const { return m_depth; } // the root is 0
     // Where the start tag begins; counted on demand, the load path never asks.
     Position position() const;
+    // Where the start tag's '<' is, in bytes of the document as stored.
+    qint64 byteOffset() const;
 
 private:
     const char *m_name;
@@ -122,6 +124,18 @@ public:
     virtual void expectBytes(qint64 size) { Q_UNUSED(size); }
     // Every element down to the policy's depth, in document order.
     virtual void startElement(const Element &element) = 0;
+
+    // Comments reach only a handler that asks for them: text as UTF-8,
+    // where the comment begins, and where the next start tag at any depth
+    // begins (line 0 when no element follows). Without asking, the reader
+    // does not look at comments at all.
+    virtual bool wantsComments() const { return false; }
+    virtual void comment(QByteArrayView text, Position at, Position next)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(at);
+        Q_UNUSED(next);
+    }
 };
 
 // Where a document comes from: bytes already in memory, or a file, which is

@@ -62,6 +62,34 @@ public:
         Q_UNUSED(subject);
         Q_UNUSED(value);
     }
+
+    // The comments of the files, for an observer that asks: text as UTF-8,
+    // where it begins, and where the start tag after it begins (line 0 when
+    // none follows). Asked once per file; not asking costs nothing.
+    virtual bool wantsComments() const { return false; }
+    virtual void comment(QByteArrayView text, xml::Position at, xml::Position next)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(at);
+        Q_UNUSED(next);
+    }
+};
+
+// The base of each format's element handler: passes the document's
+// comments to an observer that wants them.
+class ObservedElementHandler : public xml::ElementHandler
+{
+public:
+    explicit ObservedElementHandler(FormatObserver *observer) : m_observer(observer) { }
+
+    bool wantsComments() const override { return m_observer && m_observer->wantsComments(); }
+    void comment(QByteArrayView text, xml::Position at, xml::Position next) override
+    {
+        m_observer->comment(text, at, next);
+    }
+
+private:
+    FormatObserver *m_observer;
 };
 
 } // namespace vrex

@@ -6,16 +6,24 @@
 #include "child_process.h"
 #include "support/fixture_tree.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 #include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QSet>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QUrl>
 
 #include <gtest/gtest.h>
 
 #include <map>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vrextest;
 
@@ -84,6 +92,17 @@ QJsonDocument parseJson(const QByteArray &out)
     return document;
 }
 
+QStringList documentedCodes()
+{
+    static const QStringList codes = [] {
+        QStringList list;
+        for (const QJsonValue &rule : parseJson(vrexctl(args({"--json", "help", "codes"})).out)[QLatin1String("codes")].toArray())
+            list.append(rule[QLatin1String("code")].toString());
+        return list;
+    }();
+    return codes;
+}
+
 QStringList namesOf(const QJsonArray &array)
 {
     QStringList names;
@@ -125,6 +144,13 @@ TEST(VrexctlCommandLine, AnswersWithoutLoading)
             "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
         {"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
             "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
+        {"Explain", args({"explain", "not-a-number"}), 0, "not-a-number (warning): "},
+        {"ExplainTypo", args({"explain", "not-a-numbr"}), 1, "no code \"not-a-numbr\"; did you mean \"not-a-number\"?"},
+        {"HelpCodes", args({"help", "codes"}), 0, "\nunused-suppression  note\n"},
+        {"FixAndDiff", args({"check", "--fix", "--diff"}), 2, "one at a time"},
+        {"JsonAndSarif", args({"--json", "--format=sarif", "check"}), 2, "--json is --format=json"},
+        {"SarifForDump", args({"--format=sarif", "dump", "styles"}), 2, "dump prints text, json, not \"sarif\""},
+        {"CheckOptionElsewhere", args({"--baseline", "b.json", "styles"}), 2, "--baseline is an option of check"},
         {"NoConfig", args({"--root", EXAMPLE_SITE "/..", "--system", "site", "check"}), 3,
             "/site: error: '" EXAMPLE_SITE "/../site' has no config directory, so it is no installation; "
             "check --root and --system, or ZT_ROOT and ZT_SYSTEM [installation-not-found]\n"},
@@ -320,6 +346,7 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
             found = problem.toObject();
     }
     ASSERT_FALSE(found.isEmpty()) << json.out.constData();
+    EXPECT_TRUE(documentedCodes().contains(QLatin1String(c.code))) << "undocumented: " << c.code;
     const QString where = *c.where ? QString::fromLatin1(c.where) : file;
     EXPECT_EQ(found[QLatin1String("file")].toString(), tree.path(where));
     EXPECT_EQ(found[QLatin1String("line")].toInt(), c.line);
@@ -500,4 +527,321 @@ TEST(Vrexctl, TablesAndNamesEscapeControlCharactersAndTablesAlignWideCharacters)
     // One name per line, whatever the name holds.
     const ChildResult names = vrexctl(siteOptions(tree.root()) << QStringLiteral("names") << QStringLiteral("instances"));
     EXPECT_EQ(names.out, QByteArray("a\\nb\nabcdef\n\xe6\xbc\xa2\xe5\xad\x97\xe6\xbc\xa2\n"));
+}
+
+// --- check: configuration, suppression comments, baseline, formats, fixes
+
+namespace {
+
+struct Edit { const char *file; const char *from; const char *to; };
+
+// The clean installation with each edit made in turn.
+void writeEdited(const FixtureTree &tree, std::initializer_list<Edit> edits)
+{
+    writeCleanInstallation(tree);
+    for (const Edit &edit : edits) {
+        const QString file = QString::fromLatin1(edit.file);
+        tree.write(file, readFileBytes(tree.path(file)).replace(edit.from, edit.to));
+    }
+}
+
+// "FILE:LINE:CODE" for each listed problem, ">SUGGESTION" after one, "~"
+// before a suppressed one.
+QString problemsText(const QByteArray &json)
+{
+    QStringList list;
+    for (const QJsonValue &p : parseJson(json).object()[QLatin1String("problems")].toArray()) {
+        QString text = QStringLiteral("%1%2:%3:%4")
+                               .arg(p[QLatin1String("suppression")].isObject() ? QStringLiteral("~") : QString())
+                               .arg(QFileInfo(p[QLatin1String("file")].toString()).fileName())
+                               .arg(p[QLatin1String("line")].toInt())
+                               .arg(p[QLatin1String("code")].toString());
+        if (p[QLatin1String("suggestion")].isString())
+            text += QLatin1Char('>') + p[QLatin1String("suggestion")].toString();
+        list.append(text);
+    }
+    return list.join(QLatin1Char(' '));
+}
+
+ChildResult runIn(const QString &directory, const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(directory);
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit, process.exitCode(), process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+} // namespace
+
+TEST(VrexctlCheck, ConfigurationAndSuppressionCommentsChooseWhatIsReported)
+{
+    const char *kCommentB = "  <!-- vrexctl: disable=unknown-ref-key because the import writes it -->\n  <instance id=\"b\"";
+    struct Row { const char *name; std::initializer_list<Edit> edits; const char *ini; QStringList options; int exitCode;
+                 const char *expected; };
+    const Row rows[] = {
+        {"CommentSuppressesTheNextElement", {{"instances.xml", "device=2", "devcie=2"},
+            {"instances.xml", "  <instance id=\"b\"", kCommentB}}, nullptr, {}, 0, "~instances.xml:4:unknown-ref-key>device"},
+        {"CommentLeavesTheChildren", {{"instances.xml", "instance=\"a\"", "instance=\"a\" extra=\"1\""},
+            {"instances.xml", "  <instance id=\"all\"", "<!-- vrexctl: disable=unknown-attribute -->\n  <instance id=\"all\""}},
+            nullptr, {}, 1, "instances.xml:4:unused-suppression instances.xml:5:unknown-attribute"},
+        {"CommentSuppressesOnlyItsCodes", {{"instances.xml", "device=2", "devcie=2"},
+            {"instances.xml", "  <instance id=\"b\"", "<!-- vrexctl: disable=not-a-number -->\n  <instance id=\"b\""}},
+            nullptr, {}, 1, "instances.xml:3:unused-suppression instances.xml:4:unknown-ref-key>device"},
+        {"FileWideComment", {{"instances.xml", "device=2", "devcie=2"}, {"instances.xml", "\"yes\"", "\"Yes\""},
+            {"instances.xml", "</instances>", "<!-- vrexctl: disable-file=composite-not-yes, unknown-ref-key -->\n</instances>"}},
+            nullptr, {}, 0, "~instances.xml:3:unknown-ref-key>device ~instances.xml:4:composite-not-yes>yes"},
+        {"FollowOnsGoWithTheirCause", {{"devicetypes/Unit.xml", "<device_description",
+            "<!-- vrexctl: disable-file=malformed-xml -->\n<device_description"}, {"devicetypes/Unit.xml", "</device_description>", ""}},
+            nullptr, {}, 0, "~Unit.xml:6:malformed-xml ~Unit.xml:6:follow-on"},
+        {"UnknownCodeInComment", {{"instances.xml", "device=2", "devcie=2"},
+            {"instances.xml", "  <instance id=\"b\"", "<!-- vrexctl: disable=unknown-ref-kye -->\n  <instance id=\"b\""}},
+            nullptr, {}, 1, "instances.xml:3:bad-suppression>unknown-ref-key instances.xml:4:unknown-ref-key>device"},
+        {"ConfigDisablesACodeAndItsComments", {{"instances.xml", "device=2", "devcie=2"},
+            {"instances.xml", "  <instance id=\"b\"", kCommentB}}, "[check]\ndisable = unknown-ref-key\n", {}, 0, ""},
+        {"SeverityRaised", {{"instances.xml", "device=2", "devcie=2"}}, "[severity]\nunknown-ref-key = error\n",
+            args({"--fail-on=error"}), 1, "instances.xml:3:unknown-ref-key>device"},
+        {"SeverityOff", {{"instances.xml", "device=2", "devcie=2"}}, "[severity]\nunknown-ref-key = off\n", {}, 0, ""},
+        {"FailOnFromConfig", {{"instances.xml", "device=2", "devcie=2"}}, "[check]\nfail-on = error\n", {}, 0,
+            "instances.xml:3:unknown-ref-key>device"},
+        {"CommandLineFailOnWins", {{"instances.xml", "device=2", "devcie=2"}}, "[check]\nfail-on = error\n",
+            args({"--fail-on=warning"}), 1, "instances.xml:3:unknown-ref-key>device"},
+        {"ExcludedFilePattern", {{"instances.xml", "device=2", "devcie=2"}, {"devicetypes/Unit.xml", "generic", "gneric"}},
+            "[paths]\nexclude = config/devicetypes/U*.xml\n", {}, 1, "instances.xml:3:unknown-ref-key>device"},
+        {"ExcludedDirectory", {{"devicetypes/Unit.xml", "generic", "gneric"}}, "[paths]\nexclude = \"config/device*\"\n",
+            {}, 0, ""},
+        {"MistakesInTheConfig", {}, "[check]\ndisable = unknown-ref-kye\nfail-on = warnings\n[severity]\n"
+            "duplicate-stlye = error\n[pahts]\nexclude = x\nmax = 3\n", {}, 1,
+            ".vrexctl.ini:2:bad-config>unknown-ref-key .vrexctl.ini:3:bad-config>warning "
+            ".vrexctl.ini:5:bad-config>duplicate-style .vrexctl.ini:6:bad-config>paths"},
+        {"NoConfig", {{"instances.xml", "device=2", "devcie=2"}}, "[check]\ndisable = unknown-ref-key\n",
+            args({"--no-config"}), 1, "instances.xml:3:unknown-ref-key>device"},
+        {"ConfigOption", {{"instances.xml", "device=2", "devcie=2"}}, "[check]\ndisable = unknown-ref-key\n",
+            args({"--config", "%ROOT%/other.ini"}), 0, "instances.xml:3:unknown-ref-key>device"},
+    };
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        FixtureTree tree;
+        writeEdited(tree, c.edits);
+        if (c.ini)
+            tree.write(QStringLiteral("../.vrexctl.ini"), c.ini);
+        // Another file, for --config: its findings are not suppressed but made errors.
+        tree.write(QStringLiteral("../../other.ini"), "[severity]\nunknown-ref-key = note\n");
+        QStringList options = c.options;
+        options.replaceInStrings(QStringLiteral("%ROOT%"), tree.root());
+        const ChildResult result = vrexctl(siteOptions(tree.root()) + args({"--json", "check", "--show-suppressed"}) + options);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.constData();
+        EXPECT_EQ(problemsText(result.out), QLatin1String(c.expected)) << result.out.constData();
+    }
+}
+
+// Written once, the baseline holds what is there; lines that move keep it
+// valid, a new finding is reported alone, one that went away is fixed.
+TEST(VrexctlCheck, BaselineReportsOnlyNewFindingsWhateverMoves)
+{
+    FixtureTree tree;
+    // Two findings of one identity (two unknown attributes on "b"), one on "a".
+    writeEdited(tree, {{"instances.xml", "id=\"b\"", "id=\"b\" x=\"1\" y=\"2\""}, {"instances.xml", "device=1", "devcie=1"}});
+    const QString baseline = tree.root() + QStringLiteral("/baseline.json");
+    const QStringList check = siteOptions(tree.root()) + args({"-q", "--json", "check"});
+    ASSERT_EQ(vrexctl(check + QStringList{QStringLiteral("--write-baseline"), baseline}).exitCode, 0);
+    const QByteArray written = readFileBytes(baseline);
+    EXPECT_TRUE(written.contains("\"subject\": \"instance 'b'\"") && written.contains("\"count\": 2")) << written.constData();
+
+    // Lines move, a third unknown attribute comes to "b"; the baseline,
+    // written again, does not change for the moved lines.
+    writeEdited(tree, {{"instances.xml", "<instances>", "<instances>\n\n<!-- moved -->\n"},
+                       {"instances.xml", "id=\"b\"", "id=\"b\" x=\"1\" y=\"2\" z=\"3\""}, {"instances.xml", "device=1", "devcie=1"}});
+    const ChildResult moved = vrexctl(check + QStringList{QStringLiteral("--baseline"), baseline});
+    EXPECT_EQ(moved.exitCode, 1);
+    EXPECT_EQ(problemsText(moved.out), QLatin1String("instances.xml:6:unknown-attribute"));
+    EXPECT_EQ(parseJson(moved.out)[QLatin1String("counts")][QLatin1String("baseline")].toInt(), 3);
+    writeEdited(tree, {{"instances.xml", "<instances>", "<instances>\n\n<!-- moved -->\n"},
+                       {"instances.xml", "id=\"b\"", "id=\"b\" x=\"1\" y=\"2\""}, {"instances.xml", "device=1", "devcie=1"}});
+    const QString again = tree.root() + QStringLiteral("/again.json");
+    ASSERT_EQ(vrexctl(check + QStringList{QStringLiteral("--write-baseline"), again}).exitCode, 0);
+    EXPECT_EQ(readFileBytes(again), written);
+
+    // "a" fixed, the baseline named by the configuration: reported once as fixed.
+    writeEdited(tree, {{"instances.xml", "id=\"b\"", "id=\"b\" x=\"1\" y=\"2\""}});
+    tree.write(QStringLiteral("../.vrexctl.ini"), "[check]\nbaseline = ../baseline.json\n");
+    const ChildResult fixed = vrexctl(siteOptions(tree.root()) + args({"--json", "check"}));
+    EXPECT_EQ(fixed.exitCode, 0) << fixed.out.constData();
+    EXPECT_EQ(problemsText(fixed.out), QString());
+    const QJsonArray gone = parseJson(fixed.out)[QLatin1String("baseline_fixed")].toArray();
+    ASSERT_EQ(gone.size(), 1);
+    EXPECT_EQ(gone[0][QLatin1String("code")].toString(), QLatin1String("unknown-ref-key"));
+    EXPECT_TRUE(fixed.err.contains("1 finding of the baseline is no longer found (fixed); rewrite the baseline")) << fixed.err.constData();
+    EXPECT_EQ(vrexctl(check + args({"--baseline", "/nonexistent/baseline.json"})).exitCode, 2);
+}
+
+// Each CI format read the way its consumer reads it, on an installation
+// whose system name holds the characters workflow commands escape.
+TEST(VrexctlCheck, CiFormatsAreWhatTheirConsumersRead)
+{
+    FixtureTree tree(QStringLiteral("st,ud:io"));
+    writeEdited(tree, {{"instances.xml", "</instances>", "<instance id=\"b\" type=\"Unit\"/></instances>"},
+                       {"instances.xml", "device=1", "devcie=1"},
+                       {"instances.xml", "<instance id=\"b\" type=\"Unit\" ref",
+                        "<!-- vrexctl: disable=not-a-number -->\n<instance id=\"b\" type=\"Unit\" ref=\"device=x\" r"}});
+    tree.remove(QStringLiteral("stylesheet/vrex_style.xml")); // a finding without a line
+    const QStringList check = siteOptions(tree.root(), tree.system()) + args({"-q", "check"});
+    const QJsonArray json = parseJson(vrexctl(check + args({"--json"})).out)[QLatin1String("problems")].toArray();
+    ASSERT_EQ(json.size(), 4); // unknown-ref-key, duplicate-instance, unknown-attribute, unreadable-file
+
+    // SARIF: the schema of what we emit, then what the schema cannot say.
+    const ChildResult sarif = vrexctl(check + args({"--format=sarif"}));
+    EXPECT_EQ(sarif.exitCode, 1);
+    QProcess validator;
+    validator.start(QStringLiteral("python3"), {QStringLiteral(VREXCTL_TESTS "/validate_json.py"),
+                                                 QStringLiteral(VREXCTL_TESTS "/sarif-2.1.0-emitted.schema.json")});
+    validator.write(sarif.out);
+    validator.closeWriteChannel();
+    validator.waitForFinished();
+    EXPECT_EQ(validator.exitCode(), 0) << validator.readAllStandardOutput().constData();
+    const QJsonObject run = parseJson(sarif.out)[QLatin1String("runs")][0].toObject();
+    const QJsonArray rules = run[QLatin1String("tool")][QLatin1String("driver")][QLatin1String("rules")].toArray();
+    QStringList ruleIds;
+    for (const QJsonValue &rule : rules)
+        ruleIds.append(rule[QLatin1String("id")].toString());
+    EXPECT_EQ(ruleIds, documentedCodes());
+    const QUrl base(run[QLatin1String("originalUriBaseIds")][QLatin1String("ROOT")][QLatin1String("uri")].toString());
+    QStringList seen;
+    for (const QJsonValue &result : run[QLatin1String("results")].toArray()) {
+        const QString id = result[QLatin1String("ruleId")].toString();
+        EXPECT_EQ(rules[result[QLatin1String("ruleIndex")].toInt()][QLatin1String("id")].toString(), id);
+        const QJsonValue artifact = result[QLatin1String("locations")][0][QLatin1String("physicalLocation")][QLatin1String("artifactLocation")];
+        EXPECT_EQ(artifact[QLatin1String("uriBaseId")].toString(), QLatin1String("ROOT"));
+        const QString file = base.resolved(QUrl(artifact[QLatin1String("uri")].toString())).toLocalFile();
+        EXPECT_TRUE(QFileInfo(file).dir().exists()) << file.toStdString();
+        seen.append(id + (result[QLatin1String("suppressions")][0][QLatin1String("kind")].toString() == QLatin1String("inSource")
+                                  ? QStringLiteral("~") : QString())
+                    + QString::number(result[QLatin1String("relatedLocations")].toArray().size()));
+    }
+    seen.sort();
+    EXPECT_EQ(seen.join(QLatin1Char(' ')),
+              QLatin1String("duplicate-instance1 not-a-number~0 unknown-attribute0 unknown-ref-key0 unreadable-file0"));
+
+    // Workflow commands, split and unescaped as the runner does; each
+    // finding's file, line and column, and its note as a notice.
+    const ChildResult github = vrexctl(check + args({"--format=github"}));
+    QStringList commands;
+    const QRegularExpression command(QStringLiteral("^::(error|warning|notice) ([^:]*)::(.*)$"));
+    const auto unescape = [](QString text) {
+        return text.replace(QLatin1String("%2C"), QLatin1String(",")).replace(QLatin1String("%3A"), QLatin1String(":"))
+                .replace(QLatin1String("%0A"), QLatin1String("\n")).replace(QLatin1String("%25"), QLatin1String("%"));
+    };
+    for (const QString &line : QString::fromUtf8(github.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = command.match(line);
+        ASSERT_TRUE(match.hasMatch()) << line.toStdString();
+        QMap<QString, QString> properties;
+        for (const QString &property : match.captured(2).split(QLatin1Char(',')))
+            properties.insert(property.section(QLatin1Char('='), 0, 0), unescape(property.section(QLatin1Char('='), 1)));
+        EXPECT_EQ(QDir::current().absoluteFilePath(properties.value(QStringLiteral("file"))).contains(QLatin1String("/st,ud:io/")), true);
+        commands.append(QStringLiteral("%1 %2 %3:%4").arg(match.captured(1), properties.value(QStringLiteral("title")),
+                                                          properties.value(QStringLiteral("line")), properties.value(QStringLiteral("col"))));
+    }
+    EXPECT_EQ(commands.join(QLatin1Char('|')), QLatin1String("warning unknown-ref-key 2:3|warning unknown-attribute 4:1|"
+                                                             "warning duplicate-instance 6:1|notice duplicate-instance 4:1|"
+                                                             "error unreadable-file :"));
+
+    // Code Quality: the fields a merge request reads, one fingerprint per
+    // finding, the same after lines move.
+    const auto fingerprints = [&] {
+        QStringList list;
+        for (const QJsonValue &issue : parseJson(vrexctl(check + args({"--format=gitlab"})).out).array()) {
+            for (const char *field : {"description", "check_name", "fingerprint", "severity"})
+                EXPECT_FALSE(issue[QLatin1String(field)].toString().isEmpty()) << field;
+            EXPECT_TRUE(QStringList({QStringLiteral("info"), QStringLiteral("minor"), QStringLiteral("major")})
+                                .contains(issue[QLatin1String("severity")].toString()));
+            EXPECT_TRUE(QFileInfo::exists(issue[QLatin1String("location")][QLatin1String("path")].toString())
+                        || issue[QLatin1String("check_name")] == QLatin1String("unreadable-file"));
+            EXPECT_GE(issue[QLatin1String("location")][QLatin1String("lines")][QLatin1String("begin")].toInt(), 1);
+            list.append(issue[QLatin1String("fingerprint")].toString());
+        }
+        return list;
+    };
+    const QStringList before = fingerprints();
+    EXPECT_EQ(before.size(), 4);
+    EXPECT_EQ(QSet<QString>(before.begin(), before.end()).size(), before.size());
+    tree.write(QStringLiteral("instances.xml"), "\n\n" + readFileBytes(tree.path(QStringLiteral("instances.xml"))));
+    const QStringList after = fingerprints();
+    EXPECT_EQ(QSet<QString>(after.begin(), after.end()), QSet<QString>(before.begin(), before.end()));
+}
+
+// Each mistake written into the clean installation; where the fix is
+// certain, --diff applies with git and patch and --fix brings back the clean
+// file byte for byte, keeping owner and mode; elsewhere nothing changes.
+TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
+{
+    struct Row { const char *name; Edit mistake; bool fixed; bool crlf = false; bool linked = false; };
+    const Row rows[] = {
+        {"AttributeName", {"instances.xml", "type=\"Unit\" ref=\"device=2", "typ=\"Unit\" ref=\"device=2"}, true},
+        {"RefKey", {"instances.xml", "device=2", "devcie=2"}, true},
+        {"BlankAfterComma", {"instances.xml", ",offset=5", ",  offset=5"}, true},
+        {"CompositeCase", {"instances.xml", "\"yes\"", "\"YES\""}, true},
+        {"StyleTypeCase", {"stylesheet/vrex_style.xml", "\"state\"", "\"State\""}, true},
+        {"DriverTypeAfterItsFirstLetter", {"devicetypes/Unit.xml", "generic", "gneric"}, true},
+        {"LineEndsKept", {"instances.xml", "device=2", "devcie=2"}, true, true},
+        // A new file in its place would part the links: left alone, and said so.
+        {"HardLinkedFile", {"instances.xml", "device=2", "devcie=2"}, true, false, true},
+        {"DriverTypeFirstLetterWrong", {"devicetypes/Unit.xml", "generic", "eneric"}, false},
+        {"SuggestedAttributeThere", {"instances.xml", "ref=\"device=2", "tpye=\"X\" ref=\"device=2"}, false},
+        {"TwoPiecesAlike", {"instances.xml", "device=2,offset=5", "devcie=2,devcie=5"}, false},
+        {"ValueWithReference", {"instances.xml", "\"yes\"", "\"Ye&#115;\""}, false},
+        {"Suppressed", {"instances.xml", "  <instance id=\"b\" type=\"Unit\" ref=\"device=2",
+                        "<!-- vrexctl: disable=unknown-ref-key -->\n  <instance id=\"b\" type=\"Unit\" ref=\"devcie=2"}, false},
+    };
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        FixtureTree tree;
+        writeEdited(tree, {c.mistake});
+        const QString file = tree.path(QString::fromLatin1(c.mistake.file));
+        QByteArray clean = kCleanFiles.at(QString::fromLatin1(c.mistake.file));
+        if (c.crlf) {
+            clean.replace("\n", "\r\n");
+            tree.write(QString::fromLatin1(c.mistake.file), readFileBytes(file).replace("\n", "\r\n"));
+        }
+        const QByteArray mistaken = readFileBytes(file);
+        if (c.linked)
+            ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(tree.root() + QStringLiteral("/link")).constData()), 0);
+        const ChildResult diff = vrexctl(siteOptions(tree.root()) + args({"-q", "check", "--diff"}));
+        EXPECT_EQ(diff.out.isEmpty(), !c.fixed) << diff.out.constData();
+        if (c.fixed) {
+            QFile patch(tree.root() + QStringLiteral("/fix.diff"));
+            ASSERT_TRUE(patch.open(QIODevice::WriteOnly) && patch.write(diff.out) == diff.out.size());
+            patch.close();
+            EXPECT_EQ(runIn(tree.root(), QStringLiteral("git"), args({"apply", "--check", "fix.diff"})).exitCode, 0);
+            EXPECT_EQ(runIn(tree.root(), QStringLiteral("patch"), args({"-p1", "--dry-run", "-i", "fix.diff"})).exitCode, 0);
+        }
+        const QByteArray path = QFile::encodeName(file);
+        ASSERT_EQ(::chmod(path.constData(), 0604), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            ASSERT_EQ(::chown(path.constData(), 4321, 4322), 0);
+        const ChildResult fix = vrexctl(siteOptions(tree.root()) + args({"--json", "check", "--fix"}));
+        EXPECT_EQ(readFileBytes(file), c.fixed && !c.linked ? clean : mistaken);
+        EXPECT_EQ(fix.err.contains("has 2 hard links"), c.linked) << fix.err.constData();
+        struct stat after {};
+        ASSERT_EQ(::stat(path.constData(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, 0604u);
+        EXPECT_TRUE(!root || (after.st_uid == 4321 && after.st_gid == 4322));
+        if (c.fixed && !c.linked) {
+            EXPECT_EQ(fix.exitCode, 0) << fix.out.constData();
+            EXPECT_EQ(problemsText(fix.out), QString());
+        }
+    }
+}
+
+TEST(VrexctlCheck, EveryCodeIsExplainedAndTheCodeListsAgree)
+{
+    for (const QString &code : documentedCodes()) {
+        const ChildResult explain = vrexctl({QStringLiteral("explain"), code});
+        EXPECT_EQ(explain.exitCode, 0);
+        EXPECT_TRUE(explain.out.startsWith(code.toUtf8() + " (") && explain.out.contains("\nFix:\n")) << explain.out.constData();
+    }
+    const ChildResult drift = runIn(QStringLiteral(VREXCTL_SOURCE), QStringLiteral("python3"),
+                                    {QStringLiteral("scripts/rule-docs"), QStringLiteral(VREXCTL), QStringLiteral("--check")});
+    EXPECT_EQ(drift.exitCode, 0) << drift.err.constData();
 }

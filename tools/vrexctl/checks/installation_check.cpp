@@ -4,16 +4,21 @@
 
 #include "installation/installation.h"
 
+#include <optional>
+
 namespace vrexctl {
 
-CheckReport checkInstallation(vrex::Installation &installation)
+CheckReport checkInstallation(vrex::Installation &installation, const SourceGathering *gathering)
 {
     FindingList findings;
     DefinitionIndex index;
     FileLint lint(installation, findings, index);
+    std::optional<SourceObserver> gatherer;
+    if (gathering)
+        gatherer.emplace(lint, gathering->facts, gathering->subjects, gathering->fixes);
     // The lint asks each element for its position itself; the records need
     // not keep theirs.
-    installation.setObserver(&lint, false);
+    installation.setObserver(gatherer ? static_cast<vrex::FormatObserver *>(&*gatherer) : &lint, false);
     installation.load();
     installation.setObserver(nullptr);
     lint.finish();

@@ -5,6 +5,7 @@
 
 #include "checks/finding.h"
 #include "checks/registry_checks.h"
+#include "checks/source_facts.h"
 
 namespace vrex {
 class Installation;
@@ -18,8 +19,16 @@ struct CheckReport
     RegistryCounts counts;
 };
 
+// What else the load gathers from the files besides findings.
+struct SourceGathering
+{
+    SourceFacts &facts;
+    bool subjects = false;
+    bool fixes = false;
+};
+
 // Loads installation (each file read once) and checks it.
-CheckReport checkInstallation(vrex::Installation &installation);
+CheckReport checkInstallation(vrex::Installation &installation, const SourceGathering *gathering = nullptr);
 
 } // namespace vrexctl
 

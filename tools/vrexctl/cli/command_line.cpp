@@ -45,13 +45,31 @@ constexpr CommandEntry kCommands[] = {
                        "  PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]\n"
                        "what will not resolve (error), what the library silently reads other\n"
                        "than the file seems to say (warning), and related places (note). A\n"
-                       "summary goes to stderr. The codes are listed in the README.\n"
+                       "summary goes to stderr. 'vrexctl help codes' lists the codes,\n"
+                       "'vrexctl explain CODE' tells about one.\n"
                        "\n"
-                       "  --fail-on=error     warnings alone exit 0\n"
-                       "  --max-problems N    list at most N problems (default 200, 0 = all)\n"
-                       "  --color=WHEN        auto (default), always or never\n"
+                       "  --fail-on=error          warnings alone exit 0\n"
+                       "  --max-problems N         list at most N problems (default 200, 0 = all)\n"
+                       "  --color=WHEN             auto (default), always or never\n"
+                       "  --format=FORMAT          text, json, sarif, github or gitlab\n"
+                       "  --config FILE            instead of ROOT/SYSTEM/.vrexctl.ini\n"
+                       "  --no-config              read no configuration file\n"
+                       "  --baseline FILE          report only findings not in FILE\n"
+                       "  --write-baseline FILE    record the findings in FILE\n"
+                       "  --show-suppressed        list suppressed findings too\n"
+                       "  --diff                   print the safe fixes as a unified diff\n"
+                       "  --fix                    apply the safe fixes, then check again\n"
                        "\n"
-                       "Exit status: 0 nothing found, 1 problems found, 3 installation not found.\n")},
+                       "A comment <!-- vrexctl: disable=CODE,... --> suppresses codes on the\n"
+                       "next element, <!-- vrexctl: disable-file=CODE,... --> in its file.\n"
+                       "\n"
+                       "Exit status: 0 nothing found, 1 problems found, 2 usage error or a\n"
+                       "baseline that cannot be read or written, 3 installation not found.\n")},
+    {QLatin1StringView("explain"), 1, 1, QLatin1StringView("explain CODE"),
+     QLatin1StringView("what a finding code means and how to fix it"),
+     QLatin1StringView("Prints what the finding code means, what the library does in that case,\n"
+                       "an example and the fix. Needs no installation. 'vrexctl help codes'\n"
+                       "lists every code. Exit status 1 when there is no such code.\n")},
     {QLatin1StringView("names"), 1, 2, QLatin1StringView("names KIND [INSTANCE]"),
      QLatin1StringView("names of one kind, one per line, for scripts"),
      QLatin1StringView("Prints the names of one kind, one per line in key order, for scripts and\n"
@@ -123,7 +141,8 @@ QString description()
         text += QStringLiteral("  %1%2\n").arg(QString(entry.usage).leftJustified(44), entry.summary);
     text += QStringLiteral(
             "\n"
-            "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more.\n"
+            "'vrexctl help COMMAND' or 'vrexctl COMMAND --help' tells more;\n"
+            "'vrexctl help codes' lists the check's finding codes.\n"
             "Without --root and --system the installation is ZT_ROOT/ZT_SYSTEM.\n"
             "\n"
             "Exit status: 0 ok, 1 not found or problems found, 2 usage error,\n"
@@ -199,8 +218,31 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     const QCommandLineOption systemOption(QStringLiteral("system"),
                                           QStringLiteral("System name (instead of ZT_SYSTEM)."),
                                           QStringLiteral("name"));
-    parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, verboseOption, quietOption,
-                       colorOption, failOnOption, maxProblemsOption, rootOption, systemOption});
+    const QCommandLineOption formatOption(
+            QStringLiteral("format"),
+            QStringLiteral("Output: text or json; check also sarif, github or gitlab."), QStringLiteral("format"),
+            QStringLiteral("text"));
+    const QCommandLineOption configOption(QStringLiteral("config"),
+                                          QStringLiteral("check: the configuration file to read."),
+                                          QStringLiteral("file"));
+    const QCommandLineOption noConfigOption(QStringLiteral("no-config"),
+                                            QStringLiteral("check: read no configuration file."));
+    const QCommandLineOption baselineOption(QStringLiteral("baseline"),
+                                            QStringLiteral("check: report only findings not in this baseline."),
+                                            QStringLiteral("file"));
+    const QCommandLineOption writeBaselineOption(QStringLiteral("write-baseline"),
+                                                 QStringLiteral("check: record the findings as a baseline."),
+                                                 QStringLiteral("file"));
+    const QCommandLineOption showSuppressedOption(QStringLiteral("show-suppressed"),
+                                                  QStringLiteral("check: list suppressed findings too."));
+    const QCommandLineOption diffOption(QStringLiteral("diff"),
+                                        QStringLiteral("check: print the safe fixes as a unified diff."));
+    const QCommandLineOption fixOption(QStringLiteral("fix"),
+                                       QStringLiteral("check: apply the safe fixes, then check again."));
+    parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, formatOption, verboseOption,
+                       quietOption, colorOption, failOnOption, maxProblemsOption, rootOption, systemOption,
+                       configOption, noConfigOption, baselineOption, writeBaselineOption, showSuppressedOption,
+                       diffOption, fixOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do, see above."));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("The command's arguments."),
                                  QStringLiteral("[arguments...]"));
@@ -230,6 +272,12 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
             positional.removeFirst();
         if (positional.isEmpty())
             return showHelp(generalHelp);
+        if (helpCommand && positional == QStringList{QStringLiteral("codes")}) {
+            ParsedCommandLine result;
+            result.invocation.command = QStringLiteral("help codes");
+            result.invocation.json = parser.isSet(jsonOption);
+            return result;
+        }
         const CommandEntry *entry = findCommand(positional.constFirst());
         if (!entry)
             return usageError(unknownCommand(positional.constFirst()));
@@ -250,7 +298,13 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     Invocation &invocation = result.invocation;
     invocation.command = positional.takeFirst();
     invocation.arguments = positional;
-    invocation.json = parser.isSet(jsonOption);
+    invocation.format = parser.value(formatOption);
+    if (parser.isSet(jsonOption)) {
+        if (parser.isSet(formatOption) && invocation.format != QLatin1String("json"))
+            return usageError(QStringLiteral("--json is --format=json; give one of them"));
+        invocation.format = QStringLiteral("json");
+    }
+    invocation.json = invocation.format == QLatin1String("json");
     invocation.verbose = parser.isSet(verboseOption);
     invocation.quiet = parser.isSet(quietOption);
     invocation.rootSet = parser.isSet(rootOption);
@@ -270,6 +324,14 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     if (failOn != QLatin1String("error") && failOn != QLatin1String("warning"))
         return usageError(QStringLiteral("--fail-on takes error or warning, not \"%1\"").arg(failOn));
     invocation.failOnErrorOnly = failOn == QLatin1String("error");
+    invocation.failOnSet = parser.isSet(failOnOption);
+    invocation.configFile = parser.value(configOption);
+    invocation.noConfig = parser.isSet(noConfigOption);
+    invocation.baseline = parser.value(baselineOption);
+    invocation.writeBaseline = parser.value(writeBaselineOption);
+    invocation.showSuppressed = parser.isSet(showSuppressedOption);
+    invocation.diff = parser.isSet(diffOption);
+    invocation.fix = parser.isSet(fixOption);
 
     bool ok = false;
     invocation.maxProblems = parser.value(maxProblemsOption).toInt(&ok);
@@ -281,6 +343,26 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     const CommandEntry *entry = findCommand(invocation.command);
     if (!entry)
         return usageError(unknownCommand(invocation.command));
+    const bool check = invocation.command == QLatin1StringView("check");
+    const QStringList formats = check ? QStringList{QStringLiteral("text"), QStringLiteral("json"),
+                                                    QStringLiteral("sarif"), QStringLiteral("github"),
+                                                    QStringLiteral("gitlab")}
+                                      : QStringList{QStringLiteral("text"), QStringLiteral("json")};
+    if (!formats.contains(invocation.format)) {
+        return usageError(QStringLiteral("%1 prints %2, not \"%3\"")
+                                  .arg(invocation.command, formats.join(QStringLiteral(", ")), invocation.format));
+    }
+    for (const QCommandLineOption *option : {&configOption, &noConfigOption, &baselineOption, &writeBaselineOption,
+                                             &showSuppressedOption, &diffOption, &fixOption}) {
+        if (!check && parser.isSet(*option))
+            return usageError(QStringLiteral("--%1 is an option of check").arg(option->names().constFirst()));
+    }
+    if (int(invocation.diff) + int(invocation.fix) + int(!invocation.writeBaseline.isEmpty()) > 1)
+        return usageError(QStringLiteral("--diff, --fix and --write-baseline go one at a time"));
+    if (invocation.diff && invocation.format != QLatin1String("text"))
+        return usageError(QStringLiteral("--diff prints a diff, in no --format"));
+    if (invocation.noConfig && !invocation.configFile.isEmpty())
+        return usageError(QStringLiteral("--config and --no-config go one at a time"));
     const qsizetype count = invocation.arguments.size();
     if (count < entry->minArguments || count > entry->maxArguments)
         return usageError(QStringLiteral("usage: vrexctl %1").arg(entry->usage));

@@ -9,18 +9,28 @@ namespace vrexctl {
 
 struct Invocation
 {
-    QString command;       // dump, lookup, styles, check or names
+    QString command;       // dump, lookup, styles, check, names, explain or "help codes"
     QStringList arguments; // the command's own arguments, count already checked
-    bool json = false;
+    QString format = QStringLiteral("text"); // text or json; for check also sarif, github, gitlab
+    bool json = false;     // format is json
     bool verbose = false;
     bool quiet = false;
     bool color = false;    // decided from --color, NO_COLOR and the terminal
     bool failOnErrorOnly = false;
+    bool failOnSet = false; // given on the command line: wins over the configuration
     int maxProblems = 200; // 0: all
     bool rootSet = false;
     QString root;          // replaces ZT_ROOT when rootSet (see installation_root.h)
     bool systemSet = false;
     QString system;        // replaces ZT_SYSTEM when systemSet
+    // check only
+    QString configFile;    // --config; empty: ROOT/SYSTEM/.vrexctl.ini if it exists
+    bool noConfig = false;
+    QString baseline;      // --baseline; empty: the configuration's
+    QString writeBaseline;
+    bool showSuppressed = false;
+    bool diff = false;
+    bool fix = false;
 };
 
 struct ParsedCommandLine

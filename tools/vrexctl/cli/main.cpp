@@ -68,6 +68,10 @@ int run(const ParsedCommandLine &parsed)
     }
 
     const Invocation &invocation = parsed.invocation;
+    if (invocation.command == QLatin1StringView("explain"))
+        return runExplain(invocation);
+    if (invocation.command == QLatin1StringView("help codes"))
+        return runCodes(invocation);
     if (invocation.command == QLatin1StringView("lsp"))
         return runLsp(invocation);
     const InstallationRoot where = installationRoot(invocation);

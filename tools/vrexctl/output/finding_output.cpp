@@ -2,6 +2,7 @@
 
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "output/ci_formats.h"
 #include "output/console_output.h"
 #include "output/json_output.h"
 #include "output/table_output.h"
@@ -47,11 +48,18 @@ QString lineOf(const Place &place, Finding::Severity severity, const QString &me
             + QStringLiteral("]\n");
 }
 
-QString findingText(const Finding &finding, bool color)
+QString findingText(const Finding &finding, bool color, const QString &suppressed = QString())
 {
     QString message = finding.message;
     if (!finding.suggestion.isNull())
         message += QStringLiteral("; did you mean '%1'?").arg(finding.suggestion);
+    if (!suppressed.isNull()) {
+        // Not in the compiler's form, so that annotators pass it over.
+        return colored(placeText(finding.place) + QLatin1Char(':'), "1", color)
+                + QStringLiteral(" suppressed %1: %2 [%3] (%4)\n")
+                          .arg(severityWord(finding.severity), escapeControlCharacters(message), finding.code,
+                               suppressed);
+    }
     QString text = lineOf(finding.place, finding.severity, message, finding.code, color);
     for (const RelatedPlace &related : finding.related)
         text += lineOf(related.place, Finding::Note, related.message, finding.code, color);
@@ -90,27 +98,79 @@ QJsonObject findingJson(const Finding &finding)
     return object;
 }
 
+static QString suppressionText(const ReportEntry &entry)
+{
+    if (entry.state == ReportEntry::InBaseline)
+        return QStringLiteral("in the baseline");
+    return QStringLiteral("by the comment at %1:%2").arg(entry.suppressedBy.line).arg(entry.suppressedBy.column);
+}
+
+static QJsonObject entryJson(const ReportEntry &entry, const ReportContext &context)
+{
+    QJsonObject object = findingJson(entry.finding);
+    if (!entry.subject.isEmpty())
+        object.insert(QStringLiteral("subject"), entry.subject);
+    if (entry.state == ReportEntry::SuppressedByComment) {
+        QJsonObject by = placeJson(entry.suppressedBy);
+        by.insert(QStringLiteral("kind"), QStringLiteral("comment"));
+        object.insert(QStringLiteral("suppression"), by);
+    } else if (entry.state == ReportEntry::InBaseline) {
+        object.insert(QStringLiteral("suppression"),
+                      QJsonObject{{QStringLiteral("kind"), QStringLiteral("baseline")},
+                                  {QStringLiteral("file"), context.baselineFile}});
+    }
+    return object;
+}
+
 int writeFindings(const Invocation &invocation, const QList<Finding> &findings, const RegistryCounts &counts)
 {
-    qsizetype perSeverity[3] = {0, 0, 0};
+    CheckRun run;
+    run.counts = counts;
     for (const Finding &finding : findings)
-        ++perSeverity[finding.severity];
-    const qsizetype listed = invocation.maxProblems > 0 ? std::min<qsizetype>(invocation.maxProblems, findings.size())
-                                                        : findings.size();
-    QMap<QString, int> omitted;
-    for (qsizetype i = listed; i < findings.size(); ++i)
-        ++omitted[findings.at(i).code];
+        run.entries.append({finding, ReportEntry::Active, {}, {}, {}, 0, {}});
+    return writeReport(invocation, run, {QString(), QString(), invocation.failOnErrorOnly});
+}
 
-    if (invocation.json) {
+int writeReport(const Invocation &invocation, const CheckRun &run, const ReportContext &context)
+{
+    const RegistryCounts &counts = run.counts;
+    QList<const ReportEntry *> active, suppressed;
+    qsizetype perSeverity[3] = {0, 0, 0};
+    for (const ReportEntry &entry : run.entries) {
+        if (entry.state == ReportEntry::Active) {
+            active.append(&entry);
+            ++perSeverity[entry.finding.severity];
+        } else if (invocation.showSuppressed) {
+            suppressed.append(&entry);
+        }
+    }
+    const int byComment = run.count(ReportEntry::SuppressedByComment);
+    const int inBaseline = run.count(ReportEntry::InBaseline);
+    // The formats for CI list everything: a cut there would pass unseen.
+    const bool machine = !invocation.json && invocation.format != QLatin1String("text");
+    const qsizetype listed = invocation.maxProblems > 0 && !machine
+            ? std::min<qsizetype>(invocation.maxProblems, active.size())
+            : active.size();
+    QMap<QString, int> omitted;
+    for (qsizetype i = listed; i < active.size(); ++i)
+        ++omitted[active.at(i)->finding.code];
+
+    if (machine) {
+        writeCiFormat(invocation.format, run, context);
+    } else if (invocation.json) {
         QJsonArray problems;
         for (qsizetype i = 0; i < listed; ++i)
-            problems.append(findingJson(findings.at(i)));
+            problems.append(entryJson(*active.at(i), context));
+        for (const ReportEntry *entry : std::as_const(suppressed))
+            problems.append(entryJson(*entry, context));
         QJsonObject document{
             {QStringLiteral("schema"), 1},
             {QStringLiteral("counts"),
              QJsonObject{{QStringLiteral("error"), perSeverity[Finding::Error]},
                          {QStringLiteral("warning"), perSeverity[Finding::Warning]},
-                         {QStringLiteral("note"), perSeverity[Finding::Note]}}},
+                         {QStringLiteral("note"), perSeverity[Finding::Note]},
+                         {QStringLiteral("suppressed"), byComment},
+                         {QStringLiteral("baseline"), inBaseline}}},
             {QStringLiteral("registries"),
              QJsonObject{{QStringLiteral("styles"), counts.styles},
                          {QStringLiteral("instances"), counts.instances},
@@ -125,11 +185,23 @@ int writeFindings(const Invocation &invocation, const QList<Finding> &findings, 
                 cut.insert(it.key(), it.value());
             document.insert(QStringLiteral("omitted"), cut);
         }
+        if (!context.baselineFile.isEmpty()) {
+            QJsonArray fixed;
+            for (const BaselineEntry &entry : run.fixedBaseline) {
+                fixed.append(QJsonObject{{QStringLiteral("file"), entry.file},
+                                         {QStringLiteral("code"), entry.code},
+                                         {QStringLiteral("subject"), entry.subject},
+                                         {QStringLiteral("count"), entry.count}});
+            }
+            document.insert(QStringLiteral("baseline_fixed"), fixed);
+        }
         writeJson(document);
     } else {
         QString text;
         for (qsizetype i = 0; i < listed; ++i)
-            text += findingText(findings.at(i), invocation.color);
+            text += findingText(active.at(i)->finding, invocation.color);
+        for (const ReportEntry *entry : std::as_const(suppressed))
+            text += findingText(entry->finding, invocation.color, suppressionText(*entry));
         writeOut(text);
     }
 
@@ -138,28 +210,50 @@ int writeFindings(const Invocation &invocation, const QList<Finding> &findings, 
         for (auto it = omitted.cbegin(); it != omitted.cend(); ++it)
             perCode.append(QStringLiteral("%1 %2").arg(it.value()).arg(it.key()));
         writeErr(QStringLiteral("vrexctl: %1 not listed (--max-problems=%2; 0 lists all): %3\n")
-                         .arg(plural(findings.size() - listed, "more problem"))
+                         .arg(plural(active.size() - listed, "more problem"))
                          .arg(invocation.maxProblems)
                          .arg(perCode.join(QStringLiteral(", "))));
     }
+    if (!run.fixedBaseline.isEmpty()) {
+        int fixed = 0;
+        for (const BaselineEntry &entry : run.fixedBaseline)
+            fixed += entry.count;
+        writeErr(QStringLiteral("vrexctl: %1 of the baseline %2 no longer found (fixed); rewrite the baseline "
+                                "with --write-baseline %3\n")
+                         .arg(plural(fixed, "finding"), fixed == 1 ? QStringLiteral("is") : QStringLiteral("are"),
+                              context.baselineFile));
+    }
     if (!invocation.quiet) {
-        if (findings.isEmpty()) {
+        QString hidden;
+        if (byComment > 0 || inBaseline > 0) {
+            hidden = QStringLiteral("; %1 suppressed by comments, %2 in the baseline")
+                             .arg(byComment)
+                             .arg(inBaseline);
+        }
+        if (active.isEmpty() && hidden.isEmpty()) {
             writeErr(QStringLiteral("vrexctl: no problems in %1, %2, %3, %4 and %5\n")
                              .arg(plural(counts.instances, "instance"), plural(counts.deviceTypes, "device type"),
                                   plural(counts.complexTypes, "complex type"),
                                   plural(counts.redirections, "redirection"), plural(counts.styles, "style")));
         } else {
-            writeErr(QStringLiteral("vrexctl: %1, %2, %3\n")
+            writeErr(QStringLiteral("vrexctl: %1, %2, %3%4\n")
                              .arg(plural(perSeverity[Finding::Error], "error"),
                                   plural(perSeverity[Finding::Warning], "warning"),
-                                  plural(perSeverity[Finding::Note], "note")));
+                                  plural(perSeverity[Finding::Note], "note"), hidden));
         }
     }
 
-    if (perSeverity[Finding::Error] > 0)
-        return ExitProblem;
-    if (perSeverity[Finding::Warning] > 0 && !invocation.failOnErrorOnly)
-        return ExitProblem;
+    return exitCodeOf(run, context.failOnErrorOnly);
+}
+
+int exitCodeOf(const CheckRun &run, bool failOnErrorOnly)
+{
+    for (const ReportEntry &entry : run.entries) {
+        if (entry.state == ReportEntry::Active
+            && (entry.finding.severity == Finding::Error
+                || (entry.finding.severity == Finding::Warning && !failOnErrorOnly)))
+            return ExitProblem;
+    }
     return ExitOk;
 }
 
