@@ -203,6 +203,19 @@ CheckRun runCheck(vrex::Installation &installation, const QString &root, const C
     return run;
 }
 
+CheckRun applyCheckOptions(QList<Finding> findings, SourceFacts facts, const QString &root,
+                           const QString &configRoot, const CheckOptions &options)
+{
+    CheckRun run;
+    run.facts = std::move(facts);
+    CheckPipeline pipeline(root, configRoot, options, run);
+    pipeline.take(std::move(findings));
+    pipeline.identify();
+    if (options.useBaseline)
+        pipeline.applyBaseline();
+    return run;
+}
+
 QByteArray baselineJson(const QList<ReportEntry> &entries)
 {
     QMap<QString, BaselineEntry> folded; // sorted by identity: file, code, subject
