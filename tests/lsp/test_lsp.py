@@ -179,13 +179,16 @@ class QuickFixes(SiteCopy):
                 c.notify('textDocument/didClose', {'textDocument': {'uri': uri(path)}})
 
 
+SEVERITY = {'error': 1, 'warning': 2, 'note': 3}
+
+
 def check_report(vrexctl, site):
     run = subprocess.run([vrexctl, '--root', site, '--system', 'demo', '--json', '--max-problems=0', 'check'],
                          capture_output=True, check=False)
     found = set()
     for problem in json.loads(run.stdout)['problems']:
         if problem['code'] != 'follow-on':
-            found.add((problem['file'], max(problem['line'] - 1, 0), problem['code']))
+            found.add((problem['file'], max(problem['line'] - 1, 0), problem['code'], SEVERITY[problem['severity']]))
     return found
 
 
@@ -202,10 +205,20 @@ class SameAsCheck(SiteCopy):
          'device="cam1" param="zoom"'),
         ('instance loses its complex type', 'instances.xml', 'complex=LensDrive"/>', 'complex=LensDrivee"/>'),
         ('instances file broken', 'instances.xml', '</instances>', '</instance>'),
-        ('style type', 'stylesheet/vrex_style.xml', 'type="state"', 'type="State"'),
+        # The installation's configuration (below) and suppression comments.
+        ('style type, an error here', 'stylesheet/vrex_style.xml', 'type="state"', 'type="State"'),
+        ('duplicate style, off here', 'stylesheet/vrex_style.xml', '</stylesheet>',
+         '<style name="alarm"/></stylesheet>'),
+        ('suppressed by a comment', 'instances.xml', '<instance id="lens1" type="Lens"',
+         '<!-- vrexctl: disable=unknown-ref-key -->\n  <instance id="lens1" type="Lens" ref="devcie=3"'),
+        ('a comment that suppresses nothing', 'devicetypes/servo.xml', '<param name="speed"',
+         '<!-- vrexctl: disable=not-a-number -->\n  <param name="speed"'),
     ]
+    CONFIG = '[check]\ndisable = duplicate-style\n[severity]\nunknown-style-type = error\n'
 
     def test_rows(self):
+        with open(os.path.join(self.site, 'demo', '.vrexctl.ini'), 'w', encoding='utf-8') as config_file:
+            config_file.write(self.CONFIG)
         c = self.start()
         for name, file, old, new in self.ROWS:
             with self.subTest(name):
@@ -241,8 +254,8 @@ class SameAsCheck(SiteCopy):
         found = set()
         for file_uri, diagnostics in latest.items():
             for diagnostic in diagnostics:
-                found.add((file_uri[len('file://'):], diagnostic['range']['start']['line'], diagnostic['code']))
-        self.assertTrue(found)
+                found.add((file_uri[len('file://'):], diagnostic['range']['start']['line'], diagnostic['code'],
+                           diagnostic['severity']))
         return found
 
 

@@ -1,5 +1,6 @@
 #include "lsp/workspace_check.h"
 
+#include "checks/check_config.h"
 #include "checks/file_lint.h"
 #include "checks/registry_checks.h"
 
@@ -14,38 +15,58 @@ namespace {
 
 namespace layout = vrex::layout;
 
-// Hands the lint each file the load reads and files what it found under
-// the file's path when the file ends.
+// Hands the lint each file the load reads, with what the check gathers
+// besides findings (the suppression comments) kept per file too, and files
+// what it found under the file's path when the file ends.
 class FileParts final : public vrex::FormatObserver
 {
 public:
-    FileParts(FileLint &lint, FindingList &findings, QHash<QString, FindingList::Part> &parts)
-        : m_lint(lint), m_findings(findings), m_parts(parts)
+    FileParts(FileLint &lint, FindingList &findings, QHash<QString, FindingList::Part> &parts,
+              QHash<QString, SourceFacts> &facts, bool subjects)
+        : m_lint(lint), m_findings(findings), m_parts(parts), m_facts(facts), m_subjects(subjects)
     {
     }
 
-    void beginFile(const QString &path) override { m_lint.beginFile(path); }
+    void beginFile(const QString &path) override
+    {
+        SourceFacts &facts = m_facts[path];
+        facts = SourceFacts();
+        m_source.emplace(m_lint, facts, m_subjects, false);
+        m_source->beginFile(path);
+    }
     void endFile(const QString &path, const vrex::xml::Result &result) override
     {
-        m_lint.endFile(path, result);
+        m_source->endFile(path, result);
+        m_source.reset();
         m_parts.insert(path, m_findings.takePart());
     }
-    void element(vrex::RecordRole role, const vrex::xml::Element &element) override { m_lint.element(role, element); }
+    void element(vrex::RecordRole role, const vrex::xml::Element &element) override
+    {
+        m_source->element(role, element);
+    }
     void attribute(vrex::RecordRole role, const vrex::xml::Element &element, const char *name, const char *value,
                    bool known) override
     {
-        m_lint.attribute(role, element, name, value, known);
+        m_source->attribute(role, element, name, value, known);
     }
     void notice(vrex::RecordRole role, const vrex::xml::Element &element, Notice kind, QByteArrayView subject,
                 QByteArrayView value) override
     {
-        m_lint.notice(role, element, kind, subject, value);
+        m_source->notice(role, element, kind, subject, value);
+    }
+    bool wantsComments() const override { return true; }
+    void comment(QByteArrayView text, vrex::xml::Position at, vrex::xml::Position next) override
+    {
+        m_source->comment(text, at, next);
     }
 
 private:
     FileLint &m_lint;
     FindingList &m_findings;
     QHash<QString, FindingList::Part> &m_parts;
+    QHash<QString, SourceFacts> &m_facts;
+    const bool m_subjects;
+    std::optional<SourceObserver> m_source;
 };
 
 // Files what the registry checks find under the instance or complex type
@@ -156,9 +177,11 @@ void WorkspaceCheck::checkAll()
     m_deviceTypeEntries = listing(layout::kDeviceTypesDir);
     m_complexTypeEntries = listing(layout::kComplexTypesDir);
 
+    m_facts.clear();
+    readOptions();
     FindingList findings;
     FileLint lint(m_installation, findings, m_index);
-    FileParts parts(lint, findings, m_fileParts);
+    FileParts parts(lint, findings, m_fileParts, m_facts, m_options.subjects);
     // The lint asks each element for its position itself.
     m_installation.setObserver(&parts, false);
     m_installation.load();
@@ -265,7 +288,7 @@ void WorkspaceCheck::relint(const QString &path, FileKind kind, const QString &e
     FindingList findings;
     DefinitionIndex index;
     FileLint lint(m_installation, findings, index);
-    FileParts parts(lint, findings, m_fileParts);
+    FileParts parts(lint, findings, m_fileParts, m_facts, m_options.subjects);
     m_installation.setObserver(&parts, false);
     switch (kind) {
     case FileKind::Instances: m_installation.reloadInstances(); break;
@@ -379,7 +402,46 @@ QSet<QString> WorkspaceCheck::reaching(const Graph &graph, QSet<QString> touched
     return touched;
 }
 
+// The user's configuration of the check, as `vrexctl check` reads it.
+void WorkspaceCheck::readOptions()
+{
+    m_options = CheckOptions();
+    m_options.config = readCheckConfig(m_installation.path(kCheckConfigFile), false);
+    const QString baseline = m_options.config.baseline;
+    if (!baseline.isEmpty() && readBaseline(baseline, m_options.baseline, m_baselineError))
+        m_options.useBaseline = m_options.subjects = true;
+}
+
 QList<Finding> WorkspaceCheck::findings() const
+{
+    // The files' facts as one, as one load gathers them.
+    SourceFacts facts;
+    for (auto file = m_facts.cbegin(); file != m_facts.cend(); ++file) {
+        const qsizetype offset = facts.suppressions.size();
+        facts.suppressions += file->suppressions;
+        for (auto it = file->elementSuppressions.cbegin(); it != file->elementSuppressions.cend(); ++it) {
+            for (qsizetype index : it.value())
+                facts.elementSuppressions[it.key()].append(offset + index);
+        }
+        for (auto it = file->fileSuppressions.cbegin(); it != file->fileSuppressions.cend(); ++it) {
+            for (qsizetype index : it.value())
+                facts.fileSuppressions[it.key()].append(offset + index);
+        }
+        facts.problems += file->problems;
+        facts.subjects.insert(file->subjects);
+    }
+    const QString configRoot = m_installation.configRoot();
+    const CheckRun run = applyCheckOptions(checkedFindings(), std::move(facts),
+                                           QFileInfo(configRoot).path(), configRoot, m_options);
+    QList<Finding> active;
+    for (const ReportEntry &entry : run.entries) {
+        if (entry.state == ReportEntry::Active)
+            active.append(entry.finding);
+    }
+    return active;
+}
+
+QList<Finding> WorkspaceCheck::checkedFindings() const
 {
     FindingList findings;
     for (const FindingList::Part &part : m_fileParts)

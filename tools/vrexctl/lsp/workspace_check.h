@@ -7,6 +7,7 @@
 #ifndef VREXCTL_LSP_WORKSPACE_CHECK_H
 #define VREXCTL_LSP_WORKSPACE_CHECK_H
 
+#include "checks/check_run.h"
 #include "checks/definition_index.h"
 #include "checks/finding.h"
 
@@ -42,7 +43,9 @@ public:
     void checkChanged(const QSet<QString> &paths);
 
     // Everything found, as the check reports it: sorted by file and
-    // position, what follows from a root cause counted in its note.
+    // position, what follows from a root cause counted in its note, and
+    // the installation's configuration, suppression comments and baseline
+    // applied (what `vrexctl check` reports as active).
     QList<Finding> findings() const;
 
     // What a file of the installation is, and its directory entry.
@@ -71,6 +74,8 @@ private:
     const Graph &redirectionGraph();
     QSet<QString> reaching(const Graph &graph, QSet<QString> touched, const QSet<QString> &changedTypes) const;
     void relint(const QString &path, FileKind kind, const QString &entry);
+    void readOptions();
+    QList<Finding> checkedFindings() const; // before the configuration
     void checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes);
     QStringList listing(QLatin1StringView directory) const;
     bool ownsItsKey(FileKind kind, const QString &entry) const;
@@ -78,6 +83,9 @@ private:
     vrex::Installation m_installation;
     DefinitionIndex m_index;
     QHash<QString, FindingList::Part> m_fileParts; // by path as the loader opened it
+    QHash<QString, SourceFacts> m_facts;           // suppression comments, by path
+    CheckOptions m_options;
+    QString m_baselineError;
     FindingList::Part m_directoryPart;             // type directories that do not exist
     QMap<QString, FindingList::Part> m_entryParts; // registry checks, by instance or complex type
     QStringList m_deviceTypeEntries;
