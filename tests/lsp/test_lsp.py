@@ -144,27 +144,31 @@ class Features(SiteCopy):
 
 
 class QuickFixes(SiteCopy):
-    # file, old text, the typo written instead, and the text its fix puts
-    # back in place of the typo.
+    # file, old text, the typo written instead, the text its fix puts back
+    # in place of the typo, and whether `check --fix` makes it too (then it
+    # is the preferred fix; names others refer to are a person's to confirm).
     ROWS = [
-        ('ref key', 'instances.xml', 'device=14,offset=0', 'devcie=14,offset=0', 'device'),
-        ('blank before a ref key', 'instances.xml', 'device=16,offset=1', 'device=16, offset=1', 'offset'),
-        ('device type', 'instances.xml', 'type="Servo" alt_id="SRV-A2"', 'type="Srevo" alt_id="SRV-A2"', 'servo'),
-        ('complex type', 'instances.xml', 'complex=LensDrive"/>', 'complex=LensDrvie"/>', 'LensDrive'),
-        ('composite word', 'instances.xml', 'composite="yes"', 'composite="Yes"', 'yes'),
-        ('attribute name', 'instances.xml', 'location="CAR, rack 4"', 'locaton="CAR, rack 4"', 'location'),
-        ('group target', 'instances.xml', 'instance="tally1"', 'instance="taly1"', 'tally1'),
-        ('driver type', 'devicetypes/servo.xml', 'drivertype="generic"', 'drivertype="generc"', 'generic'),
-        ('member', 'complex_instances/LensDrive.xml', 'member id="lens2"', 'member id="lesn2"', 'lens2'),
-        ('redirection target', 'complex_instances/LensDrive.xml', 'device="servo2"', 'device="serv2"', 'servo2'),
+        ('ref key', 'instances.xml', 'device=14,offset=0', 'devcie=14,offset=0', 'device', True),
+        ('blank before a ref key', 'instances.xml', 'device=16,offset=1', 'device=16, offset=1', 'offset', True),
+        ('device type', 'instances.xml', 'type="Servo" alt_id="SRV-A2"', 'type="Srevo" alt_id="SRV-A2"', 'servo',
+         False),
+        ('complex type', 'instances.xml', 'complex=LensDrive"/>', 'complex=LensDrvie"/>', 'LensDrive', False),
+        ('composite word', 'instances.xml', 'composite="yes"', 'composite="Yes"', 'yes', True),
+        ('attribute name', 'instances.xml', 'location="CAR, rack 4"', 'locaton="CAR, rack 4"', 'location', True),
+        ('group target', 'instances.xml', 'instance="tally1"', 'instance="taly1"', 'tally1', False),
+        ('driver type', 'devicetypes/servo.xml', 'drivertype="generic"', 'drivertype="generc"', 'generic', True),
+        ('member', 'complex_instances/LensDrive.xml', 'member id="lens2"', 'member id="lesn2"', 'lens2', False),
+        ('redirection target', 'complex_instances/LensDrive.xml', 'device="servo2"', 'device="serv2"', 'servo2',
+         False),
         ('target parameter', 'complex_instances/LensDrive.xml', 'param="position"/>\n  </member>\n</',
-         'param="positon"/>\n  </member>\n</', 'position'),
-        ('style type', 'stylesheet/vrex_style.xml', 'type="state"', 'type="stat"', 'state'),
+         'param="positon"/>\n  </member>\n</', 'position', False),
+        ('style type in its letter case', 'stylesheet/vrex_style.xml', 'type="state"', 'type="State"', 'state', True),
+        ('style type misspelt', 'stylesheet/vrex_style.xml', 'type="state"', 'type="stat"', 'state', False),
     ]
 
     def test_rows(self):
         c = self.start()
-        for name, file, old, typo, fixed in self.ROWS:
+        for name, file, old, typo, fixed, preferred in self.ROWS:
             with self.subTest(name):
                 path = self.path(file)
                 text = c.open(path, self.text(file).replace(old, typo, 1))
@@ -173,7 +177,7 @@ class QuickFixes(SiteCopy):
                     'textDocument': {'uri': uri(path)}, 'range': whole, 'context': {'diagnostics': []}})
                 self.assertEqual(len(actions), 1, actions)
                 [edit] = actions[0]['edit']['changes'][uri(path)]
-                self.assertEqual(edit['newText'], fixed)
+                self.assertEqual((edit['newText'], actions[0]['isPreferred']), (fixed, preferred))
                 at = position(text, typo)
                 self.assertEqual(edit['range']['start']['line'], at['line'])
                 c.notify('textDocument/didClose', {'textDocument': {'uri': uri(path)}})

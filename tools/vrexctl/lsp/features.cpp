@@ -2,6 +2,7 @@
 
 #include "checks/name_suggestion.h"
 #include "checks/redirection_chain.h"
+#include "checks/rules.h"
 
 #include "instance_lookup/complextype_format.h"
 #include "instance_lookup/device_type_key.h"
@@ -398,6 +399,22 @@ bool closeTo(const QString &text, const QString &suggestion)
     return folded == suggestion.toCaseFolded() || !suggestName(folded, {suggestion.toCaseFolded()}).isNull();
 }
 
+// Whether `vrexctl check --fix` would make this fix too (its rule says
+// what it changes): then it is the preferred one, which editors may apply
+// with others at once. The others change a name something else refers to,
+// which a person confirms.
+bool madeByCheckFix(const QString &code, const QString &old, const QString &suggestion)
+{
+    const Rule *rule = findRule(code);
+    if (!rule || !*rule->autoFix)
+        return false;
+    if (code == QLatin1String("composite-not-yes") || code == QLatin1String("unknown-style-type"))
+        return old.compare(suggestion, Qt::CaseInsensitive) == 0;
+    if (code == QLatin1String("unknown-drivertype"))
+        return !old.isEmpty() && old.front().toLower() == suggestion.front().toLower();
+    return true;
+}
+
 QString baseName(const QString &path)
 {
     const QString file = QFileInfo(path).fileName();
@@ -567,7 +584,7 @@ QJsonArray codeActions(const QList<Finding> &findings, const OpenDocument &docum
             actions.append(QJsonObject{
                     {QStringLiteral("title"), title},
                     {QStringLiteral("kind"), QStringLiteral("quickfix")},
-                    {QStringLiteral("isPreferred"), true},
+                    {QStringLiteral("isPreferred"), insert || madeByCheckFix(code, old, finding.suggestion)},
                     {QStringLiteral("diagnostics"), diagnostics({finding}, &document, docs)},
                     {QStringLiteral("edit"), QJsonObject{{QStringLiteral("changes"), changes}}}});
             break;
