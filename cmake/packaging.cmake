@@ -157,11 +157,15 @@ the vrex_stylesheet library.")
 set(CPACK_COMPONENT_TOOLS_DEPENDS runtime)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME ${vrex_package_tools})
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
+# vrexctl graph draws SVG and PNG with Graphviz's dot, vrexctl diff reads
+# git revisions with git; without them both still do the rest.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SUGGESTS "graphviz, git")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "inspect and check a device-control installation's configuration
 vrexctl shows the instance catalogue and the styles of an installation as
 a host of the vrex_stylesheet library sees them, resolves lookups hop by
-hop and checks the configuration for problems.")
+hop, checks the configuration for problems, shows what a change does to
+the addresses hosts resolve, and draws the redirections as a graph.")
 if(TARGET vrex-style-editor)
     string(APPEND CPACK_DEBIAN_TOOLS_DESCRIPTION "
 vrex-style-editor shows, edits, saves and deletes the installation's styles.")

@@ -2,6 +2,7 @@
 
 #include "frame/config_root.h"
 #include "frame/diagnostics.h"
+#include "stylesheet/stylesheet_replace.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>
 
@@ -48,6 +49,7 @@ LoadContext hostLoadContext()
     context.configRoot = configRoot();
     context.files = &fileSystem();
     context.sink = &channels();
+    context.recoveryDir = defaultRecoveryDirectory();
     return context;
 }
 

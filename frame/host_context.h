@@ -12,7 +12,8 @@ namespace vrex {
 DiagnosticSink *hostSink();
 
 // A load as the exported loaders do it: below configRoot() as the
-// environment says now, from the file system, reported on the channels.
+// environment says now, from the file system, reported on the channels;
+// recovery copies of in-place saves go to this user's state directory.
 LoadContext hostLoadContext();
 
 // The process-wide registries.

@@ -24,6 +24,9 @@ struct LoadContext
     const FileSource *files = nullptr;
     DiagnosticSink *sink = nullptr; // null: nothing is reported
     ParseOptions options = kLoadOptions;
+    // Where in-place saves keep the old bytes until the new ones are whole
+    // (stylesheet_replace.h); empty: such a save is refused.
+    QString recoveryDir;
 };
 
 // A loader's messages. Each is written as it stands, never as a format.

@@ -39,6 +39,7 @@ LoadContext Installation::context() const
     context.sink = &m_report;
     context.options.observer = m_observer;
     context.options.positions = m_observer && m_positions;
+    context.recoveryDir = m_recoveryDir;
     return context;
 }
 
@@ -48,6 +49,7 @@ void Installation::clear()
     m_deviceTypes.clear();
     m_complexTypes.clear();
     m_styles.clear();
+    m_loadedStyles.clear();
     m_report = Report();
 }
 
@@ -62,7 +64,14 @@ void Installation::load()
 
 void Installation::loadStyles()
 {
-    loadStylesheet(m_styles, path(layout::kStylesheetFile), context());
+    loadStylesheet(m_styles, path(layout::kStylesheetFile), context(), &m_loadedStyles);
+}
+
+void Installation::reloadStyles()
+{
+    m_styles.clear();
+    m_loadedStyles.clear();
+    loadStyles();
 }
 
 void Installation::loadInstances()
@@ -163,7 +172,7 @@ void Installation::applyStyle(const QString &name, QWidget *widget) const
 
 SaveOutcome Installation::saveStyles()
 {
-    return saveStylesheet(m_styles, path(layout::kStylesheetFile), context());
+    return saveStylesheet(m_styles, m_loadedStyles, path(layout::kStylesheetFile), context());
 }
 
 } // namespace vrex

@@ -48,6 +48,11 @@ public:
     // Replace or add unsaved texts, then load() again.
     FileSource &files() { return m_files; }
 
+    // Where an in-place save of the stylesheet keeps the old bytes until the
+    // new ones are whole (stylesheet_replace.h); without one such a save is
+    // refused. Tools pass defaultRecoveryDirectory().
+    void setRecoveryDirectory(const QString &dir) { m_recoveryDir = dir; }
+
     // An observer that sees every element the parsers read (with positions
     // when asked), for tools that judge the files as they are loaded.
     void setObserver(FormatObserver *observer, bool positions = true);
@@ -80,8 +85,13 @@ public:
     const DeviceTypeRegistry &deviceTypes() const { return m_deviceTypes; }
     const ComplexTypeRegistry &complexTypes() const { return m_complexTypes; }
     const StyleRegistry &styles() const { return m_styles; }
-    // The styles as an editor changes them; save() writes them back.
+    // The styles as an editor changes them; saveStyles() writes them back.
     StyleRegistry &styles() { return m_styles; }
+    // The styles as the stylesheet held them when last loaded or saved:
+    // what saveStyles() tells this installation's changes by.
+    const StyleRegistry &loadedStyles() const { return m_loadedStyles; }
+    // Empties the styles and loads them again, as the library's reLoad().
+    void reloadStyles();
     Catalogue catalogue() const { return {m_instances, m_deviceTypes, m_complexTypes}; }
 
     // Files that were not taken whole by the last loads, in load order, and
@@ -103,8 +113,9 @@ public:
                        int *device, int *offset, int *slot, char *drivertype) const;
     void applyStyle(const QString &name, QWidget *widget) const;
 
-    // Writes the styles to this installation's stylesheet, then reloads
-    // them from it.
+    // Writes the styles to this installation's stylesheet, merged with what
+    // other programs saved there since loadedStyles() (saveStylesheet), then
+    // reloads them from it.
     SaveOutcome saveStyles();
 
 private:
@@ -128,6 +139,8 @@ private:
     DeviceTypeRegistry m_deviceTypes;
     ComplexTypeRegistry m_complexTypes;
     StyleRegistry m_styles;
+    StyleRegistry m_loadedStyles;
+    QString m_recoveryDir;
     // Queries are const but report what they could not find.
     mutable Report m_report;
 };

@@ -18,8 +18,12 @@ namespace vrex {
 using StyleRegistry = QMap<QString, styleentry>;
 
 // Merges the stylesheet at path into registry; a malformed file leaves it
-// as it was, a file with another root element is still read.
-void loadStylesheet(StyleRegistry &registry, const QString &path, const LoadContext &context);
+// as it was (and the message says where an interrupted save kept what the
+// file held), a file with another root element is still read. When the
+// file is taken, loaded (if given) becomes what it holds: the styles a
+// save tells this process's changes from other programs' by.
+xml::Status loadStylesheet(StyleRegistry &registry, const QString &path, const LoadContext &context,
+                           StyleRegistry *loaded = nullptr);
 
 // Hands each setting of style name, in order, to widget when it is a
 // vrex_style_receiver; a style that is not registered does nothing.
@@ -32,8 +36,17 @@ enum class SaveOutcome {
 };
 
 // Writes registry to the existing stylesheet at path, keeping its owner,
-// group and mode, then reloads registry from that same file.
-SaveOutcome saveStylesheet(StyleRegistry &registry, const QString &path, const LoadContext &context);
+// group, mode, ACL and extended attributes, then reloads registry and
+// loaded from that same file.
+//
+// Under the stylesheet lock it reads the file as it is now and refuses
+// (Failed, nothing written) when that is not a well-formed stylesheet.
+// Otherwise it writes the merge of the file now with what this process
+// changed since loaded (mergeStyleChanges): what another program saved
+// meanwhile is kept, except where both changed a style, which this
+// process's version wins and a message names.
+SaveOutcome saveStylesheet(StyleRegistry &registry, StyleRegistry &loaded, const QString &path,
+                           const LoadContext &context);
 
 } // namespace vrex
 

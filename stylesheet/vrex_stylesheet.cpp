@@ -22,6 +22,15 @@ bool canShowDialogs()
     return qobject_cast<const QApplication *>(app) && QThread::currentThread() == app->thread();
 }
 
+// The styles as the stylesheet held them when last loaded or saved, which
+// save() tells this process's edits by. Not a member: the exported class's
+// layout and symbols stay as they are.
+QMap<QString, styleentry> &loadedStyles()
+{
+    static QMap<QString, styleentry> styles;
+    return styles;
+}
+
 void reportSaveFailed(const QString &path)
 {
     const QString text = QStringLiteral("Saving to %1 failed").arg(path);
@@ -53,7 +62,7 @@ bool vrex_stylesheet::load()
     const vrex::LoadContext context = vrex::hostLoadContext();
     // Set before opening: the messages and save() use the path tried.
     m_sFilename = vrex::layout::path(context.configRoot, vrex::layout::kStylesheetFile);
-    vrex::loadStylesheet(styles, m_sFilename, context);
+    vrex::loadStylesheet(styles, m_sFilename, context, &loadedStyles());
     // Callers learn of a load from the registry, never from the result.
     return false;
 }
@@ -61,6 +70,7 @@ bool vrex_stylesheet::load()
 bool vrex_stylesheet::reLoad()
 {
     styles.clear();
+    loadedStyles().clear();
     return load();
 }
 
@@ -110,7 +120,7 @@ bool vrex_stylesheet::save()
     // has changed since: the styles go back where they came from and are
     // reloaded from there.
     vrex::LoadContext context = vrex::hostLoadContext();
-    switch (vrex::saveStylesheet(styles, m_sFilename, context)) {
+    switch (vrex::saveStylesheet(styles, loadedStyles(), m_sFilename, context)) {
     case vrex::SaveOutcome::Saved:
         return true;
     case vrex::SaveOutcome::NoFile:

@@ -218,16 +218,27 @@ public:
     bool styleExist(QString name);
 
     /*!
-     * \brief Writes the registry back to the stylesheet file the last load()
-     * read, then reloads the registry from it.
+     * \brief Writes what this process changed in the registry back to the
+     * stylesheet file the last load() read, then reloads the registry from
+     * it.
      *
      * Only an existing file is ever written: before any load(), or when the
      * file has been removed since, nothing happens and false is returned,
-     * without a message. The file is written whole (styles in name order,
-     * empty setting strings left out), keeping its owner, group and mode; a
+     * without a message. Several processes may save the one file: under a
+     * short lock (a lock file beside it and flock() on it), the file as it
+     * is now is merged, style by style, with what this process changed
+     * since it last loaded or saved the styles. A style this process did not
+     * change is written as the file now has it, its removal included; one it
+     * changed, added or removed, as the registry has it. Where both changed
+     * a style, this process's version wins and a line on the Qt message
+     * channel names it. With no change by others the file is exactly the
+     * registry (styles in name order, empty setting strings left out). The
+     * file keeps its owner, group, mode, ACL and extended attributes; a
      * failure leaves its old content.
      *
-     * When a style's name or text fails vrex_style_text_savable(), or the
+     * When a style's name or text fails vrex_style_text_savable(), the file
+     * as it is now is not a well-formed stylesheet (a line names the file
+     * and the reader's error: writing would lose what it holds), or the
      * file cannot be written, nothing changes and the user sees a warning
      * box "Save Failed" ("Saving to PATH failed"), which this call waits
      * for; without a `QApplication` on its GUI thread the text goes to the

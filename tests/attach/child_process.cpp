@@ -21,10 +21,12 @@ QProcessEnvironment cleanChildEnvironment(const QString &root, const QString &sy
 }
 
 ChildResult runChild(const QString &program, const QStringList &arguments,
-                     const QProcessEnvironment &environment, int timeoutMs)
+                     const QProcessEnvironment &environment, int timeoutMs, const QString &workingDirectory)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.start(program, arguments);
     ChildResult result;
     if (!process.waitForStarted(10000))

@@ -23,9 +23,10 @@ struct ChildResult
 QProcessEnvironment cleanChildEnvironment(const QString &root = {}, const QString &system = {});
 
 // A child that runs longer than timeoutMs is killed and counts as not
-// finished.
+// finished. It starts in workingDirectory, or in this process's.
 ChildResult runChild(const QString &program, const QStringList &arguments,
-                     const QProcessEnvironment &environment, int timeoutMs = 60000);
+                     const QProcessEnvironment &environment, int timeoutMs = 60000,
+                     const QString &workingDirectory = {});
 
 } // namespace vrextest
 

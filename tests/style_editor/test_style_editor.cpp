@@ -2,6 +2,7 @@
 // answered, the file read back by an installation of its own.
 #include "message_box_answer.h"
 
+#include "foreign_change_dialog.h"
 #include "main_window.h"
 #include "settings_list_editor.h"
 #include "style_document.h"
@@ -21,6 +22,10 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QToolButton>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QStatusBar>
@@ -42,6 +47,11 @@ const char kTwoStyles[] =
         "  <style suitablefor=\"\" description=\"\" name=\"panel\" type=\"style\"/>\n"
         "</stylesheet>\n";
 const char kOriginalSummary[] = "alarm[1|QLabel|Alarm|color: red] panel[2|||]";
+// kTwoStyles as another program saved it meanwhile.
+const char kTheirs[] = "<stylesheet><style name=\"alarm\" type=\"state\" suitablefor=\"QLabel\" description=\"Theirs\">"
+                       "<setting value=\"color: red\"/></style><style name=\"other\"/>"
+                       "<style name=\"panel\" type=\"style\" description=\"theirs\"/></stylesheet>";
+const char kTheirsSummary[] = "alarm[1|QLabel|Theirs|color: red] other[0|||] panel[2||theirs|]";
 
 // A throw-away installation with a stylesheet and nothing else.
 class Site
@@ -105,6 +115,38 @@ void answerNextInput(const QString &text, int attempts = 100)
     });
 }
 
+// Answers the next "Stylesheet Changed" dialog with choice, keeping what it
+// listed, one "style|theirs|yours|kept" per row.
+void answerForeignChange(ForeignChangeDialog::Choice choice, QStringList *listed, int attempts = 200)
+{
+    QTimer::singleShot(10, [=] {
+        auto *dialog = qobject_cast<ForeignChangeDialog *>(QApplication::activeModalWidget());
+        if (!dialog && attempts > 0)
+            return answerForeignChange(choice, listed, attempts - 1);
+        for (int row = 0; dialog && row < dialog->table()->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < 4; ++column)
+                cells << dialog->table()->item(row, column)->text();
+            *listed << cells.join(u'|');
+        }
+        if (dialog)
+            dialog->choose(choice);
+    });
+}
+
+// Another program saves while the user has typed into a description, and
+// the user saves.
+void saveOverTheirs(MainWindow &w, const Site &s, ForeignChangeDialog::Choice choice)
+{
+    QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
+    s.write(kTheirs);
+    QStringList listed;
+    answerForeignChange(choice, &listed);
+    key(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(listed.join(u' '), QStringLiteral("alarm|changed|changed|yours, not theirs other|added|-|theirs "
+                                                "panel|changed|-|theirs"));
+}
+
 struct EditorRow
 {
     const char *label;
@@ -114,6 +156,7 @@ struct EditorRow
     bool modified;             // the title's "*"
     const char *boxes;         // titles of the boxes shown, space-separated
     std::function<void(MainWindow &)> check = nullptr;
+    const char *initial = kTwoStyles; // the file when the window opens
 };
 
 void PrintTo(const EditorRow &row, std::ostream *os) { *os << row.label; }
@@ -124,12 +167,11 @@ TEST_P(StyleEditorTest, DrivenByKeyboard)
 {
     const EditorRow &row = GetParam();
     Site site;
-    site.write(kTwoStyles);
+    site.write(row.initial);
     MainWindow window(site.installation());
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(window.currentStyle(), QStringLiteral("alarm"));
 
     QStringList titles;
     {
@@ -211,26 +253,120 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
         EXPECT_TRUE(isMarkedUnsavable(w.form()->suitableForEdit()));
         key(&w, Qt::Key_S, Qt::ControlModifier);
     }, kOriginalSummary, true, "Not Saved"},
-    // Another program saves: the editor says so, and keeping on editing
-    // does not let a save overwrite it unasked.
-    EditorRow{"ExternalChangeNoticed", QMessageBox::Cancel, [](MainWindow &w, const Site &s) {
+    // Another program saves: the editor says so, and its save shows what
+    // differs; Cancel writes nothing.
+    EditorRow{"ExternalChangeShownBeforeSaving", QMessageBox::Ok, [](MainWindow &w, const Site &s) {
         QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
         s.write("<stylesheet><style name=\"other\"/></stylesheet>");
         EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.statusBar()->currentMessage().isEmpty(); }, 5000));
+        QStringList listed;
+        answerForeignChange(ForeignChangeDialog::Cancel, &listed);
         key(&w, Qt::Key_S, Qt::ControlModifier);
-    }, "other[0|||]", true, "Stylesheet Changed Stylesheet Changed"},
+        EXPECT_EQ(listed.join(u' '), QStringLiteral("alarm|deleted|changed|yours, not theirs other|added|-|theirs "
+                                                    "panel|deleted|-|theirs"));
+    }, "other[0|||]", true, ""},
+    // Overwrite keeps their other changes; where both changed, yours.
+    EditorRow{"MergeOverwrite", QMessageBox::Ok, [](MainWindow &w, const Site &s) {
+        saveOverTheirs(w, s, ForeignChangeDialog::Overwrite);
+    }, "alarm[1|QLabel|Alarm!|color: red] other[0|||] panel[2||theirs|]", false, ""},
+    EditorRow{"MergeReload", QMessageBox::Ok, [](MainWindow &w, const Site &s) {
+        saveOverTheirs(w, s, ForeignChangeDialog::Reload);
+        EXPECT_EQ(w.form()->descriptionEdit()->text(), QStringLiteral("Theirs"));
+    }, kTheirsSummary, false, ""},
+    // Nothing unsaved: another program's save is simply shown.
+    EditorRow{"ExternalChangeTakenIn", QMessageBox::Ok, [](MainWindow &w, const Site &s) {
+        s.write(kTheirs);
+        EXPECT_TRUE(QTest::qWaitFor([&w] { return w.document()->styles().contains(QStringLiteral("other")); }, 5000));
+    }, kTheirsSummary, false, ""},
     // A file that cannot be read is never written over: its styles would
     // be lost.
     EditorRow{"UnreadableFileNotOverwritten", QMessageBox::Ok, [](MainWindow &w, const Site &s) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
         const QByteArray broken = "<stylesheet><style name=\"other\">";
         s.write(broken);
-        EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.statusBar()->currentMessage().isEmpty(); }, 5000));
-        key(&w, Qt::Key_F5);
-        answerNextInput(QStringLiteral("zeta"));
-        key(&w, Qt::Key_N, Qt::ControlModifier);
         key(&w, Qt::Key_S, Qt::ControlModifier);
         EXPECT_EQ(s.contents(), broken);
-    }, "", true, "Stylesheet Changed Stylesheet Not Read Not Saved"},
+    }, "", true, "Not Saved"},
+    // One that does not read cleanly opens read-only, saying why and
+    // where, until it has been mended.
+    EditorRow{"OpensReadOnly", QMessageBox::Ok, [](MainWindow &w, const Site &s) {
+        EXPECT_TRUE(w.readOnlyBanner()->isVisible());
+        EXPECT_TRUE(w.readOnlyBanner()->text().contains(QStringLiteral("mismatched tag at line 3, column 5:<pre>&lt;/stylesheet&gt;</pre>"))) << w.readOnlyBanner()->text().toStdString();
+        EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("[read-only]")));
+        EXPECT_FALSE(w.findChild<QAction *>(QStringLiteral("save"))->isEnabled());
+        key(&w, Qt::Key_S, Qt::ControlModifier);
+        s.write(kTwoStyles);
+        EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.readOnlyBanner()->isVisible(); }, 5000));
+        EXPECT_TRUE(w.findChild<QAction *>(QStringLiteral("save"))->isEnabled());
+    }, kOriginalSummary, false, "", nullptr, "<stylesheet><style name=\"a\">\n\n  </stylesheet>"},
+    EditorRow{"RevertDiscards", QMessageBox::Discard, [](MainWindow &w, const Site &) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("abc"));
+        key(&w, Qt::Key_F5);
+        EXPECT_EQ(w.form()->descriptionEdit()->text(), QStringLiteral("Alarm"));
+    }, kOriginalSummary, false, "Revert to Saved"},
+    EditorRow{"DuplicateSaved", QMessageBox::Ok, [](MainWindow &w, const Site &) {
+        answerNextInput(QStringLiteral("alarm2"));
+        key(&w, Qt::Key_D, Qt::ControlModifier);
+        key(&w, Qt::Key_S, Qt::ControlModifier);
+    }, "alarm[1|QLabel|Alarm|color: red] alarm2[1|QLabel|Alarm|color: red] panel[2|||]", false, ""},
+    EditorRow{"CloseAsksAndSaves", QMessageBox::Save, [](MainWindow &w, const Site &) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
+        EXPECT_TRUE(w.close());
+    }, "alarm[1|QLabel|Alarm!|color: red] panel[2|||]", false, "Unsaved Changes"},
+    EditorRow{"CloseCancelled", QMessageBox::Cancel, [](MainWindow &w, const Site &) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
+        EXPECT_FALSE(w.close());
+    }, kOriginalSummary, true, "Unsaved Changes"},
+    // The filter keeps what matches name, type, suitable-for or
+    // description; a header click sorts by that column.
+    EditorRow{"FilterAndSort", QMessageBox::Ok, [](MainWindow &w, const Site &) {
+        const auto names = [&w] {
+            QStringList shown;
+            for (int row = 0; row < w.styleList()->model()->rowCount(); ++row)
+                shown << w.styleList()->model()->index(row, 0).data().toString();
+            return shown.join(u' ');
+        };
+        QTest::keyClicks(w.filterEdit(), QStringLiteral("STYLE"));
+        EXPECT_EQ(names(), QStringLiteral("panel"));
+        w.filterEdit()->clear();
+        QHeaderView *header = w.styleList()->horizontalHeader();
+        for (int click = 0; click < 2; ++click) // Type ascending (state, style), then descending
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+        EXPECT_EQ(names(), QStringLiteral("panel alarm"));
+    }, kOriginalSummary, false, ""},
+    // Add Setting goes after the current setting, or last, and opens it
+    // for typing.
+    EditorRow{"AddSettingAfterCurrent", QMessageBox::Ok, [](MainWindow &w, const Site &) {
+        for (int current : {-1, 0}) { // none current: at the end
+            w.settingsEditor()->list()->setCurrentRow(current);
+            const char *text = current < 0 ? "x: y" : "a: b";
+            key(&w, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClicks(QApplication::focusWidget(), QLatin1String(text));
+            key(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        EXPECT_EQ(w.settingsEditor()->settings().join(u';'), QStringLiteral("color: red;a: b;x: y"));
+    }, kOriginalSummary, true, ""},
+    // Light text shows on the dark backdrop, a frame's own text colour on
+    // the frame, and the window fits 800x600.
+    EditorRow{"PreviewAndSmallWindow", QMessageBox::Ok, [](MainWindow &w, const Site &) {
+        const auto textColour = [&w] {
+            QWidget *sample = w.preview()->samples().value(0);
+            sample->ensurePolished();
+            return sample->palette().color(QPalette::WindowText).name();
+        };
+        EXPECT_EQ(textColour(), QStringLiteral("#e0e0e0"));
+        w.selectStyle(QStringLiteral("title"));
+        EXPECT_EQ(textColour(), QStringLiteral("#f0f0f0"));
+        EXPECT_TRUE(w.preview()->darkBackdropButton()->isChecked());
+        EXPECT_LT(w.preview()->backdrop()->palette().color(QPalette::Window).lightnessF(), 0.3);
+        w.resize(800, 600);
+        QTest::qWait(50);
+        EXPECT_EQ(w.size(), QSize(800, 600));
+        EXPECT_FALSE(w.form()->descriptionEdit()->visibleRegion().isEmpty());
+    }, "panel[2|QFrame||background-color: #202020;color: #e0e0e0] title[2|QLabel||color: #f0f0f0]", false, "", nullptr,
+       "<stylesheet><style name=\"panel\" type=\"style\" suitablefor=\"QFrame\"><setting value=\"background-color: #202020\"/>"
+       "<setting value=\"color: #e0e0e0\"/></style><style name=\"title\" type=\"style\" suitablefor=\"QLabel\">"
+       "<setting value=\"color: #f0f0f0\"/></style></stylesheet>"},
     // A file-size limit makes the write fail; the file stays as it was.
     EditorRow{"WriteRefused", QMessageBox::Ok, [](MainWindow &w, const Site &) {
         QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));

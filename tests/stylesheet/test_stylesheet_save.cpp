@@ -1,13 +1,25 @@
 // Saving and deleting against the real file system and the real message
-// boxes. A save either completes, keeping the file's owner, group and mode,
-// or leaves the file byte for byte as it was.
+// boxes. A save either completes, keeping the file's owner, group, mode, ACL
+// and attributes and what others saved since the load, or leaves the file
+// byte for byte as it was.
 #include "message_box_answer.h"
 #include "stylesheet_test_support.h"
 
 #include "support/capture.h"
 
+#include "stylesheet/save_steps.h"
+#include "stylesheet/stylesheet_replace.h"
+#include "stylesheet/stylesheet_writer.h"
+
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QLockFile>
+#include <QtCore/QSysInfo>
+
+#include <acl/libacl.h>
+#include <sys/acl.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 
 #include <csignal>
 #include <fcntl.h>
@@ -32,7 +44,7 @@ using Cleanup = std::function<void()>;
 // Prepares a failure or a file-system state after kTwoStyles was loaded;
 // returns what undoes it, or nullptr when this system cannot produce it.
 using Arrange = std::function<Cleanup(const FixtureTree &)>;
-using Extra = std::function<void(const FixtureTree &)>;
+using Extra = std::function<void(const FixtureTree &, const QStringList &messages)>;
 
 QMap<QString, styleentry> registry() { return vrex_stylesheet().stylelist(); }
 QByteArray native(const QString &path) { return QFile::encodeName(path); }
@@ -120,7 +132,8 @@ Cleanup fillDisk(const FixtureTree &tree)
     return [] { };
 }
 
-enum class Outcome { Saved, Refused, NotSaved };
+// Merged: saved, with what another program saved since the load.
+enum class Outcome { Saved, Merged, Refused, NotSaved };
 enum class Write { Replaced, InPlace };
 
 struct SaveRow
@@ -181,7 +194,7 @@ bool runSaveRow(const SaveRow &row)
         boxes = answer.boxes();
     }
     const FileState now(real);
-    EXPECT_EQ(saved, row.outcome == Outcome::Saved);
+    EXPECT_EQ(saved, row.outcome == Outcome::Saved || row.outcome == Outcome::Merged);
     const bool box = row.outcome == Outcome::Refused && !row.offGuiThread;
     EXPECT_EQ(boxes.size(), box ? 1 : 0);
     if (box && boxes.size() == 1) {
@@ -190,9 +203,13 @@ bool runSaveRow(const SaveRow &row)
         EXPECT_TRUE(!b.hasParent && b.icon == QMessageBox::Warning && b.buttons == QMessageBox::Ok && b.buttonCount == 1);
     }
     EXPECT_EQ(messages.messages().size(), row.messages) << messages.messages().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(entriesOf(dir), entries);
-    if (row.outcome == Outcome::Saved) {
-        EXPECT_EQ(registry(), asReadBack(before));
+    // Nothing left behind, and what killed saves left is gone.
+    QStringList kept = entries;
+    kept.removeIf([](const QString &e) { return e.endsWith(QStringLiteral(".lock")) || e.contains(QStringLiteral(".saving-")); });
+    EXPECT_EQ(entriesOf(dir), kept);
+    if (saved) {
+        if (row.outcome == Outcome::Saved)
+            EXPECT_EQ(registry(), asReadBack(before));
         EXPECT_EQ(now.st.st_uid, old.st.st_uid);
         EXPECT_EQ(now.st.st_gid, old.st.st_gid);
         EXPECT_EQ(now.st.st_mode, old.st.st_mode);
@@ -203,7 +220,7 @@ bool runSaveRow(const SaveRow &row)
         EXPECT_EQ(now.bytes, old.bytes);
     }
     if (row.extra)
-        row.extra(tree);
+        row.extra(tree, messages.messages());
     return true;
 }
 
@@ -251,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveTest, ::testing::Values(
         setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
         return ::link(native(t.path(kStylesheetFile)), native(t.path(QStringLiteral("linked.xml")))) == 0
                 ? nothingToUndo() : nullptr;
-    }, [](const FixtureTree &t) {
+    }, [](const FixtureTree &t, const QStringList &) {
         EXPECT_EQ(readFileBytes(t.path(QStringLiteral("linked.xml"))), readFileBytes(t.path(kStylesheetFile)));
     }},
     // Installations share one stylesheet by linking to it.
@@ -262,15 +279,75 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveTest, ::testing::Values(
         vrex_stylesheet::reLoad();
         setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
         return nothingToUndo();
-    }, [](const FixtureTree &t) {
+    }, [](const FixtureTree &t, const QStringList &) {
         EXPECT_TRUE(QFileInfo(t.path(kStylesheetFile)).isSymLink());
         EXPECT_TRUE(readFileBytes(t.path(QStringLiteral("shared/vrex_style.xml"))).contains("name=\"added\""));
     }},
-    // Someone else's edit since the load is overwritten, not merged.
-    SaveRow{"ExternalEditOverwritten", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+    // What another program saved since the load stays: its new style, its
+    // edit of a style this process left alone, its removal of another.
+    SaveRow{"ExternalEditKept", Outcome::Merged, Write::Replaced, 0, false, [](const FixtureTree &t) {
         t.write(kStylesheetFile, "<stylesheet><style name=\"external\"/><style name=\"alarm\" description=\"elsewhere\"/>"
                            "</stylesheet>");
         return addStyles(1);
+    }, [](const FixtureTree &, const QStringList &) {
+        EXPECT_EQ(registry().keys().join(u' '), QStringLiteral("alarm external style0"));
+        EXPECT_EQ(registry().value(QStringLiteral("alarm")).description, QStringLiteral("elsewhere"));
+    }},
+    // A file that cannot be read whole is never written over.
+    SaveRow{"DamagedFileRefused", Outcome::Refused, Write::Replaced, 1, false, [](const FixtureTree &t) {
+        t.write(kStylesheetFile, QByteArray(kTwoStyles).replace("  </style>\n", ""));
+        return addStyles(1);
+    }, [](const FixtureTree &t, const QStringList &said) {
+        EXPECT_EQ(said.value(0), QStringLiteral("vrex_stylesheet: ") + t.path(kStylesheetFile)
+                  + QStringLiteral(" was not saved: it is not a well-formed stylesheet: mismatched tag (line 6, column 3)"));
+    }},
+    SaveRow{"WrongRootRefused", Outcome::Refused, Write::Replaced, 1, false, [](const FixtureTree &t) {
+        t.write(kStylesheetFile, "<styles><style name=\"x\"/></styles>");
+        return addStyles(1);
+    }, [](const FixtureTree &, const QStringList &said) {
+        EXPECT_TRUE(said.value(0).endsWith(QStringLiteral("the root element is <styles>, not <stylesheet> (line 1, column 1)")));
+    }},
+    // Another user's ACL entry, the owning group's own bits and the file's
+    // attributes survive the new file.
+    SaveRow{"AclAndAttributesKept", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
+        const QByteArray path = native(t.path(kStylesheetFile));
+        acl_t acl = acl_from_text("u::rw-,u:12345:rw-,g::r--,m::rw-,o::---");
+        const bool set = ::chmod(path, 0640) == 0 && acl_set_file(path, ACL_TYPE_ACCESS, acl) == 0
+                && ::setxattr(path, "user.origin", "ws3", 3, 0) == 0;
+        acl_free(acl);
+        return set ? nothingToUndo() : nullptr;
+    }, [](const FixtureTree &t, const QStringList &) {
+        const QByteArray path = native(t.path(kStylesheetFile));
+        acl_t acl = acl_get_file(path, ACL_TYPE_ACCESS);
+        char *text = acl_to_any_text(acl, nullptr, ',', 0);
+        EXPECT_STREQ(text, "user::rw-,user:12345:rw-,group::r--,mask::rw-,other::---");
+        acl_free(text);
+        acl_free(acl);
+        char value[4] = {};
+        EXPECT_EQ(::getxattr(path, "user.origin", value, sizeof value), 3);
+    }},
+    // A dead process's lock and a killed save's temporary file are cleared;
+    // a file merely named alike is the user's own.
+    SaveRow{"LeftoversOfKilledSavesCleared", Outcome::Saved, Write::Replaced, 0, false, [](const FixtureTree &t) {
+        t.write(QStringLiteral("stylesheet/vrex_style.xml.saving-Ab12Cd"), "<!DOCTYPE stylesheet>\n<sty");
+        t.write(QStringLiteral("stylesheet/vrex_style.xml.backup"), kTwoStyles);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            QLockFile lock(t.path(kStylesheetFile) + QStringLiteral(".lock"));
+            _exit(lock.tryLock(0) ? 0 : 1); // and never unlock
+        }
+        int status = -1;
+        ::waitpid(holder, &status, 0);
+        return status == 0 && QFileInfo::exists(t.path(kStylesheetFile) + QStringLiteral(".lock")) ? addStyles(1) : nullptr;
+    }},
+    // Rewriting in place needs somewhere to keep the old bytes meanwhile.
+    SaveRow{"ForeignFileWithoutRecoveryCopy", Outcome::Refused, Write::InPlace, 1, false, [](const FixtureTree &t) {
+        setStyle(QStringLiteral("added"), {QStringLiteral("x: y")});
+        auto state = std::make_shared<EnvGuard>("XDG_STATE_HOME", "/proc/version");
+        return chownStylesheet(t, kOtherUser, kOtherGroup, 0664) ? Cleanup([state]() mutable { state.reset(); }) : nullptr;
+    }, [](const FixtureTree &, const QStringList &said) {
+        EXPECT_TRUE(said.value(0).contains(QStringLiteral("was not saved: cannot keep a copy of it in /proc/version/")));
     }},
     SaveRow{"DirectoryInPlaceOfFile", Outcome::Refused, Write::Replaced, 0, false, [](const FixtureTree &t) {
         t.remove(kStylesheetFile);
@@ -359,5 +436,100 @@ TEST(DeleteStyle, AsksThenRemovesAndSaves)
                     && box.buttonCount == 2 && !box.hasParent);
     }
 }
+
+} // namespace
+
+namespace {
+
+vrex::Installation openSite(const FixtureTree &tree)
+{
+    vrex::Installation site = tree.installation();
+    site.setRecoveryDirectory(tree.root() + QStringLiteral("/state"));
+    site.loadStyles();
+    return site;
+}
+
+// Two programs change the same style: the later save wins and says so;
+// each keeps the other's other changes.
+TEST(ConcurrentSave, LaterWinsTheSameStyleAndSaysSo)
+{
+    FixtureTree tree;
+    tree.write(kStylesheetFile, kTwoStyles);
+    vrex::Installation first = openSite(tree), second = openSite(tree);
+    first.styles()[QStringLiteral("alarm")].description = QStringLiteral("first");
+    first.styles().insert(QStringLiteral("one"), makeStyle({QStringLiteral("v")}));
+    second.styles()[QStringLiteral("alarm")].description = QStringLiteral("second");
+    second.styles().remove(QStringLiteral("panel"));
+    ASSERT_EQ(first.saveStyles(), vrex::SaveOutcome::Saved);
+    ASSERT_EQ(second.saveStyles(), vrex::SaveOutcome::Saved);
+    const vrex::Installation file = openSite(tree);
+    EXPECT_EQ(file.styles().keys().join(u' '), QStringLiteral("alarm one"));
+    EXPECT_EQ(file.styles().value(QStringLiteral("alarm")).description, QStringLiteral("second"));
+    EXPECT_TRUE(first.messages().isEmpty());
+    ASSERT_EQ(second.messages().size(), 1);
+    EXPECT_TRUE(second.messages().at(0).text.startsWith(QStringLiteral("vrex_stylesheet: style \"alarm\" was changed in ")));
+}
+
+using vrex::internal::SaveStep;
+SaveStep g_stopAt;
+
+// A save stopped after each of its steps, as a crash there would stop it,
+// leaves the old file, the new one, or one the reader rejects while the
+// old bytes wait in the recovery copy that the load message names. The
+// next save refuses the damaged file and clears up after the others.
+class CrashTest : public ::testing::TestWithParam<std::pair<bool, SaveStep>> { };
+
+TEST_P(CrashTest, LeavesOldNewOrARecoveryCopy)
+{
+    const auto [inPlace, step] = GetParam();
+    FixtureTree tree;
+    tree.write(kStylesheetFile, kTwoStyles);
+    const QString path = tree.path(kStylesheetFile), dir = QFileInfo(path).path();
+    if (inPlace)
+        ASSERT_EQ(::chown(native(path), kOtherUser, kOtherGroup), 0);
+    vrex::Installation site = openSite(tree);
+    site.styles().insert(QStringLiteral("added"), makeStyle({QString(4000, u'x')})); // the file grows
+    const QByteArray newBytes = vrex::writeStylesheet(site.styles());
+    g_stopAt = step;
+    const pid_t saver = ::fork();
+    if (saver == 0) {
+        vrex::internal::saveStepHook = [](SaveStep at) { if (at == g_stopAt) _exit(0); };
+        site.saveStyles();
+        _exit(3); // never got there
+    }
+    int status = -1;
+    ::waitpid(saver, &status, 0);
+    ASSERT_EQ(status, 0);
+
+    const QByteArray now = readFileBytes(path);
+    vrex::Installation next = openSite(tree);
+    if (now != kTwoStyles && now != newBytes) {
+        const QString copy = vrex::recoveryCopyPath(tree.root() + QStringLiteral("/state"), QFileInfo(path).canonicalFilePath());
+        EXPECT_FALSE(next.problems().isEmpty());
+        EXPECT_EQ(readFileBytes(copy), kTwoStyles);
+        EXPECT_TRUE(next.messages().last().text.endsWith(QStringLiteral("is kept in ") + copy + QStringLiteral(" on ")
+                                                          + QSysInfo::machineHostName()));
+        EXPECT_EQ(next.saveStyles(), vrex::SaveOutcome::Failed);
+        EXPECT_EQ(readFileBytes(path), now);
+        return;
+    }
+    EXPECT_EQ(next.saveStyles(), vrex::SaveOutcome::Saved);
+    EXPECT_EQ(entriesOf(dir), QStringList{QStringLiteral("vrex_style.xml")});
+    EXPECT_TRUE(QDir(tree.root() + QStringLiteral("/state")).isEmpty());
+}
+
+std::string crashRowName(const ::testing::TestParamInfo<std::pair<bool, SaveStep>> &info)
+{
+    static const char *const steps[] = {"Locked", "TemporaryWritten", "CopyKept", "RoomClaimed",
+                                        "HalfWritten", "Written", "Replaced"};
+    return std::string(info.param.first ? "InPlace" : "Atomic") + steps[int(info.param.second)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CrashTest, ::testing::Values(
+    std::pair(false, SaveStep::Locked), std::pair(false, SaveStep::TemporaryWritten),
+    std::pair(false, SaveStep::Replaced), std::pair(true, SaveStep::Locked), std::pair(true, SaveStep::CopyKept),
+    std::pair(true, SaveStep::RoomClaimed), std::pair(true, SaveStep::HalfWritten),
+    std::pair(true, SaveStep::Written), std::pair(true, SaveStep::Replaced)),
+    crashRowName);
 
 } // namespace

@@ -4,16 +4,42 @@
 
 namespace styleeditor {
 
+namespace {
+
+// The options every Qt application takes, which QApplication removes from
+// the command line: these with a value...
+const char *const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
+                                       "geometry", "qwindowgeometry", "qwindowicon", "qwindowtitle", "title",
+                                       "icon", "name", "session", "style", "stylesheet", "qmljsdebugger"};
+// ...and these without.
+const char *const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+QString qtOptionsHelp()
+{
+    QStringList words;
+    for (const char *name : kQtValueOptions)
+        words << QStringLiteral("-%1 <value>").arg(QLatin1String(name));
+    for (const char *name : kQtFlagOptions)
+        words << QStringLiteral("-") + QLatin1String(name);
+    return QStringLiteral("\nQt's own options, taken by Qt before the editor starts:\n  ") + words.join(QStringLiteral(", "))
+            + QLatin1Char('\n');
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    // Qt spells its options with one dash: -platform is one option, not -p -l -a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral(
             "Shows, edits, saves and deletes an installation's styles, with a live\n"
             "preview of each style on sample widgets.\n"
             "\n"
-            "Exit status: 0 ok, 1 the stylesheet could not be opened, 2 usage error."));
+            "Exit status: 0 ok, 1 the stylesheet could not be opened or there is no\n"
+            "display to show the window on, 2 usage error."));
     const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption(QStringLiteral("version"),
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
                                            QStringLiteral("Displays version information."));
     const QCommandLineOption rootOption(QStringLiteral("root"),
                                         QStringLiteral("Installation root (instead of ZT_ROOT)."),
@@ -22,6 +48,18 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                           QStringLiteral("System name (instead of ZT_SYSTEM)."),
                                           QStringLiteral("name"));
     parser.addOptions({versionOption, rootOption, systemOption});
+    // Known here so that they are no usage error, and their values no
+    // stray arguments; QApplication acts on them.
+    for (const char *name : kQtValueOptions) {
+        QCommandLineOption option(QLatin1String(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : kQtFlagOptions) {
+        QCommandLineOption option{QLatin1String(name), QString()};
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
 
     CommandLine result;
     if (!parser.parse(arguments)) {
@@ -29,7 +67,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.text = parser.errorText();
         return result;
     }
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    const bool helpAll = parser.isSet(QStringLiteral("help-all"));
+    if (parser.isSet(helpOption) || helpAll) {
         result.outcome = CommandLine::ShowHelp;
         result.text = parser.helpText();
         // Without an application object Qt cannot name the program.
@@ -38,6 +77,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         const QString named = QString(usage).replace(QStringLiteral("<executable_name>"),
                                                      QStringLiteral("vrex-style-editor"));
         result.text.replace(0, usage.size(), named);
+        if (helpAll)
+            result.text += qtOptionsHelp();
         return result;
     }
     if (parser.isSet(versionOption)) {

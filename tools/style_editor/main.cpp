@@ -5,12 +5,14 @@
 
 #include "installation/installation.h"
 #include "installation/installation_layout.h"
+#include "stylesheet/stylesheet_replace.h"
 
 #include <QtCore/QFileInfo>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace styleeditor;
 
@@ -20,6 +22,29 @@ void writeTo(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// While the application object starts: Qt aborts when its platform plugin
+// finds no display, after several lines of its own. One line instead, and
+// exit status 1.
+QtMessageHandler g_qtHandler = nullptr;
+QString g_platformSaid;
+
+void startupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        QString why = g_platformSaid.isEmpty() ? message.section(QLatin1Char('.'), 0, 0) : g_platformSaid;
+        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            why += QStringLiteral(" (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        writeTo(stderr, QStringLiteral("vrex-style-editor: no display to show the window on: %1\n").arg(why));
+        std::_Exit(1);
+    }
+    if (QByteArrayView(context.category).startsWith("qt.qpa")) {
+        if (g_platformSaid.isEmpty())
+            g_platformSaid = message.trimmed();
+        return;
+    }
+    g_qtHandler(type, context, message);
 }
 
 } // namespace
@@ -46,13 +71,16 @@ int main(int argc, char **argv)
         break;
     }
 
+    g_qtHandler = qInstallMessageHandler(startupMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(g_qtHandler);
     QApplication::setApplicationName(QStringLiteral("vrex-style-editor"));
     QApplication::setApplicationVersion(QStringLiteral(VREX_STYLE_EDITOR_VERSION));
 
-    const vrex::Installation installation(
+    vrex::Installation installation(
             commandLine.rootSet ? commandLine.root : qEnvironmentVariable("ZT_ROOT"),
             commandLine.systemSet ? commandLine.system : qEnvironmentVariable("ZT_SYSTEM"));
+    installation.setRecoveryDirectory(vrex::defaultRecoveryDirectory());
     const QString path = installation.path(vrex::layout::kStylesheetFile);
     if (!QFileInfo(path).isFile()) {
         // A save only ever rewrites an existing stylesheet.

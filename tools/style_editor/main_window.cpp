@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "foreign_change_dialog.h"
 #include "settings_list_editor.h"
 #include "style_commands.h"
 #include "style_document.h"
@@ -9,6 +10,7 @@
 #include "stylesheet_watch.h"
 
 #include "installation/installation_layout.h"
+#include "stylesheet/style_merge.h"
 #include "stylesheet/stylesheet_writer.h"
 
 #include <QtCore/QFileInfo>
@@ -90,12 +92,10 @@ MainWindow::MainWindow(const vrex::Installation &installation, QWidget *parent)
     });
 
     resize(1024, 700);
-    updateTitle();
+    updateReadOnly();
     if (m_filterModel->rowCount() > 0)
         m_list->setCurrentIndex(m_filterModel->index(0, 0));
     m_list->setFocus();
-    if (!m_document->readProblem().isEmpty())
-        QTimer::singleShot(0, this, &MainWindow::reportReadProblem);
 }
 
 MainWindow::~MainWindow() = default;
@@ -138,7 +138,7 @@ void MainWindow::createLayout()
     previewScroll->setFocusPolicy(Qt::NoFocus);
     auto *previewBox = new QGroupBox(QStringLiteral("Preview"));
     (new QVBoxLayout(previewBox))->addWidget(previewScroll);
-    previewBox->setMinimumHeight(190);
+    previewBox->setMinimumHeight(170);
 
     auto *settingsLabel = new QLabel(QStringLiteral("&Settings:"));
     settingsLabel->setBuddy(m_settings->list());
@@ -148,13 +148,34 @@ void MainWindow::createLayout()
     rightLayout->addWidget(settingsLabel);
     rightLayout->addWidget(m_settings, 1);
     rightLayout->addWidget(previewBox, 1);
+    m_settings->setMinimumHeight(110);
+    // Below the height the form needs (800x600 and less), it scrolls
+    // rather than being cut off.
+    auto *rightScroll = new QScrollArea;
+    rightScroll->setWidget(right);
+    rightScroll->setWidgetResizable(true);
+    rightScroll->setFrameShape(QFrame::NoFrame);
 
     auto *splitter = new QSplitter;
     splitter->addWidget(left);
-    splitter->addWidget(right);
+    splitter->addWidget(rightScroll);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({430, 594});
-    setCentralWidget(splitter);
+    splitter->setSizes({400, 624});
+    left->setMinimumWidth(220);
+
+    // A stylesheet that cannot be read whole is shown read-only, with why.
+    m_readOnlyBanner = new QLabel;
+    m_readOnlyBanner->setObjectName(QStringLiteral("readOnlyBanner"));
+    m_readOnlyBanner->setWordWrap(true);
+    m_readOnlyBanner->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_readOnlyBanner->setStyleSheet(QStringLiteral("QLabel { background: #fff3cd; color: #5c4400; "
+                                                   "border: 1px solid #e0c060; padding: 6px; }"));
+    auto *central = new QWidget;
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->addWidget(m_readOnlyBanner);
+    centralLayout->addWidget(splitter, 1);
+    setCentralWidget(central);
 
     setTabOrder(m_filter, m_list);
     setTabOrder(m_list, m_form->typeBox());
@@ -166,7 +187,7 @@ void MainWindow::createLayout()
 
 void MainWindow::createActions()
 {
-    QAction *save = makeAction(this, "save", QStringLiteral("&Save"), QKeySequence::Save);
+    QAction *save = m_save = makeAction(this, "save", QStringLiteral("&Save"), QKeySequence::Save);
     QAction *revert = makeAction(this, "revert", QStringLiteral("&Revert to Saved"), QKeySequence(Qt::Key_F5));
     QAction *quit = makeAction(this, "quit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     QAction *undo = m_undoStack->createUndoAction(this, QStringLiteral("&Undo"));
@@ -221,13 +242,41 @@ void MainWindow::createActions()
                                                              action->shortcut().toString(QKeySequence::NativeText)));
         }
     }
-    for (QAction *styleAction : {duplicate, rename, remove})
-        styleAction->setEnabled(false);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [duplicate, rename, remove](const QModelIndex &current) {
-                for (QAction *styleAction : {duplicate, rename, remove})
-                    styleAction->setEnabled(current.isValid());
-            });
+    m_add = add;
+    m_styleActions = {duplicate, rename, remove};
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MainWindow::updateActions);
+}
+
+// Nothing that would write is offered while the file cannot be read whole.
+void MainWindow::updateActions()
+{
+    const bool writable = !m_document->isReadOnly();
+    m_save->setEnabled(writable);
+    m_add->setEnabled(writable);
+    for (QAction *action : std::as_const(m_styleActions))
+        action->setEnabled(writable && m_list->currentIndex().isValid());
+    m_form->setEnabled(writable);
+}
+
+void MainWindow::updateReadOnly()
+{
+    const std::optional<ReadFault> &fault = m_document->readFault();
+    m_readOnlyBanner->setVisible(fault.has_value());
+    if (fault) {
+        QString text = QStringLiteral("<b>%1 cannot be read whole, so it is shown read-only and cannot be saved.</b>"
+                                      "<br>%2")
+                               .arg(m_path.toHtmlEscaped(), fault->reason.toHtmlEscaped());
+        if (fault->line > 0) {
+            text += QStringLiteral(" at line %1, column %2:<pre>%3</pre>")
+                            .arg(fault->line)
+                            .arg(fault->column)
+                            .arg(fault->lineText.toHtmlEscaped());
+        }
+        text += QStringLiteral("Revert to Saved (F5) reads it again once it has been mended.");
+        m_readOnlyBanner->setText(text);
+    }
+    updateActions();
+    updateTitle();
 }
 
 void MainWindow::selectStyle(const QString &name)
@@ -249,7 +298,7 @@ void MainWindow::showCurrent()
     const styleentry entry = exists ? it.value() : styleentry();
     m_form->showStyle(exists ? m_current : QString(), entry);
     m_settings->setSettings(entry.settings);
-    m_settings->setEnabled(exists);
+    m_settings->setEnabled(exists && !m_document->isReadOnly());
     m_preview->showStyle(m_current);
 }
 
@@ -272,7 +321,7 @@ void MainWindow::editCurrent(const QString &text, int mergeKey, const std::funct
         return;
     styleentry entry = it.value();
     edit(entry);
-    if (sameStyle(entry, it.value()))
+    if (vrex::sameStyle(entry, it.value()))
         return; // choosing the type it already has is no step to undo
     m_undoStack->push(new StyleChangeCommand(m_document, text, {changeOf(*m_document, m_current, entry)}, mergeKey));
 }
@@ -334,9 +383,8 @@ void MainWindow::renameStyle()
     const QString newName = askStyleName(QStringLiteral("Rename Style"), oldName);
     if (newName.isEmpty())
         return;
-    const bool pending = m_watch->hasForeignChange();
     const StyleDocument::WriteOutcome outcome = m_document->removeFromFile(oldName, newName, deleteConfirmation());
-    afterFileWrite(pending);
+    afterFileWrite(outcome);
     if (!reportWrite(outcome))
         return;
     m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Rename Style %1").arg(oldName),
@@ -351,9 +399,8 @@ void MainWindow::deleteStyle()
     if (!m_document->styles().contains(name))
         return;
     const int row = m_list->currentIndex().row();
-    const bool pending = m_watch->hasForeignChange();
     const StyleDocument::WriteOutcome outcome = m_document->removeFromFile(name, QString(), deleteConfirmation());
-    afterFileWrite(pending);
+    afterFileWrite(outcome);
     if (!reportWrite(outcome))
         return;
     m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Delete Style %1").arg(name),
@@ -383,9 +430,9 @@ bool MainWindow::reportWrite(StyleDocument::WriteOutcome outcome)
         return false;
     case StyleDocument::WriteOutcome::Unreadable:
         QMessageBox::warning(this, QStringLiteral("Not Saved"),
-                             QStringLiteral("Nothing was saved: %1 cannot be read, and writing it would lose "
-                                            "what it holds.\n\n%2")
-                                     .arg(m_path, m_document->readProblem()));
+                             QStringLiteral("Nothing was saved: %1 cannot be read whole, and writing it would "
+                                            "lose what it holds.\n\n%2")
+                                     .arg(m_path, m_document->lastFault().messages));
         return false;
     case StyleDocument::WriteOutcome::NoFile:
         QMessageBox::warning(this, QStringLiteral("Not Saved"),
@@ -398,12 +445,11 @@ bool MainWindow::reportWrite(StyleDocument::WriteOutcome outcome)
     return false;
 }
 
-// What the file holds after a write of this editor is known, unless another
-// program's change is still waiting for the user's decision: the write
-// kept that change, and the next save must still ask about it.
-void MainWindow::afterFileWrite(bool foreignChangePending)
+// A write of this editor, which took in what others saved, is what the
+// file holds now.
+void MainWindow::afterFileWrite(StyleDocument::WriteOutcome outcome)
 {
-    if (!foreignChangePending)
+    if (outcome == StyleDocument::WriteOutcome::Written)
         m_watch->acknowledge();
     updateTitle();
 }
@@ -429,19 +475,26 @@ bool MainWindow::saveStyles()
             m_settings->list()->setCurrentRow(bad->setting);
         return false;
     }
-    if (m_watch->hasForeignChange()) {
-        switch (askAboutForeignChange()) {
-        case ForeignChoice::Reload:
-            reloadFromFile();
-            return false;
-        case ForeignChoice::KeepEditing:
-            return false;
-        case ForeignChoice::Overwrite:
-            break;
+    if (m_document->isReadOnly())
+        return false;
+    // Another program's save since this editor last read or wrote the file
+    // is shown before it is written over.
+    if (m_watch->checkNow(true)) {
+        const std::optional<StyleMap> theirs = m_document->readCurrentFile();
+        if (!theirs)
+            return reportWrite(StyleDocument::WriteOutcome::Unreadable);
+        const QVector<StyleDifference> differences = m_document->differencesFrom(*theirs);
+        if (!differences.isEmpty()) {
+            ForeignChangeDialog dialog(m_path, differences, this);
+            dialog.exec();
+            if (dialog.choice() == ForeignChangeDialog::Reload)
+                reloadFromFile();
+            if (dialog.choice() != ForeignChangeDialog::Overwrite)
+                return false;
         }
     }
     const StyleDocument::WriteOutcome outcome = m_document->save(deleteConfirmation());
-    m_watch->acknowledge();
+    afterFileWrite(outcome);
     const bool saved = reportWrite(outcome) && !m_document->isModified();
     if (saved)
         m_undoStack->setClean();
@@ -474,72 +527,26 @@ void MainWindow::reloadFromFile()
     m_document->reload();
     m_watch->acknowledge();
     selectStyle(current);
-    if (!m_document->readProblem().isEmpty())
-        reportReadProblem();
+    updateReadOnly();
 }
 
-void MainWindow::reportReadProblem()
-{
-    QMessageBox::warning(this, QStringLiteral("Stylesheet Not Read"),
-                         QStringLiteral("%1 could not be read, so its styles are not shown. Saving is refused "
-                                        "until it can be read again.\n\n%2")
-                                 .arg(m_path, m_document->readProblem()));
-}
-
-MainWindow::ForeignChoice MainWindow::askAboutForeignChange()
-{
-    const bool exists = QFileInfo(m_path).isFile();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Stylesheet Changed"),
-                    QStringLiteral("Another program has %1 %2.").arg(exists ? QStringLiteral("changed")
-                                                                            : QStringLiteral("removed"),
-                                                                     m_path),
-                    QMessageBox::NoButton, this);
-    box.setInformativeText(m_document->isModified()
-                                   ? QStringLiteral("Reload shows the other version and drops your unsaved "
-                                                    "changes; Overwrite replaces the other version with yours.")
-                                   : QStringLiteral("Reload shows the other version; Overwrite replaces it "
-                                                    "with the styles shown here."));
-    QPushButton *reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::AcceptRole);
-    QPushButton *overwrite = box.addButton(QStringLiteral("&Overwrite..."), QMessageBox::DestructiveRole);
-    QPushButton *keep = box.addButton(QStringLiteral("&Keep Editing"), QMessageBox::RejectRole);
-    box.setDefaultButton(keep);
-    reload->setEnabled(exists);
-    overwrite->setEnabled(exists);
-    box.exec();
-    if (box.clickedButton() == reload)
-        return ForeignChoice::Reload;
-    if (box.clickedButton() == overwrite
-        && QMessageBox::warning(this, QStringLiteral("Overwrite Stylesheet"),
-                                QStringLiteral("The other program's changes to %1 will be lost. Overwrite?")
-                                        .arg(m_path),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-                == QMessageBox::Yes)
-        return ForeignChoice::Overwrite;
-    return ForeignChoice::KeepEditing;
-}
-
+// Nothing is lost by taking in another program's change while nothing is
+// unsaved; otherwise the next save shows what differs.
 void MainWindow::foreignChangeNoticed()
 {
-    if (m_askingAboutForeignChange)
-        return;
-    m_askingAboutForeignChange = true;
-    const ForeignChoice choice = askAboutForeignChange();
-    m_askingAboutForeignChange = false;
-    if (choice == ForeignChoice::Reload) {
+    if (!m_document->isModified()) {
         reloadFromFile();
-    } else if (choice == ForeignChoice::Overwrite) {
-        m_watch->acknowledge();
-        saveStyles();
-    } else {
-        statusBar()->showMessage(QStringLiteral("The stylesheet was changed by another program; "
-                                                "saving will ask again."));
+        statusBar()->showMessage(QStringLiteral("Another program changed %1; shown as it is now.").arg(m_path));
+        return;
     }
-    updateTitle();
+    statusBar()->showMessage(QStringLiteral("Another program changed %1; saving will show which styles differ.")
+                                     .arg(m_path));
 }
 
 void MainWindow::updateTitle()
 {
-    setWindowTitle(QStringLiteral("%1[*] - Style Editor").arg(m_path));
+    setWindowTitle(QStringLiteral("%1[*]%2 - Style Editor")
+                           .arg(m_path, m_document->isReadOnly() ? QStringLiteral(" [read-only]") : QString()));
     setWindowModified(m_document->isModified());
 }
 

@@ -10,6 +10,8 @@
 #include <functional>
 
 QT_BEGIN_NAMESPACE
+class QAction;
+class QLabel;
 class QLineEdit;
 class QTableView;
 class QUndoStack;
@@ -36,6 +38,7 @@ public:
     QUndoStack *undoStack() const { return m_undoStack; }
     QTableView *styleList() const { return m_list; }
     QLineEdit *filterEdit() const { return m_filter; }
+    QLabel *readOnlyBanner() const { return m_readOnlyBanner; }
     StyleForm *form() const { return m_form; }
     SettingsListEditor *settingsEditor() const { return m_settings; }
     StylePreview *preview() const { return m_preview; }
@@ -49,9 +52,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    enum class ForeignChoice { Reload, Overwrite, KeepEditing };
-
     void createActions();
+    void updateActions();
+    void updateReadOnly();
     void createLayout();
     void showCurrent();
     void styleChanged(const QString &name);
@@ -63,12 +66,10 @@ private:
     void deleteStyle();
     void revert();
     void reloadFromFile();
-    void reportReadProblem();
     StyleDocument::ConfirmDelete deleteConfirmation();
     bool reportWrite(StyleDocument::WriteOutcome outcome);
-    ForeignChoice askAboutForeignChange();
     void foreignChangeNoticed();
-    void afterFileWrite(bool foreignChangePending);
+    void afterFileWrite(StyleDocument::WriteOutcome outcome);
     void updateTitle();
 
     QString m_path;
@@ -82,8 +83,11 @@ private:
     StyleForm *m_form = nullptr;
     SettingsListEditor *m_settings = nullptr;
     StylePreview *m_preview = nullptr;
+    QLabel *m_readOnlyBanner = nullptr;
+    QAction *m_save = nullptr;
+    QAction *m_add = nullptr;
+    QList<QAction *> m_styleActions;
     QString m_current;
-    bool m_askingAboutForeignChange = false;
 };
 
 } // namespace styleeditor

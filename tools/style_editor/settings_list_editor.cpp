@@ -146,15 +146,19 @@ QStringList SettingsListEditor::settings() const
     return result;
 }
 
+// After the current setting, or at the end when none is current, and
+// opened for typing at once.
 void SettingsListEditor::addSetting()
 {
-    const int row = m_list->currentRow() + 1;
+    const int current = m_list->currentRow();
+    const int row = current < 0 ? m_list->count() : current + 1;
     m_showing = true;
     m_list->insertItem(row, makeItem(QString()));
     m_list->setCurrentRow(row);
     m_showing = false;
     emitEdited();
     m_list->setFocus();
+    m_list->scrollToItem(m_list->item(row));
     m_list->editItem(m_list->item(row));
 }
 

@@ -1,6 +1,7 @@
 // The styles being edited: a working copy of an installation's style
-// registry, what its stylesheet file held when it was last read or written,
-// and the writes that make the working copy permanent.
+// registry, what its stylesheet file held when it was last read or written
+// (the base the working copy's changes are told by), and the writes that
+// make the working copy permanent without undoing what others saved.
 #ifndef STYLE_EDITOR_STYLE_DOCUMENT_H
 #define STYLE_EDITOR_STYLE_DOCUMENT_H
 
@@ -8,6 +9,7 @@
 
 #include <QtCore/QMap>
 #include <QtCore/QObject>
+#include <QtCore/QVector>
 
 #include <functional>
 #include <optional>
@@ -20,7 +22,6 @@ namespace styleeditor {
 
 using StyleMap = vrex::StyleRegistry;
 
-bool sameStyle(const styleentry &a, const styleentry &b);
 bool sameStyles(const StyleMap &a, const StyleMap &b);
 
 // A style field holding a character the stylesheet cannot store.
@@ -30,6 +31,26 @@ struct UnsavableText
     QString style;
     Field field = Name;
     int setting = -1; // index of the setting, for Setting
+};
+
+// Why the stylesheet could not be taken whole, and where.
+struct ReadFault
+{
+    QString messages; // the loader's own, one per line
+    QString reason;   // the reader's
+    qint64 line = 0;  // 1-based; 0 when the reader gives no position
+    qint64 column = 0;
+    QString lineText; // that line of the file
+};
+
+// How one style differs from the base in the file now and in the working
+// copy.
+struct StyleDifference
+{
+    enum Change { None, Added, Changed, Removed };
+    QString name;
+    Change theirs = None;
+    Change yours = None;
 };
 
 class StyleDocument : public QObject
@@ -50,31 +71,44 @@ public:
     explicit StyleDocument(const vrex::Installation &installation, QObject *parent = nullptr);
 
     QString stylesheetPath() const;
-    // What the last read said of a stylesheet it could not take; empty when
-    // it took the file.
-    const QString &readProblem() const { return m_readProblem; }
+    // While the file as last read could not be taken whole, the document is
+    // read-only: a write would lose what the file holds.
+    bool isReadOnly() const { return m_fault.has_value(); }
+    const std::optional<ReadFault> &readFault() const { return m_fault; }
+    // Why the last read or write found the file unreadable.
+    const ReadFault &lastFault() const { return m_lastFault; }
 
     // Reads the file again; unsaved edits are dropped.
     void reload();
+    // The stylesheet as it is on disk now, without touching the working
+    // copy; nullopt, with lastFault() saying why, when it cannot be read
+    // whole.
+    std::optional<StyleMap> readCurrentFile() const;
 
     const StyleMap &styles() const { return m_styles; }
-    bool isModified() const { return !sameStyles(m_styles, m_file.styles()); }
+    const StyleMap &loadedStyles() const { return m_file.loadedStyles(); }
+    bool isModified() const { return !sameStyles(m_styles, loadedStyles()); }
     std::optional<UnsavableText> findUnsavable() const;
+    // Every style the file now (theirs) or the working copy changed since
+    // the base, in name order.
+    QVector<StyleDifference> differencesFrom(const StyleMap &theirs) const;
 
     // Sets one style of the working copy, or removes it with nullopt.
     void setStyle(const QString &name, const std::optional<styleentry> &entry);
 
-    // Writes the working copy over the file as it is now. Styles the file
-    // holds and the working copy does not are deleted from it where
-    // confirmDelete agrees; the others stay, and the document stays
-    // modified. A working copy the file gives back tidied up (empty
-    // settings, unknown types) is replaced by what it gives back.
+    // Writes the working copy's changes into the file as it is now (what
+    // others saved meanwhile stays, except styles both changed, which the
+    // working copy's version wins). Styles the working copy deleted are
+    // deleted from the file where confirmDelete agrees; the others stay,
+    // and the document stays modified. The working copy is then what the
+    // file gives back.
     WriteOutcome save(const ConfirmDelete &confirmDelete);
 
     // Deletes name from the file right away, once confirmDelete agrees;
     // with renamedTo, the style is written under that name in the same
-    // write. Only the file changes: the caller records the working copy's
-    // change as an undoable step.
+    // write. Only the file changes, and the working copy takes in what
+    // others saved meanwhile: the caller records the working copy's change
+    // of these two names as an undoable step.
     WriteOutcome removeFromFile(const QString &name, const QString &renamedTo, const ConfirmDelete &confirmDelete);
 
     // Applies the working copy's style to widget the way a host applies its
@@ -87,16 +121,17 @@ Q_SIGNALS:
     void modifiedChanged(bool modified);
 
 private:
-    bool readFile();
-    bool takeReadResult();
-    WriteOutcome writeFile();
-    void takeSaved(bool takeAsWorkingCopy);
+    std::optional<ReadFault> readInto(vrex::Installation &file) const;
+    WriteOutcome write(const StyleMap &request);
+    void takeWorkingCopy(const StyleMap &styles);
+    void updateModified();
 
     // Its styles are what the file held when last read or written, except
     // while a write is being put together.
     vrex::Installation m_file;
     StyleMap m_styles;
-    QString m_readProblem;
+    std::optional<ReadFault> m_fault;
+    mutable ReadFault m_lastFault;
     bool m_wasModified = false;
 };
 

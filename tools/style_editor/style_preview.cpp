@@ -5,6 +5,8 @@
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
 #include <QtCore/QRegularExpression>
+#include <QtGui/QPainter>
+#include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
@@ -14,9 +16,12 @@
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QSlider>
+#include <QtWidgets/QStyleOption>
+#include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
 
 #include <functional>
+#include <optional>
 
 namespace styleeditor {
 
@@ -64,6 +69,28 @@ private:
     QStringList m_declarations;
 };
 
+// A plain widget that shows its own text, so that a style's text colour on
+// it shows too (a child label would keep its own).
+class TextWidget : public QWidget
+{
+public:
+    void setText(const QString &text) { m_text = text; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QStyleOption option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(contentsRect(), Qt::AlignCenter, m_text);
+    }
+
+private:
+    QString m_text;
+};
+
 struct SampleKind
 {
     const char *className;
@@ -86,11 +113,13 @@ const SampleKind kSamples[] = {
          w->setMinimumHeight(90);
          return w;
      }},
+    // A label is a frame that shows its own text.
     {"QFrame", [] {
-         auto *w = sample<QFrame>("QFrame");
+         auto *w = sample<QLabel>("QFrame");
          w->setFrameShape(QFrame::StyledPanel);
          w->setMinimumSize(110, 60);
-         (new QVBoxLayout(w))->addWidget(new QLabel(QStringLiteral("in a frame")));
+         w->setAlignment(Qt::AlignCenter);
+         w->setText(QStringLiteral("Panel"));
          return w;
      }},
     {"QLineEdit", [] { auto *w = sample<QLineEdit>("QLineEdit"); w->setText(QStringLiteral("Studio A")); return w; }},
@@ -106,9 +135,9 @@ const SampleKind kSamples[] = {
 // A plain widget stands for every class without a sample of its own.
 QWidget *plainSample()
 {
-    auto *w = sample<QWidget>("QWidget");
+    auto *w = sample<TextWidget>("QWidget");
     w->setMinimumSize(110, 60);
-    (new QVBoxLayout(w))->addWidget(new QLabel(QStringLiteral("Widget")));
+    w->setText(QStringLiteral("Widget"));
     return w;
 }
 
@@ -132,21 +161,76 @@ QStringList sampleClasses(const QString &suitableFor)
     return classes;
 }
 
+// Light text without a background of its own is shown on the dark
+// backdrop, dark text on the light one; nullopt when the style says
+// neither.
+std::optional<bool> wantsDarkBackdrop(const QStringList &settings)
+{
+    std::optional<bool> dark;
+    for (const QString &setting : settings) {
+        if (setting.contains(QLatin1Char('{')))
+            continue;
+        const QString property = setting.section(QLatin1Char(':'), 0, 0).trimmed();
+        if (property.startsWith(QLatin1String("background")))
+            return std::nullopt;
+        const QColor color(setting.section(QLatin1Char(':'), 1).trimmed());
+        if (property == QLatin1String("color") && color.isValid())
+            dark = color.lightnessF() > 0.6;
+    }
+    return dark;
+}
+
 } // namespace
 
 StylePreview::StylePreview(StyleDocument *document, QWidget *parent)
-    : QWidget(parent), m_document(document), m_area(new QWidget(this))
+    : QWidget(parent), m_document(document), m_area(new QWidget(this)), m_light(new QToolButton(this)),
+      m_dark(new QToolButton(this))
 {
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_area);
-    layout->addStretch();
-    new QHBoxLayout(m_area);
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(new QLabel(QStringLiteral("Backdrop:")));
+    auto *group = new QButtonGroup(this);
+    for (QToolButton *button : {m_light, m_dark}) {
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        group->addButton(button);
+        choice->addWidget(button);
+    }
+    m_light->setText(QStringLiteral("&Light"));
+    m_dark->setText(QStringLiteral("Dar&k"));
+    choice->addStretch();
+    connect(m_dark, &QToolButton::toggled, this, &StylePreview::setDarkBackdrop);
+
+    m_area->setAutoFillBackground(true);
+    (new QHBoxLayout(m_area))->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(choice);
+    layout->addWidget(m_area, 1);
+    setDarkBackdrop(false);
+}
+
+void StylePreview::setDarkBackdrop(bool dark)
+{
+    (dark ? m_dark : m_light)->setChecked(true);
+    // Unstyled text stays readable on either.
+    QPalette palette = m_area->palette();
+    palette.setColor(QPalette::Window, dark ? QColor(0x2b, 0x2b, 0x2b) : QColor(0xf4, 0xf4, 0xf4));
+    palette.setColor(QPalette::WindowText, dark ? QColor(0xe8, 0xe8, 0xe8) : QColor(0x20, 0x20, 0x20));
+    m_area->setPalette(palette);
 }
 
 void StylePreview::showStyle(const QString &name)
 {
     const auto it = m_document->styles().constFind(name);
-    rebuild(it == m_document->styles().cend() ? QStringList() : sampleClasses(it->suitablefor));
+    const bool exists = it != m_document->styles().cend();
+    rebuild(exists ? sampleClasses(it->suitablefor) : QStringList());
+    // On choosing a style, not on each edit of it: the user's own choice of
+    // backdrop stands while editing.
+    if (exists && name != m_shown) {
+        if (const std::optional<bool> dark = wantsDarkBackdrop(it->settings))
+            setDarkBackdrop(*dark);
+    }
+    m_shown = name;
     // Every edit starts each sample over, as a host restyling a widget does.
     for (QWidget *widget : std::as_const(m_samples)) {
         dynamic_cast<SampleReceiver *>(widget)->clearStyle();
@@ -170,7 +254,8 @@ void StylePreview::rebuild(const QStringList &classes)
         if (!widget)
             widget = plainSample();
         // Natural size, as on a panel, rather than stretched to the preview.
-        static_cast<QHBoxLayout *>(m_area->layout())->addWidget(widget, 0, Qt::AlignVCenter);
+        auto *row = static_cast<QHBoxLayout *>(m_area->layout());
+        row->insertWidget(row->count() - 1, widget, 0, Qt::AlignVCenter);
         m_samples << widget;
     }
 }

@@ -3,6 +3,10 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace styleeditor {
 
 namespace {
@@ -22,29 +26,54 @@ StylesheetWatch::StylesheetWatch(const QString &path, QObject *parent)
     // the old one ends with it.
     m_watcher.addPath(path);
     m_watcher.addPath(QFileInfo(path).path());
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &StylesheetWatch::check);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &StylesheetWatch::check);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { checkNow(); });
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { checkNow(); });
+    connect(&m_poll, &QTimer::timeout, this, [this] { checkNow(); });
+    m_poll.start(kPollMilliseconds);
     acknowledge();
+}
+
+QByteArray StylesheetWatch::identity() const
+{
+    struct stat st {};
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return QByteArray();
+    const bool known = ::fstat(fd, &st) == 0;
+    ::close(fd);
+    if (!known)
+        return QByteArray();
+    const qint64 fields[] = {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),
+                             qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec),
+                             qint64(st.st_ctim.tv_sec), qint64(st.st_ctim.tv_nsec)};
+    return QByteArray(reinterpret_cast<const char *>(fields), sizeof fields);
 }
 
 void StylesheetWatch::acknowledge()
 {
-    m_known = contentsOf(m_path);
+    m_knownIdentity = identity();
+    m_knownContents = contentsOf(m_path);
     m_changedElsewhere = false;
     if (!m_watcher.files().contains(m_path))
         m_watcher.addPath(m_path);
 }
 
-void StylesheetWatch::check()
+bool StylesheetWatch::checkNow(bool compareContents)
 {
     if (!m_watcher.files().contains(m_path) && QFileInfo::exists(m_path))
         m_watcher.addPath(m_path);
-    // Comparing contents ignores this editor's own saves and touches that
-    // change nothing.
-    if (m_changedElsewhere || contentsOf(m_path) == m_known)
-        return;
+    if (m_changedElsewhere)
+        return true;
+    const QByteArray now = identity();
+    if (now == m_knownIdentity && !now.isEmpty() && !compareContents)
+        return false;
+    // Comparing contents ignores touches and rewrites that change nothing.
+    m_knownIdentity = now;
+    if (contentsOf(m_path) == m_knownContents)
+        return false;
     m_changedElsewhere = true;
     Q_EMIT changedOnDisk();
+    return true;
 }
 
 } // namespace styleeditor

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace vrexctl {
 
@@ -21,6 +22,8 @@ struct CommandEntry
     QLatin1StringView summary;
     QLatin1StringView help;
 };
+
+constexpr qsizetype kAnyNumber = std::numeric_limits<qsizetype>::max();
 
 constexpr CommandEntry kCommands[] = {
     {QLatin1StringView("dump"), 1, 1, QLatin1StringView("dump instances|devicetypes|complex|styles"),
@@ -82,6 +85,41 @@ constexpr CommandEntry kCommands[] = {
                        "Only the files the kind needs are read. Control characters in names are\n"
                        "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 1, \"names\": [...]}.\n"
                        "Exit status 1 when INSTANCE is not known.\n")},
+    {QLatin1StringView("diff"), 2, 2, QLatin1StringView("diff OLD NEW"),
+     QLatin1StringView("what a change does to the addresses hosts resolve"),
+     QLatin1StringView("Compares two installations. First the address impact: every instance and\n"
+                       "every parameter of its device type resolved on both sides as lookup\n"
+                       "resolves it, each answer that differs with the file and element that\n"
+                       "changed it; then what the registries hold differently, field by field.\n"
+                       "Formatting, attribute order and comments change nothing. Files either\n"
+                       "side cannot take are listed first: what follows them is partial.\n"
+                       "\n"
+                       "OLD and NEW are each a directory holding config/ (or a root holding\n"
+                       "SYSTEM/config, with --system), or a git revision of the repository in\n"
+                       "the current directory: REV is this directory as it is at REV, REV:PATH\n"
+                       "a directory as git reads it. The work tree is not touched.\n"
+                       "\n"
+                       "  --format=text|json  text (default) or one JSON document (as --json)\n"
+                       "  --color=WHEN        auto (default), always or never\n"
+                       "\n"
+                       "Exit status: 0 no differences, 1 differences, 2 usage error,\n"
+                       "3 an installation cannot be read.\n")},
+    {QLatin1StringView("graph"), 0, kAnyNumber, QLatin1StringView("graph [NAME...]"),
+     QLatin1StringView("redirections and composites as a Graphviz graph"),
+     QLatin1StringView("Writes the redirection chains, complex types and composite groups as a\n"
+                       "Graphviz graph: instances as boxes with their type, device/offset and\n"
+                       "complex type, redirections as edges labelled with the parameters,\n"
+                       "composites as clusters around the members of their groups. Cycles,\n"
+                       "targets that are not there and chains that break are drawn in red.\n"
+                       "Without NAME: every instance that redirects, is redirected to or is in\n"
+                       "a composite. With NAMEs: those instances, what they reach and what\n"
+                       "reaches them.\n"
+                       "\n"
+                       "  --format=dot|svg|png  DOT (default), or drawn by Graphviz's dot\n"
+                       "  --depth N             at most N edges away from the named instances\n"
+                       "\n"
+                       "Exit status 1 when a NAME is no instance, or when dot is not installed\n"
+                       "or fails.\n")},
     {QLatin1StringView("lsp"), 0, 0, QLatin1StringView("lsp"),
      QLatin1StringView("language server for editors, on stdin and stdout"),
      QLatin1StringView("Speaks the Language Server Protocol 3.17 on stdin and stdout for an editor:\n"
@@ -134,7 +172,8 @@ QString description()
 {
     QString text = QStringLiteral(
             "Shows an installation's instance catalogue and styles as a host process\n"
-            "of the library sees them, and checks the configuration for mistakes.\n"
+            "of the library sees them, checks the configuration for mistakes, compares\n"
+            "two installations and draws their redirections.\n"
             "\n"
             "Commands:\n");
     for (const CommandEntry &entry : kCommands)
@@ -145,8 +184,8 @@ QString description()
             "'vrexctl help codes' lists the check's finding codes.\n"
             "Without --root and --system the installation is ZT_ROOT/ZT_SYSTEM.\n"
             "\n"
-            "Exit status: 0 ok, 1 not found or problems found, 2 usage error,\n"
-            "3 installation not found, 4 output could not be written.");
+            "Exit status: 0 ok, 1 not found, problems or differences found, 2 usage\n"
+            "error, 3 installation not found or unreadable, 4 output could not be written.");
     return text;
 }
 
@@ -212,6 +251,9 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
             QStringLiteral("max-problems"),
             QStringLiteral("check: list at most N problems (default 200, 0 = all)."), QStringLiteral("N"),
             QStringLiteral("200"));
+    const QCommandLineOption depthOption(
+            QStringLiteral("depth"), QStringLiteral("graph: at most N edges from the named instances."),
+            QStringLiteral("N"));
     const QCommandLineOption rootOption(QStringLiteral("root"),
                                         QStringLiteral("Installation root (instead of ZT_ROOT)."),
                                         QStringLiteral("dir"));
@@ -220,7 +262,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
                                           QStringLiteral("name"));
     const QCommandLineOption formatOption(
             QStringLiteral("format"),
-            QStringLiteral("Output: text or json; check also sarif, github or gitlab."), QStringLiteral("format"),
+            QStringLiteral("Output: text or json; check also sarif, github or gitlab; graph dot, svg or png."),
+            QStringLiteral("format"),
             QStringLiteral("text"));
     const QCommandLineOption configOption(QStringLiteral("config"),
                                           QStringLiteral("check: the configuration file to read."),
@@ -242,7 +285,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     parser.addOptions({helpOption, helpAllOption, versionOption, jsonOption, formatOption, verboseOption,
                        quietOption, colorOption, failOnOption, maxProblemsOption, rootOption, systemOption,
                        configOption, noConfigOption, baselineOption, writeBaselineOption, showSuppressedOption,
-                       diffOption, fixOption});
+                       diffOption, fixOption, depthOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do, see above."));
     parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("The command's arguments."),
                                  QStringLiteral("[arguments...]"));
@@ -344,10 +387,16 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     if (!entry)
         return usageError(unknownCommand(invocation.command));
     const bool check = invocation.command == QLatin1StringView("check");
+    const bool diff = invocation.command == QLatin1StringView("diff");
+    const bool graph = invocation.command == QLatin1StringView("graph");
+    // A graph is drawn, not printed: DOT unless another format is asked for.
+    if (graph && !parser.isSet(formatOption) && !parser.isSet(jsonOption))
+        invocation.format = QStringLiteral("dot");
     const QStringList formats = check ? QStringList{QStringLiteral("text"), QStringLiteral("json"),
                                                     QStringLiteral("sarif"), QStringLiteral("github"),
                                                     QStringLiteral("gitlab")}
-                                      : QStringList{QStringLiteral("text"), QStringLiteral("json")};
+            : graph ? QStringList{QStringLiteral("dot"), QStringLiteral("svg"), QStringLiteral("png")}
+                    : QStringList{QStringLiteral("text"), QStringLiteral("json")};
     if (!formats.contains(invocation.format)) {
         return usageError(QStringLiteral("%1 prints %2, not \"%3\"")
                                   .arg(invocation.command, formats.join(QStringLiteral(", ")), invocation.format));
@@ -381,6 +430,20 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
         if ((kind == kNamesOfInstance) != (count == 2))
             return usageError(QStringLiteral("usage: vrexctl names KIND, or vrexctl names params INSTANCE"));
     }
+
+    if (parser.isSet(depthOption)) {
+        if (!graph)
+            return usageError(QStringLiteral("--depth applies to graph only"));
+        invocation.depth = parser.value(depthOption).toInt(&ok);
+        if (!ok || invocation.depth < 0)
+            return usageError(QStringLiteral("--depth takes a number, 0 or more, not \"%1\"").arg(parser.value(depthOption)));
+    }
+    if (diff && invocation.rootSet) {
+        return usageError(QStringLiteral("diff reads the installations its arguments name; --root does not apply "
+                                         "(--system picks the system below a root)"));
+    }
+    if (graph && invocation.format == QLatin1StringView("png") && stdoutIsTerminal)
+        return usageError(QStringLiteral("a PNG is no text for a terminal; redirect the output to a file"));
     return result;
 }
 

@@ -9,9 +9,9 @@ namespace vrexctl {
 
 struct Invocation
 {
-    QString command;       // dump, lookup, styles, check, names, explain or "help codes"
+    QString command;       // dump, lookup, styles, check, names, diff, graph, explain or "help codes"
     QStringList arguments; // the command's own arguments, count already checked
-    QString format = QStringLiteral("text"); // text or json; for check also sarif, github, gitlab
+    QString format = QStringLiteral("text"); // text or json; for check also sarif, github, gitlab; graph: dot, svg, png
     bool json = false;     // format is json
     bool verbose = false;
     bool quiet = false;
@@ -19,6 +19,7 @@ struct Invocation
     bool failOnErrorOnly = false;
     bool failOnSet = false; // given on the command line: wins over the configuration
     int maxProblems = 200; // 0: all
+    int depth = -1;        // graph: edges to follow from the named instances; -1: all
     bool rootSet = false;
     QString root;          // replaces ZT_ROOT when rootSet (see installation_root.h)
     bool systemSet = false;

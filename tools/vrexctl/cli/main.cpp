@@ -49,6 +49,8 @@ int runCommand(const Invocation &invocation, vrex::Installation &installation)
         return runLookup(invocation, installation);
     if (command == QLatin1StringView("names"))
         return runNames(invocation, installation);
+    if (command == QLatin1StringView("graph"))
+        return runGraph(invocation, installation);
     return runStyles(invocation, installation);
 }
 
@@ -72,6 +74,9 @@ int run(const ParsedCommandLine &parsed)
         return runExplain(invocation);
     if (invocation.command == QLatin1StringView("help codes"))
         return runCodes(invocation);
+    // diff reads the two installations its arguments name, not this one.
+    if (invocation.command == QLatin1StringView("diff"))
+        return runDiff(invocation);
     if (invocation.command == QLatin1StringView("lsp"))
         return runLsp(invocation);
     const InstallationRoot where = installationRoot(invocation);

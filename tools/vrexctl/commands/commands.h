@@ -17,9 +17,12 @@ int runLookup(const Invocation &invocation, vrex::Installation &installation);
 int runStyles(const Invocation &invocation, vrex::Installation &installation);
 int runCheck(const Invocation &invocation, vrex::Installation &installation);
 int runNames(const Invocation &invocation, vrex::Installation &installation);
+int runGraph(const Invocation &invocation, vrex::Installation &installation);
 // These need no installation.
 int runExplain(const Invocation &invocation);
 int runCodes(const Invocation &invocation);
+// Opens the two installations its arguments name itself.
+int runDiff(const Invocation &invocation);
 // Finds its installation itself, from the client's workspace, unless
 // --root or --system name one.
 int runLsp(const Invocation &invocation);

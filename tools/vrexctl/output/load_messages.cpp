@@ -8,10 +8,11 @@
 
 namespace vrexctl {
 
-void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation)
+void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation, const QString &label)
 {
     if (invocation.verbose && !installation.messages().isEmpty()) {
-        const QString label = QStringLiteral("vrexctl: load of ") + installation.configRoot() + QStringLiteral(": ");
+        const QString prefix = QStringLiteral("vrexctl: load of ")
+                + (label.isEmpty() ? installation.configRoot() : label) + QStringLiteral(": ");
         QString lines;
         for (const vrex::LoadMessage &message : installation.messages()) {
             // Debug-output lines carry their own line ends and stylesheet
@@ -19,7 +20,7 @@ void writeLoadMessages(const Invocation &invocation, vrex::Installation &install
             QString text = message.text;
             while (text.endsWith(QLatin1Char('\n')))
                 text.chop(1);
-            lines += label + escapeControlCharacters(text) + QLatin1Char('\n');
+            lines += prefix + escapeControlCharacters(text) + QLatin1Char('\n');
         }
         writeErr(lines);
     }

@@ -5,6 +5,8 @@
 #ifndef VREXCTL_OUTPUT_LOAD_MESSAGES_H
 #define VREXCTL_OUTPUT_LOAD_MESSAGES_H
 
+#include <QtCore/QString>
+
 namespace vrex {
 class Installation;
 }
@@ -14,8 +16,9 @@ namespace vrexctl {
 struct Invocation;
 
 // Writes the installation's messages when -v was given, then forgets them,
-// so a later call writes only what came after.
-void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation);
+// so a later call writes only what came after. Labelled with label, or the
+// installation's configuration root.
+void writeLoadMessages(const Invocation &invocation, vrex::Installation &installation, const QString &label = {});
 
 } // namespace vrexctl
 
