@@ -95,12 +95,6 @@ void Installation::reloadInstances()
     loadInstances();
 }
 
-void Installation::reloadStyles()
-{
-    m_styles.clear();
-    loadStyles();
-}
-
 void Installation::reloadDeviceType(const QString &entry)
 {
     const LoadContext context = this->context();

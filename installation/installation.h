@@ -72,12 +72,11 @@ public:
     // Reads one file again after its text changed, in place of what the
     // last load() took from it, so that an editor's change to one file of a
     // large installation does not cost a whole load. The instances file
-    // and the stylesheet replace their registry; a device-type or
-    // complex-type entry of its directory (as listed, e.g. "Servo.xml")
+    // replaces its registry (the stylesheet: reloadStyles()); a device-type
+    // or complex-type entry of its directory (as listed, e.g. "Servo.xml")
     // replaces the registry entry it gives, which is what load() would
     // give when no other entry of the directory has the same key.
     void reloadInstances();
-    void reloadStyles();
     void reloadDeviceType(const QString &entry);
     void reloadComplexType(const QString &entry);
 
