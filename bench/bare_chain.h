@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The floor under a parameter lookup: the map searches it cannot avoid,
 // done bare. A redirection hop must search the complex type, its member and
 // the member's parameter before it looks the target up like a direct

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl's check against the library's own load of the same site: the
 // check is one load of the installation with vrexctl's file lint observing
 // the parsers, then the registry checks and every redirection followed; the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl diff and vrexctl graph at installation scale, each against its
 // yardstick in the same run: the diff of a site and a copy with scattered
 // edits (bench/edit_site.py) against vrexctl check of the site (target 3x),

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The yardstick for the library's loaders: the same four files read the
 // straightforward way, each into a QDomDocument that is then walked node by
 // node. It fills registries of the library's own record types, but its own

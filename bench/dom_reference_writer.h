@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The yardstick for the library's stylesheet writer: the same document built
 // as a QDomDocument and written with QDomDocument::save.
 #ifndef VREX_BENCH_DOM_REFERENCE_WRITER_H

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """Copies a generated site and makes scattered edits to the copy, as an
 integrator's change between two deployments would: instances moved to
 another device, slots changed, redirections pointed elsewhere, alternative

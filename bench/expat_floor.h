@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The floor for loading: list the two directories, read every configuration
 // file once and run expat over its bytes, counting elements and attributes.
 // No strings are built and nothing is stored; a loader cannot do less.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """Writes a synthetic installation for the benchmarks.
 
     generate_site.py SCALE OUTDIR [--seed N]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Installations as values in a process of their own: the cost of one load
 // of a site, and of two loads of it held side by side (what comparing a
 // changed installation with the deployed one takes).

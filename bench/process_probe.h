@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What a probe process reports of itself: its peak resident memory and the
 // CPU time it has used, read the same way by every probe.
 #ifndef VREX_BENCH_PROCESS_PROBE_H

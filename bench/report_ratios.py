@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """Turns one bench/run's results into the table of ratios and targets.
 
     report_ratios.py RESULTS_DIR [--smoke]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "site_check.h"
 
 #include <vrex_stylesheet/vrex_instance_lookup.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Before anything is timed: the library must have loaded what the DOM
 // reference loaded, and the sample lookups must give the generator's
 // answers. Timing a loader that skips work, or a lookup that fails early,

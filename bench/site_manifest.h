@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The generator's manifest: what a benchmark site holds and which lookups to
 // time, each with the answer the library must give.
 #ifndef VREX_BENCH_SITE_MANIFEST_H

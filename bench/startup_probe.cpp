@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // One start-up load in a process of its own, as every GUI process of an
 // installation does it: its peak resident memory (nothing else inflates the
 // high-water mark) and its CPU time (on a heap that nothing has warmed up:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The floor for loading with the project's tokenizer: the same files as the
 // expat floor, read once and run through QXmlStreamReader exactly as the
 // loaders feed it (a QBuffer over the bytes, namespace processing off),

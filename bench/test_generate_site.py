@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """Checks the benchmark sites by reading the written files back, independently
 of the generator's own model: a site whose chains dangle or whose manifest
 is wrong would make the lookup benchmarks time failures."""

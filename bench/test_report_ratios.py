@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """Checks the verdicts bench/run prints: a reporter that misreads the
 results would call a slow library fast."""
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Loading, lookup and saving at installation scale, against two yardsticks:
 // the same work done with QDomDocument (what the loaders must beat) and a
 // bare expat pass over the same files (what they cannot beat). A bare

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Compiles through ccache when it is installed and no launcher was chosen.
 # ccache caches objects built with a precompiled header only when told
 # that the header's macros and time stamps may be trusted.

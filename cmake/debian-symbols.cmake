@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # CPack pre-build script: compares the shared library staged for the runtime
 # package with the committed symbols file and writes the file the package
 # ships. dpkg-gensymbols -c4 fails on any symbol, and any library, that

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # The API reference: HTML and a Qt help file (QCH, which Qt Creator and
 # Assistant show) made by Doxygen from the public headers, installed with
 # the development files. The api_docs test (tests/interface) runs the same

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Debian packages of the library, its development files and the tools, and
 # what goes into them besides the targets: the pkg-config file, man pages,
 # bash completion and each package's documentation directory.
@@ -6,7 +8,7 @@
 # pkg-config file, the .so link, the API reference), "tools" (vrexctl, the
 # style editor).
 
-set(VREX_PACKAGE_MAINTAINER "vrex_stylesheet maintainers <maintainers@vrex-stylesheet.example.org>"
+set(VREX_PACKAGE_MAINTAINER "The vrex_stylesheet developers <devel@vrex-stylesheet.org>"
     CACHE STRING "Maintainer field of the Debian packages")
 set(VREX_PACKAGE_RELEASE 1 CACHE STRING "Debian revision of the packages")
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #ifndef VREX_FRAME_ATTACH_SEQUENCE_H
 #define VREX_FRAME_ATTACH_SEQUENCE_H
 

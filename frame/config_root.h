@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The configuration root and the paths built on it.
 #ifndef VREX_FRAME_CONFIG_ROOT_H
 #define VREX_FRAME_CONFIG_ROOT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The library's two diagnostic channels.
 #ifndef VREX_FRAME_DIAGNOSTICS_H
 #define VREX_FRAME_DIAGNOSTICS_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the library's exported classes hand the core: the configuration root
 // of the moment, the file system, and the two diagnostic channels.
 #ifndef VREX_FRAME_HOST_CONTEXT_H

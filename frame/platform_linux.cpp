@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Linux entry: the process-wide statics, in their fixed order, followed by
 // the object whose construction runs the attach sequence. Being in one
 // translation unit guarantees the order: the registries exist before the

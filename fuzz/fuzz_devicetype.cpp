@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A device-type file: parser and merge into a record, checked against a
 // plain reading of the same document.
 #include "fuzz_support.h"

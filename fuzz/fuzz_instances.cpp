@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The instances file: parser and merge, checked against a plain reading of
 // the same document.
 #include "fuzz_support.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The "ref" attribute tokenizer over arbitrary bytes taken as UTF-8 (invalid
 // sequences and NULs included; the reader only ever passes valid UTF-8),
 // compared with the format's definition written the plain way on the

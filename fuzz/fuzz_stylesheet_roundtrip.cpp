@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Load, save, load again: the input becomes the stylesheet file of a
 // throw-away installation, is loaded with reLoad(), written back with
 // save() (which reloads) and the registry must come back as it was, apart

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Shared by the fuzz targets: quiet diagnostics, the input as the loaders
 // see it, and an independent outline of the document to check parsers
 // against.

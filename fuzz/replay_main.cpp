@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Runs a fuzz target's entry point once per input file, without libFuzzer:
 // linked to every target's own source in the ordinary build, it replays the
 // seed corpus and the kept crash reproducers under ctest, so a regression

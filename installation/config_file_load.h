@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Loading one configuration file: parsed whole by its format, reported with
 // the format's own messages, merged only when the document is accepted.
 // Every loader goes through here.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Where a load, a lookup or a save reports what went wrong. The library's
 // host layer writes to its two channels; an Installation keeps what it is
 // told, so a tool can say which files failed and why.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Where an installation's files are read from: the file system, with
 // in-memory texts (an editor's unsaved buffers) taking the place of the
 // files at their paths.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // An installation as a value: the four registries of one configuration
 // root, loaded by the same loaders the library's process-wide registries
 // use, and every question a host can ask of them. Any number can live side

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Where an installation keeps its files, relative to its configuration root
 // (the root directory followed by the system name). The one place these
 // names are written; the library, the tools and the tests build paths here.

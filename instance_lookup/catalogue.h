@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The three registries a lookup reads, wherever they live: the library's
 // process-wide ones or an Installation's own.
 #ifndef VREX_INSTANCE_LOOKUP_CATALOGUE_H

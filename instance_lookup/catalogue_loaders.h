@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Filling the three catalogue registries from an installation's files. The
 // library's class loads its process-wide registries with these, an
 // Installation its own. Every loader merges: a name seen again replaces its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Questions about one instance, and addressing one parameter of it by
 // following complex-type redirections to the instance that carries it.
 #include "instance_lookup/catalogue_queries.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Every question a host asks of an instance catalogue, over any catalogue:
 // the library's class answers them over its process-wide registries, an
 // Installation over its own. Lookup failures are written to sink's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The words of a complex-type file (config/complex_instances/NAME.xml): the
 // one place they are written. The root element is named after the type.
 #ifndef VREX_INSTANCE_LOOKUP_COMPLEXTYPE_FORMAT_H

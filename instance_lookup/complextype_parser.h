@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The complex-instance file format: bytes -> member and redirection records.
 #ifndef VREX_INSTANCE_LOOKUP_COMPLEXTYPE_PARSER_H
 #define VREX_INSTANCE_LOOKUP_COMPLEXTYPE_PARSER_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Device-type registry keys are lower case; instances name their type as
 // written. The one fold, used where entries are stored and everywhere they
 // are looked up (the library's queries and vrexctl alike).

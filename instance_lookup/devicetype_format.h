@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The words of a device-type file (config/devicetypes/NAME.xml): the one
 // place they are written. The registry key fold is in device_type_key.h.
 #ifndef VREX_INSTANCE_LOOKUP_DEVICETYPE_FORMAT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The device-type file format: bytes -> driver type, slot spacing and
 // parameter records.
 #ifndef VREX_INSTANCE_LOOKUP_DEVICETYPE_PARSER_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The words of the instances file (config/instances.xml): the one place
 // they are written. The parser, the checks, the tools and the completion
 // all read them here.

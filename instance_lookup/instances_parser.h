@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The instances file format: bytes -> instance records, nothing else.
 // The loader, tools and fuzzers all go through this parser.
 #ifndef VREX_INSTANCE_LOOKUP_INSTANCES_PARSER_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // One step of a parameter lookup over a catalogue: the instance,
 // its device type, the parameter and, where the parameter stands for
 // another one, the redirection to follow. The library's lookups and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The value records of the instance catalogue. Copies are member-wise; Qt's
 // implicit sharing keeps them cheap and independent.
 #include <vrex_stylesheet/vrex_instance_lookup.h>

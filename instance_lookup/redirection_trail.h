@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The (instance, parameter) pairs a redirection chain has passed through.
 // The registries do not change during a lookup, so coming back to a pair
 // means the chain would go round for ever.

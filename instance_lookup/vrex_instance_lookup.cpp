@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The exported class: the core's loaders and queries over the process-wide
 // registries, with the configuration root of the moment and the library's
 // channels.

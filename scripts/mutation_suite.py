@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """The test suite for scripts/mutation-check, one process per executable.
 
 Reads `ctest --show-only=json-v1` on stdin and runs each test executable

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The steps of a save, for tests that stop a save between any two of them
 // as a crash would. Internal to the core: never exported.
 #ifndef VREX_STYLESHEET_SAVE_STEPS_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Three-way merge of style registries, keyed by style name: what a save
 // writes when the stylesheet changed on disk since this process read it.
 #ifndef VREX_STYLESHEET_STYLE_MERGE_H

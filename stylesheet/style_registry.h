@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The style registry of an installation: loading it from the stylesheet
 // file, handing a style to a widget, and writing it back. The library's
 // class works on its process-wide registry with these, an Installation and

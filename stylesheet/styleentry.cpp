@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include <vrex_stylesheet/vrex_stylesheet.h>
 
 // type 0 is outside 1..3: a fresh entry has no type, and the writer gives it

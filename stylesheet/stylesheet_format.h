@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The words of the stylesheet (config/stylesheet/vrex_style.xml): the one
 // place they are written. Reader, writer, editor and checks use them.
 #ifndef VREX_STYLESHEET_STYLESHEET_FORMAT_H

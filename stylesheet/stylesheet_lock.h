@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The lock a save holds while it reads, merges, writes and reloads the
 // stylesheet, so that two saves never interleave.
 #ifndef VREX_STYLESHEET_STYLESHEET_LOCK_H

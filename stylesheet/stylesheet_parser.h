@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The stylesheet file format: bytes -> style records.
 #ifndef VREX_STYLESHEET_STYLESHEET_PARSER_H
 #define VREX_STYLESHEET_STYLESHEET_PARSER_H

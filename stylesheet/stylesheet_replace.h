@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Replacing the stylesheet's bytes without changing who owns it or losing
 // what it was if the replacement is cut short.
 #ifndef VREX_STYLESHEET_STYLESHEET_REPLACE_H

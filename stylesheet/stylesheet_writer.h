@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The stylesheet file as the save path writes it: registry -> bytes.
 #ifndef VREX_STYLESHEET_STYLESHEET_WRITER_H
 #define VREX_STYLESHEET_STYLESHEET_WRITER_H

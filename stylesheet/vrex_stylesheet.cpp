@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The exported class: the core's style loader, queries and writer over the
 // process-wide registry, and the two dialogs a host's user sees.
 #include "frame/diagnostics.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Attribute values as the records keep them. The reader gives UTF-8; the
 // records hold QStrings, and integer fields are read as QString::toInt in
 // base 10 would read them.

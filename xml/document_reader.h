@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The one XML reader of the configuration files, over expat. It knows no
 // file format: it hands each element up to a given depth to a handler and
 // gives one verdict for the whole document, so that a document that is not

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What a format's element handlers show of each element they read, for
 // tools that judge a configuration rather than load it. The load path
 // passes no observer and pays one null test per element and attribute.

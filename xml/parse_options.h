@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // How a format's parser is run: the loaders want the records only; tools
 // that judge a file want positions and see every element and attribute.
 #ifndef VREX_XML_PARSE_OPTIONS_H

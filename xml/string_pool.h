@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Configuration files repeat many attribute values: thousands of instances
 // name the same few hundred device types, locations and complex types, and
 // every member of a complex type redirects to the same parameter names. A

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 /*!
  * \file vrex_debug_output.h
  * \brief The debug-output channel: attach progress, instances-file failures

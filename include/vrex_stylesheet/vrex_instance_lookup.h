@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 /*!
  * \file vrex_instance_lookup.h
  * \brief The instance catalogue: instances, device types and complex types

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 /*!
  * \file vrex_stylesheet.h
  * \brief The installation's named widget styles: load, apply, edit, save,

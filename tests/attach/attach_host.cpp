@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A minimal host: by the time main() runs, the library has attached and
 // loaded. Prints which library file it got and what the registries hold.
 #include <vrex_stylesheet/vrex_instance_lookup.h>

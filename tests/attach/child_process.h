@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Runs a program as a child process with a controlled environment and
 // collects what it wrote.
 #ifndef VREX_TESTS_CHILD_PROCESS_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The weak startup hook: the library calls it right before its attach
 // sequence, before main() and before this executable's own statics exist,
 // so the handler uses nothing but a raw write.

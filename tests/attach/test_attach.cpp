@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The library attached to real host processes: what the attach sequence
 // writes, in which order, where it looks, and what the host finds loaded.
 #include "child_process.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "instance_lookup/complextype_parser.h"
 #include "instance_lookup/qt_printers.h"
 

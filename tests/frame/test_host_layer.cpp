@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The exported classes' own part: the configuration root read from the
 // environment at every call, the loaders' fixed answer, and dump.
 #include "frame/config_root.h"

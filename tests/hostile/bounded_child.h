@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Heavy hostile rows run in a child process under hard limits, so that a
 // regression shows as one failed test instead of a hung or exhausted host.
 // The child is a re-execution of the test binary (GoogleTest's threadsafe

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The four configuration formats seen from outside, so that one row can be
 // run against each loader: where a file goes, a document with one record
 // carrying a text, what the loader leaves in its registry and what it says.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A host application in miniature for the leak check. By main() the shared
 // library has attached and loaded the installation named by ZT_ROOT and
 // ZT_SYSTEM; the host then queries every instance, edits styles as a style

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // File-system states that work against each loader: entries that cannot be
 // read as a file (and must not hang or exhaust the host), entries that go
 // away while the load runs, very many entries, and names that a careless

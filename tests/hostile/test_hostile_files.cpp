@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Hostile documents: entities, encodings, size and nesting, malformed
 // bytes. Every format reads through the one XML reader, so the rows run on
 // the stylesheet loader, whose message carries the reader's own reason.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The shared library in a real host process under valgrind: loading a whole
 // installation, querying, editing, saving and reloading leaves no block
 // definitely lost. Qt's one-off start-up allocations stay reachable and do

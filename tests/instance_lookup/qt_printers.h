@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Readable QString values in GoogleTest failure messages, and the small
 // helpers the parser tables share.
 #ifndef VREX_TESTS_QT_PRINTERS_H

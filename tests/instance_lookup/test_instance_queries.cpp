@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #include "instance_lookup/catalogue_queries.h"
 #include "qt_printers.h"
 #include "support/fixture_tree.h"

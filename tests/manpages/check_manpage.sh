@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # Fails when TOOL's help (--help, --help-all, help COMMAND) names an option,
 # command or command word that the man page PAGE does not mention, or when
 # the page's header names another version than TOOL --version.

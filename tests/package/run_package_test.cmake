@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # cmake -P script run by the "package" test. Fails with a message on the
 # first step that goes wrong.
 set(prefix ${WORK_DIR}/prefix)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The editor as a user drives it: keys into the real widgets, its boxes
 // answered, the file read back by an installation of its own.
 #include "message_box_answer.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Answers the message boxes the library opens, from inside their own modal
 // event loop, and records what each box showed.
 #ifndef VREX_TESTS_MESSAGE_BOX_ANSWER_H

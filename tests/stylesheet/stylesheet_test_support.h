@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Shared by the stylesheet tests: a temporary installation with an empty
 // style registry, record comparison and readable gtest output.
 #ifndef VREX_TESTS_STYLESHEET_TEST_SUPPORT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Savers in processes of their own, saving in loops as the workstations
 // sharing one stylesheet do, and savers killed at random moments: no save
 // is refused and no style is ever lost.

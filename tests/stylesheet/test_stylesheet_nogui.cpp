@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Runs under a QCoreApplication: a host without widgets (a service, a
 // command-line tool) can save, but no box is ever shown.
 #include "stylesheet_test_support.h"

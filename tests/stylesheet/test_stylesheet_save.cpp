@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Saving and deleting against the real file system and the real message
 // boxes. A save either completes, keeping the file's owner, group, mode, ACL
 // and attributes and what others saved since the load, or leaves the file

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Captures of the two diagnostic channels for the duration of a scope; a
 // capture opened inside another starts empty and hands back to it.
 #ifndef VREX_TESTS_CAPTURE_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A throw-away installation in a temporary directory, opened as a value;
 // tests of the exported classes point the environment at it with HostRoot.
 #ifndef VREX_TESTS_FIXTURE_TREE_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // For tests of the exported classes, which read the configuration root from
 // the environment by contract: points ZT_ROOT/ZT_SYSTEM at a fixture tree
 // for the lifetime of the object.

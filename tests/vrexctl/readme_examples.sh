@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 # The README's diff and graph examples, run as written (vrexctl from the
 # build tree, a scratch directory for /tmp/planted): the diff must print
 # what the README shows, and each graph command must succeed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The diff's resolver against the library's own lookup: every instance and
 // parameter of an installation whose chains break in every way the lookup
 // step knows, cycle, merge, run longer than the lookup's short trail and end

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl as its users meet it: the command line, which installation it
 // reads, machine-readable output, redirection hops, and the check, one row
 // per mistake on a small clean installation. The installation is always

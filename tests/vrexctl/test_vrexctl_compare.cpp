@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl diff and vrexctl graph as their users meet them: one row per kind
 // of change with the answers it moves and the reason given, git revisions
 // of a scratch repository, and graphs that Graphviz must accept.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """Validates the JSON on stdin against a JSON Schema (the keywords the
 schemas here use), with the standard library only. Prints each violation
 with its path; exit status 1 when there is one.

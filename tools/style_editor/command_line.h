@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The editor's command line: which installation to open.
 #ifndef STYLE_EDITOR_COMMAND_LINE_H
 #define STYLE_EDITOR_COMMAND_LINE_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Asked before a save would write over changes another program saved: which
 // styles differ, theirs and yours, and what saving would keep.
 #ifndef STYLE_EDITOR_FOREIGN_CHANGE_DIALOG_H

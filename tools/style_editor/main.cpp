@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrex-style-editor: opens the installation its command line names and
 // shows its styles in the editor window.
 #include "command_line.h"

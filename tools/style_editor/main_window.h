@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The editor window: the style list, the selected style's form, settings
 // and preview, and the actions that change, save, revert and delete styles.
 #ifndef STYLE_EDITOR_MAIN_WINDOW_H

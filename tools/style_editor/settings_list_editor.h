@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A style's settings as an ordered list: add, remove, move, edit in place,
 // drag to reorder. Every change is reported as the whole new list.
 #ifndef STYLE_EDITOR_SETTINGS_LIST_EDITOR_H

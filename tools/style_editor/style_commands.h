@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Undoable changes to the working copy. One command may change several
 // styles (a rename removes one and adds another in one step).
 #ifndef STYLE_EDITOR_STYLE_COMMANDS_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The styles being edited: a working copy of an installation's style
 // registry, what its stylesheet file held when it was last read or written
 // (the base the working copy's changes are told by), and the writes that

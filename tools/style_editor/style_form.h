@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The selected style's own fields: name, type, suitable-for, description.
 #ifndef STYLE_EDITOR_STYLE_FORM_H
 #define STYLE_EDITOR_STYLE_FORM_H

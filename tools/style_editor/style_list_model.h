@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The style list: one row per style of the working copy, and the proxy
 // that sorts it and filters it as the user types.
 #ifndef STYLE_EDITOR_STYLE_LIST_MODEL_H

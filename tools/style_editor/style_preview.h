@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Sample widgets of the classes a style is suitable for, styled from the
 // working copy the way a host's widgets are styled from its installation,
 // on a light or a dark backdrop: a style made for dark panels shows light

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Notices when another program changes the stylesheet file: at once
 // through the file system's notifications where there are any, every few
 // seconds by looking (notifications do not see other NFS or SMB clients),

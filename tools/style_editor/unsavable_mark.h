@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Marks a text field whose text the stylesheet cannot store, as it is typed.
 #ifndef STYLE_EDITOR_UNSAVABLE_MARK_H
 #define STYLE_EDITOR_UNSAVABLE_MARK_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Runs against the example installation (ZT_ROOT/ZT_SYSTEM set by the test)
 // and touches every public class once. Exit 0 only if all answers hold.
 #include <vrex_stylesheet/vrex_debug_output.h>

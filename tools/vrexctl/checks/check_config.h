@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The check's configuration: ROOT/SYSTEM/.vrexctl.ini, or the file named by
 // --config. INI as QSettings writes it:
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // One run of the check as the user configured it: the findings of the
 // load, then the configuration (codes, severities, excluded paths), the
 // suppression comments and the baseline applied to them.

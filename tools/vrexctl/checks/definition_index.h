@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the two sides of the check share: where each registry entry is
 // defined (filled by the file lint, read by the registry checks to place
 // their findings), and the root-cause keys under which FindingList folds

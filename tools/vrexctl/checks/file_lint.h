@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The file side of the check: an observer of the installation's one load.
 // It sees every element, attribute and notice the library's parsers read,
 // file by file, and reports what a file says in a way the load silently

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // One thing the check reports: where, how bad, what, and a stable code.
 #ifndef VREXCTL_CHECKS_FINDING_H
 #define VREXCTL_CHECKS_FINDING_H

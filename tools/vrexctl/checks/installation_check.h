@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The whole check of an installation: one load, with the file lint
 // watching the parsers, then the registry checks on what was loaded.
 #ifndef VREXCTL_CHECKS_INSTALLATION_CHECK_H

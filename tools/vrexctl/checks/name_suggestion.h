@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // "Did you mean ...?" for a name that is not known: the same letters in
 // another case first, then the closest name by Damerau-Levenshtein distance,
 // at most 2 edits and at most a third of the name's length.

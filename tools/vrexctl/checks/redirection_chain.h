@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Following a parameter through complex-type redirections, hop by hop, with
 // the library's own lookup step. Unlike the library, the walk keeps every
 // hop, says where a chain breaks, and stops at the first repeated hop.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The registry side of the check: what will not resolve once everything is
 // loaded (unknown device types, instances and complex types, redirections
 // that break or loop), found in the installation's registries and placed in

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Every code the check reports, documented once. `vrexctl explain`,
 // `vrexctl help codes`, the SARIF rule metadata, and (through
 // scripts/rule-docs, kept equal by a test) the README's table and the man

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the check needs of the files besides the lint's findings: the
 // suppression comments, what each element is about (for the baseline and
 // stable fingerprints), and where a certain textual fix would go. Gathered

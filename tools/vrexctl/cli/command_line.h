@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The command line: what to run, against which installation, how to print.
 #ifndef VREXCTL_CLI_COMMAND_LINE_H
 #define VREXCTL_CLI_COMMAND_LINE_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 #ifndef VREXCTL_CLI_EXIT_CODES_H
 #define VREXCTL_CLI_EXIT_CODES_H
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Which installation vrexctl works on: --root and --system, each standing
 // for ZT_ROOT and ZT_SYSTEM when not given, and why it cannot be found.
 #ifndef VREXCTL_CLI_INSTALLATION_ROOT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl: shows an installation's configuration as the library's hosts see
 // it and checks it. It links the library's core only: nothing is loaded
 // behind its back, and every command works on the installation chosen on

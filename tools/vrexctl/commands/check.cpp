@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl check: the configuration and baseline chosen, one check, then
 // its report, a baseline written, or its safe fixes shown or applied.
 #include "commands/commands.h"

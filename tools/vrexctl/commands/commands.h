@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The commands. Each is handed the installation the command line chose,
 // not yet loaded, loads what it needs of it and returns the process exit
 // code.

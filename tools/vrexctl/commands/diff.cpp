@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl diff OLD NEW: what going from one installation to another does to
 // the answers hosts get, then what changed in the registries.
 #include "commands/commands.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl explain CODE and vrexctl help codes: the rule documentation,
 // without an installation.
 #include "commands/commands.h"

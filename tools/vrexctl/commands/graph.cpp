@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl graph [NAME...]: the redirection chains, complex types and
 // composite groups as a picture, in DOT or drawn by Graphviz.
 #include "commands/commands.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl lookup INSTANCE [PARAMETER]: the answers a host gets from the
 // library's lookups, with the redirection hops that lead to them.
 #include "commands/commands.h"

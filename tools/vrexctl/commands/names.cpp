@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl names KIND [INSTANCE]: the names of one kind, one per line, for
 // scripts and the shell completion, which must not parse tables. Only the
 // files the kind needs are read, so completing stays quick on a large site.

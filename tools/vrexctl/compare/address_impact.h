@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The address impact of going from one installation to another: every
 // instance and every parameter of its device type, resolved on both sides
 // as a host's lookup resolves it, and for each answer that differs the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What a host's parameter lookup answers for each instance and parameter
 // of one installation, walked with the library's one lookup step as its
 // lookup walks it. Where chains meet, the shared part is walked once: the

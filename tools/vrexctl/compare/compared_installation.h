@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // One side of a comparison: a loaded installation, and what a reason for a
 // change needs beyond its registries: which file each type was read from
 // and which files were not taken, with paths below the configuration root

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // An installation as a revision of the git repository in the current
 // directory holds it: its configuration files read from git's object store
 // into memory. Nothing is checked out and nothing on disk is written.

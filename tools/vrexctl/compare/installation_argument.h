@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // An installation named by one argument of a command that compares two: a
 // directory holding config/ (or ROOT with --system), or a git revision of
 // the repository in the current directory.

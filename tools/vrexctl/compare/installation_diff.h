@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Two installations compared: the files either side could not take, the
 // address impact, the structural changes; and how they are shown.
 #ifndef VREXCTL_COMPARE_INSTALLATION_DIFF_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the registries of two installations hold differently, entry by
 // entry and field by field: instances and their groups, device types and
 // their parameters, complex types, members and redirections, and styles.

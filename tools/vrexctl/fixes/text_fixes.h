@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The check's safe fixes: only what is certain and textual (an attribute
 // name or ref key with one suggestion, blanks around a ref key, a word in
 // the wrong letter case), found again in the file's own bytes and changed

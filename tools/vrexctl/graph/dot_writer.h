@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // An installation graph in Graphviz's DOT language: instances as boxes
 // labelled with type and device/offset, redirections as edges labelled with
 // their parameters, composites as clusters around their members. Cycles,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Drawing DOT with Graphviz's dot program, when it is installed.
 #ifndef VREXCTL_GRAPH_GRAPHVIZ_H
 #define VREXCTL_GRAPH_GRAPHVIZ_H

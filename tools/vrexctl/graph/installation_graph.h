@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // An installation's redirection chains, complex types and composite groups
 // as a graph of instances: an edge for each pair of instances a complex
 // type redirects between (labelled with the parameters) and for each group

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The check's findings in the forms CI systems read: SARIF 2.1.0 (code
 // scanning), workflow-command lines (annotations in the job log) and the
 // Code Quality JSON of merge requests.

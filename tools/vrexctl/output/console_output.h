@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // stdout carries results, stderr errors (and, with -v, diagnostics).
 #ifndef VREXCTL_OUTPUT_CONSOLE_OUTPUT_H
 #define VREXCTL_OUTPUT_CONSOLE_OUTPUT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // How the check's findings are written: one line per finding in the form
 // compilers use (PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]), or one JSON
 // document; the summary goes to stderr.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // JSON output for scripts: one document per run on stdout.
 #ifndef VREXCTL_OUTPUT_JSON_OUTPUT_H
 #define VREXCTL_OUTPUT_JSON_OUTPUT_H

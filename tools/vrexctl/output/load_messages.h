@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the library would have written on its channels while loading the
 // installation or answering a query. vrexctl's own output must stay
 // parseable, so these reach stderr only with -v, one line each, labelled

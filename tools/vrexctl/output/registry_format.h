@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // How registry records look in vrexctl's output: one table row and one JSON
 // object per record, shared by the commands that show them. Headers and
 // JSON keys are vrexctl's own output, kept when a file format renames a

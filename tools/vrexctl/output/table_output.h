@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // Plain-text output: aligned columns for people reading a terminal.
 #ifndef VREXCTL_OUTPUT_TABLE_OUTPUT_H
 #define VREXCTL_OUTPUT_TABLE_OUTPUT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // A name the installation does not know, asked for on the command line.
 #ifndef VREXCTL_OUTPUT_UNKNOWN_NAME_H
 #define VREXCTL_OUTPUT_UNKNOWN_NAME_H
