@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl lsp against vrexctl check on the same site, in one process: a
 // didChange to instances.xml until its diagnostics are published, and to
 // one device-type file (only what that file affects is checked again),

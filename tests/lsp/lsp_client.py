@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """A scripted client of `vrexctl lsp`: starts the server, frames JSON-RPC
 messages, and waits for answers and notifications with a deadline."""
 import json

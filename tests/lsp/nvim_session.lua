@@ -1,3 +1,5 @@
+-- SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+-- SPDX-License-Identifier: BSD-3-Clause
 -- Neovim's own LSP client against `vrexctl lsp` on the example site:
 -- diagnostics as Neovim lists them after an edit in a buffer, a quick fix
 -- Neovim applies, and hover. Run headless; exits 0 when all hold.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+# SPDX-License-Identifier: BSD-3-Clause
 """vrexctl lsp driven by a scripted client over stdin and stdout, on a copy
 of examples/site: a whole editing session, then one row per feature, per
 kind of edit (the server's diagnostics must equal `vrexctl check` on the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // vrexctl lsp: the language server on stdin and stdout, until the client
 // says exit or closes stdin.
 #include "commands/commands.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the format's own parser reads of one open document, element by
 // element, with the reader's positions: the ground for hover, navigation,
 // completion and quick fixes. It is read on request from the document's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // What the server answers about an installation: diagnostics from the
 // check's findings, quick fixes from their suggestions, hover texts,
 // definitions, references and completions at a place in an open document.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The language server: JSON-RPC requests and notifications of the Language
 // Server Protocol 3.17 in, answers and diagnostics out, for the files of
 // one installation. Unsaved buffers take the place of their files in the

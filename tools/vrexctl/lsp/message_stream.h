@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // JSON-RPC messages over a byte stream, framed as the Language Server
 // Protocol 3.17 frames them: headers ("Content-Length: N"), a blank line,
 // then N bytes of JSON.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // An open document as the client has it: its text, changed in place by
 // full or incremental changes, and positions as the Language Server
 // Protocol counts them (line, and UTF-16 code units within the line).

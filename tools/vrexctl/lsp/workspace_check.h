@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
+// SPDX-License-Identifier: BSD-3-Clause
 // The check of one installation kept up to date while files change: the
 // whole check once, then, after an edit, only the file that changed is read
 // again and only the registry checks it can affect run again. What each
