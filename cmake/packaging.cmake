@@ -85,6 +85,9 @@ foreach(component runtime dev tools)
     install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.Debian.gz
         DESTINATION ${vrex_doc} COMPONENT ${component})
 endforeach()
+# The finding codes are explained there; vrexctl lsp links each diagnostic to it.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${vrex_package_tools} COMPONENT tools)
 
 # CPack: one .deb per component.
 set(CPACK_GENERATOR DEB)

@@ -5,6 +5,7 @@
 #include "installation/installation_layout.h"
 #include "instance_lookup/catalogue_loaders.h"
 #include "instance_lookup/catalogue_queries.h"
+#include "instance_lookup/device_type_key.h"
 
 namespace vrex {
 
@@ -88,6 +89,32 @@ void Installation::loadDeviceTypes()
 void Installation::loadComplexTypes()
 {
     vrex::loadComplexTypes(m_complexTypes, context());
+}
+
+void Installation::reloadInstances()
+{
+    m_instances.clear();
+    loadInstances();
+}
+
+void Installation::reloadDeviceType(const QString &entry)
+{
+    const LoadContext context = this->context();
+    const QString base = entry.chopped(layout::kXmlSuffix.size());
+    deviceTypeInfo info;
+    loadDeviceType(base, m_files.listXml(path(layout::kDeviceTypesDir)).resolve(layout::xmlFileName(base)), info,
+                   context);
+    m_deviceTypes.insert(deviceTypeKey(base), info);
+}
+
+void Installation::reloadComplexType(const QString &entry)
+{
+    const LoadContext context = this->context();
+    const QString key = entry.chopped(layout::kXmlSuffix.size());
+    complexType loaded;
+    loadComplexType(key, m_files.listXml(path(layout::kComplexTypesDir)).resolve(layout::xmlFileName(key)), loaded,
+                    context);
+    m_complexTypes[key].members = std::move(loaded.members);
 }
 
 void Installation::clearMessages()

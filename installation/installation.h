@@ -71,6 +71,17 @@ public:
     void loadDeviceTypes();
     void loadComplexTypes();
 
+    // Reads one file again after its text changed, in place of what the
+    // last load() took from it, so that an editor's change to one file of a
+    // large installation does not cost a whole load. The instances file
+    // replaces its registry (the stylesheet: reloadStyles()); a device-type
+    // or complex-type entry of its directory (as listed, e.g. "Servo.xml")
+    // replaces the registry entry it gives, which is what load() would
+    // give when no other entry of the directory has the same key.
+    void reloadInstances();
+    void reloadDeviceType(const QString &entry);
+    void reloadComplexType(const QString &entry);
+
     const InstanceRegistry &instances() const { return m_instances; }
     const DeviceTypeRegistry &deviceTypes() const { return m_deviceTypes; }
     const ComplexTypeRegistry &complexTypes() const { return m_complexTypes; }

@@ -393,8 +393,9 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
                                  .filter(QStringLiteral("[%1]").arg(QLatin1String(c.code))).value(0);
     EXPECT_FALSE(line.isEmpty()) << text.out.constData();
     const QString first = QString::fromLatin1(c.suggestion).section(QLatin1Char('|'), 0, 0);
-    if (!first.isEmpty())
+    if (!first.isEmpty()) {
         EXPECT_TRUE(line.contains(QStringLiteral("; did you mean '") + first + QLatin1Char('\''))) << line.toStdString();
+    }
 }
 
 const MistakeCase kMistakes[] = {

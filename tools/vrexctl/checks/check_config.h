@@ -45,6 +45,8 @@ struct CheckConfig
 // configuration unless required; one that cannot be read is a bad-config
 // finding.
 CheckConfig readCheckConfig(const QString &path, bool required);
+// The configuration's file below an installation's configuration root.
+inline constexpr QLatin1StringView kCheckConfigFile(".vrexctl.ini");
 
 } // namespace vrexctl
 

@@ -191,6 +191,25 @@ int CheckRun::count(ReportEntry::State state) const
                              [state](const ReportEntry &entry) { return entry.state == state; }));
 }
 
+namespace {
+
+// The suggestions of the active findings that are listed; their candidates
+// can be many, and most findings of a large run are only counted.
+void suggestListed(CheckRun &run, const CheckOptions &options)
+{
+    qsizetype active = 0;
+    for (ReportEntry &entry : run.entries) {
+        Finding &finding = entry.finding;
+        if (finding.suggest && entry.state == ReportEntry::Active
+            && (options.suggested < 0 || active < options.suggested))
+            finding.suggestions = finding.suggest();
+        finding.suggest = nullptr;
+        active += entry.state == ReportEntry::Active;
+    }
+}
+
+} // namespace
+
 CheckRun runCheck(vrex::Installation &installation, const QString &root, const CheckOptions &options)
 {
     CheckRun run;
@@ -202,15 +221,21 @@ CheckRun runCheck(vrex::Installation &installation, const QString &root, const C
     pipeline.identify();
     if (options.useBaseline)
         pipeline.applyBaseline();
-    qsizetype active = 0;
-    for (ReportEntry &entry : run.entries) {
-        Finding &finding = entry.finding;
-        if (finding.suggest && entry.state == ReportEntry::Active
-            && (options.suggested < 0 || active < options.suggested))
-            finding.suggestions = finding.suggest();
-        finding.suggest = nullptr;
-        active += entry.state == ReportEntry::Active;
-    }
+    suggestListed(run, options);
+    return run;
+}
+
+CheckRun applyCheckOptions(QList<Finding> findings, SourceFacts facts, const QString &root,
+                           const QString &configRoot, const CheckOptions &options)
+{
+    CheckRun run;
+    run.facts = std::move(facts);
+    CheckPipeline pipeline(root, configRoot, options, run);
+    pipeline.take(std::move(findings));
+    pipeline.identify();
+    if (options.useBaseline)
+        pipeline.applyBaseline();
+    suggestListed(run, options);
     return run;
 }
 

@@ -65,6 +65,11 @@ struct CheckRun
 
 // Loads installation, whose files are below root, and checks it.
 CheckRun runCheck(vrex::Installation &installation, const QString &root, const CheckOptions &options);
+// What runCheck does after its load: the configuration, the suppression
+// comments in facts and the baseline applied to the check's findings, for
+// a caller that checks in parts (vrexctl lsp).
+CheckRun applyCheckOptions(QList<Finding> findings, SourceFacts facts, const QString &root,
+                           const QString &configRoot, const CheckOptions &options);
 
 // Entries of the same identity are folded into one with a count, sorted,
 // so that the file diffs well.

@@ -190,13 +190,29 @@ QString DefinitionIndex::fileOf(const Subject &subject) const
 {
     switch (subject.kind) {
     case Subject::Instance:
-    case Subject::Group: return instances.path;
+    case Subject::Group: return instancesFile;
     case Subject::Parameter: return deviceTypes.value(subject.name).path;
     case Subject::Member:
     case Subject::Redirection: return complexTypes.value(subject.name).path;
     case Subject::None: break;
     }
     return QString();
+}
+
+Place DefinitionIndex::definitionOf(const Subject &subject) const
+{
+    const QString file = fileOf(subject);
+    switch (subject.kind) {
+    case Subject::Instance: {
+        const Position at = instances.value(subject.name);
+        return {file, at.line, at.column};
+    }
+    case Subject::Parameter: return deviceTypes.value(subject.name).params.value(subject.item, {file, 0, 0});
+    case Subject::Member: return complexTypes.value(subject.name).members.value(subject.item, {file, 0, 0});
+    case Subject::Redirection:
+        return complexTypes.value(subject.name).redirections.value({subject.item, subject.sub}, {file, 0, 0});
+    default: return {file, 0, 0};
+    }
 }
 
 FileLint::FileLint(const vrex::Installation &installation, FindingList &findings, DefinitionIndex &index)
@@ -208,8 +224,8 @@ FileLint::FileLint(const vrex::Installation &installation, FindingList &findings
       m_deviceTypes{installation.path(vrex::layout::kDeviceTypesDir), deviceTypesDirectoryCause()},
       m_complexTypes{installation.path(vrex::layout::kComplexTypesDir), complexTypesDirectoryCause()}
 {
-    m_index.instances.path = m_instancesFile;
-    m_index.stylesheet.path = m_stylesheetFile;
+    m_index.instancesFile = m_instancesFile;
+    m_index.stylesheetFile = m_stylesheetFile;
     checkDirectory(m_deviceTypes, "device-type");
     checkDirectory(m_complexTypes, "complex-type");
 }
@@ -226,10 +242,9 @@ void FileLint::checkDirectory(Directory &directory, const char *kind)
             // Listed only when something follows from it: an installation
             // may well do without complex types.
             directory.broken = true;
-            m_findings.addRootCause(directory.cause,
-                                    finding({directory.path, 0, 0}, Finding::Error, "missing-directory",
-                                            QStringLiteral("the %1 directory does not exist").arg(QLatin1String(kind))),
-                                    false);
+            directory.alwaysList = false;
+            directory.problem = finding({directory.path, 0, 0}, Finding::Error, "missing-directory",
+                                        QStringLiteral("the %1 directory does not exist").arg(QLatin1String(kind)));
             return;
         }
         reason = systemError(errno);
@@ -245,11 +260,17 @@ void FileLint::checkDirectory(Directory &directory, const char *kind)
     if (reason.isEmpty())
         return;
     directory.broken = true;
-    m_findings.addRootCause(directory.cause,
-                            finding({directory.path, 0, 0}, Finding::Error, "unreadable-directory",
-                                    QStringLiteral("cannot read the %1 directory: %2; the library reads no file "
-                                                   "from it")
-                                            .arg(QLatin1String(kind), reason)));
+    directory.problem = finding({directory.path, 0, 0}, Finding::Error, "unreadable-directory",
+                                QStringLiteral("cannot read the %1 directory: %2; the library reads no file from it")
+                                        .arg(QLatin1String(kind), reason));
+}
+
+// Registered when something first folds into it, or at the end: so that
+// it is told with the files, after them.
+void FileLint::registerDirectory(Directory &directory)
+{
+    if (directory.broken && !std::exchange(directory.registered, true))
+        m_findings.addRootCause(directory.cause, directory.problem, directory.alwaysList);
 }
 
 Finding FileLint::finding(const Place &place, Finding::Severity severity, const char *code, const QString &message,
@@ -287,12 +308,13 @@ void FileLint::beginFile(const QString &path)
     m_counts = nullptr;
     if (path == m_instancesFile) {
         m_kind = FileKind::Instances;
-        m_counts = &(m_index.instances = {path});
+        m_counts = &(m_index.instanceCounts = {});
+        m_index.instances.clear();
         return;
     }
     if (path == m_stylesheetFile) {
         m_kind = FileKind::Stylesheet;
-        m_counts = &(m_index.stylesheet = {path});
+        m_counts = &(m_index.stylesheetCounts = {});
         return;
     }
     // A type's file is its directory's entry NAME.xml, the extension in any
@@ -306,12 +328,12 @@ void FileLint::beginFile(const QString &path)
         // name gives it whichever entry the loader read the file for; a
         // later file of the same key replaces it.
         m_name = vrex::deviceTypeKey(base);
-        m_counts = &(m_index.deviceTypes[m_name] = {path});
+        m_counts = &(m_index.deviceTypes[m_name] = {path, {}, {}}).counts;
     } else if (directory == m_complexTypes.path) {
         checkCaseClash(m_lastComplexTypeFile, QStringLiteral("complex-type file"), false);
         m_kind = FileKind::ComplexType;
         m_name = base; // unless the root element, named after the type, says otherwise
-        m_counts = &(m_index.complexTypes[m_name] = {path});
+        m_counts = &(m_index.complexTypes[m_name] = {path, {}, {}, {}}).counts;
     }
 }
 
@@ -424,6 +446,10 @@ void FileLint::readInstance(const vrex::xml::Element &element)
     m_instance.resize(0);
     if (id)
         m_instance.append(id);
+    if (m_index.definitions) {
+        const vrex::xml::Position at = element.position();
+        m_index.instances.insert(utf8(m_instance), {at.line, at.column}); // the later one counts
+    }
     m_composite = composite ? QByteArray(composite) : QByteArray();
     checkName(element, RecordRole::Instance, id);
     if (!type || !*type) {
@@ -465,6 +491,8 @@ void FileLint::readParameter(const vrex::xml::Element &element)
 {
     ++m_counts->records;
     m_parameter = attributeOf(element, devicetype::kParamName);
+    if (m_index.definitions)
+        m_index.deviceTypes[m_name].params.insert(utf8(m_parameter), placeOf(element.position()));
     checkName(element, RecordRole::Parameter, orNull(m_parameter));
     if (!attributeOf(element, devicetype::kParamSlot)) {
         report(element, Finding::Warning, "missing-attribute",
@@ -478,6 +506,8 @@ void FileLint::readMember(const vrex::xml::Element &element)
 {
     ++m_counts->records;
     m_member = attributeOf(element, complextype::kMemberId);
+    if (m_index.definitions)
+        m_index.complexTypes[m_name].members.insert(utf8(m_member), placeOf(element.position()));
     checkName(element, RecordRole::Member, orNull(m_member));
 }
 
@@ -496,6 +526,10 @@ void FileLint::readRedirection(const vrex::xml::Element &element)
             param = attribute.value();
     }
     m_redirection = id;
+    if (m_index.definitions) {
+        m_index.complexTypes[m_name].redirections.insert({utf8(m_member), utf8(m_redirection)},
+                                                         placeOf(element.position()));
+    }
     checkName(element, RecordRole::Redirection, id);
     if (!device || !*device) {
         report(element, Finding::Error, "missing-attribute",
@@ -705,6 +739,16 @@ void FileLint::endFile(const QString &path, const vrex::xml::Result &result)
 {
     Q_UNUSED(path); // the one beginFile() named
     finishElement();
+    // The load reads nothing from a file it does not take: a type is
+    // registered with defaults.
+    if (result.status != vrex::xml::Status::Ok && m_index.definitions) {
+        if (m_kind == FileKind::Instances)
+            m_index.instances.clear();
+        else if (m_kind == FileKind::DeviceType)
+            m_index.deviceTypes[m_name].params.clear();
+        else if (m_kind == FileKind::ComplexType && !(result.status == vrex::xml::Status::WrongRoot && result.root == m_name))
+            m_index.complexTypes[m_name] = {m_file, {}, {}, {}};
+    }
     switch (m_kind) {
     case FileKind::Instances: endInstances(result); break;
     case FileKind::DeviceType: endDeviceType(result); break;
@@ -721,14 +765,17 @@ void FileLint::endFile(const QString &path, const vrex::xml::Result &result)
 // which is then reported.
 bool FileLint::accept(const vrex::xml::Result &result, const QString &cause, const QString &kind)
 {
-    const Directory *directory = m_kind == FileKind::DeviceType ? &m_deviceTypes
+    Directory *directory = m_kind == FileKind::DeviceType ? &m_deviceTypes
             : m_kind == FileKind::ComplexType                   ? &m_complexTypes
                                                                 : nullptr;
     switch (result.status) {
     case vrex::xml::Status::Unreadable:
         // A directory whose files cannot be opened is the one finding.
-        if (directory && directory->broken && m_findings.fold(directory->cause))
+        if (directory && directory->broken) {
+            registerDirectory(*directory);
+            m_findings.fold(directory->cause);
             return false;
+        }
         m_findings.addRootCause(cause, finding({m_file, 0, 0}, Finding::Error, "unreadable-file",
                                                QStringLiteral("cannot read the %1: %2")
                                                        .arg(kind, result.reason.isEmpty() ? unreadableReason(m_file)
@@ -832,6 +879,8 @@ void FileLint::endStylesheet(const vrex::xml::Result &result)
 // is not there for the library at all.
 void FileLint::finish()
 {
+    registerDirectory(m_deviceTypes);
+    registerDirectory(m_complexTypes);
     for (const Directory *directory : {&m_deviceTypes, &m_complexTypes}) {
         if (directory->broken)
             continue;

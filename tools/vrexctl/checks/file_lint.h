@@ -44,7 +44,8 @@ public:
     void unreadElement(vrex::RecordRole parent, const vrex::xml::Element &element) override;
     void text(vrex::RecordRole role, QByteArrayView utf8) override;
 
-    // After the load: type files whose names the library cannot read.
+    // After the load: directories that cannot be read, type files whose
+    // names the library cannot read.
     void finish();
 
 private:
@@ -54,6 +55,9 @@ private:
         QString path;
         QString cause;
         bool broken = false; // its files cannot be listed or opened
+        Finding problem = {};
+        bool alwaysList = true; // a missing one only when something follows from it
+        bool registered = false;
     };
     struct RepeatedKey
     {
@@ -72,6 +76,7 @@ private:
     Place placeOf(vrex::xml::Position at) const { return {m_file, at.line, at.column}; }
 
     void checkDirectory(Directory &directory, const char *kind);
+    void registerDirectory(Directory &directory);
     void checkCaseClash(QString &previous, const QString &kind, bool laterReplaces);
     void finishElement();
     void readInstance(const vrex::xml::Element &element);
@@ -106,7 +111,7 @@ private:
     // What the file's content shows is kept only when the load takes the
     // file: the load takes a file whole or not at all.
     QList<Finding> m_pending;
-    DefinitionIndex::File *m_counts = nullptr; // of the file being read
+    DefinitionIndex::Counts *m_counts = nullptr; // of the file being read
     QString m_lastDeviceTypeFile;  // for files whose names differ only in case,
     QString m_lastComplexTypeFile; // which are listed next to each other
 

@@ -3,6 +3,7 @@
 #include "checks/finding.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vrexctl {
 
@@ -14,17 +15,6 @@ QString severityWord(Finding::Severity severity)
     case Finding::Note: break;
     }
     return QStringLiteral("note");
-}
-
-void computeSuggestions(QList<Finding> &findings, qsizetype count)
-{
-    const qsizetype listed = count > 0 ? std::min(count, findings.size()) : findings.size();
-    for (qsizetype i = 0; i < findings.size(); ++i) {
-        Finding &finding = findings[i];
-        if (finding.suggest && i < listed)
-            finding.suggestions = finding.suggest();
-        finding.suggest = nullptr;
-    }
 }
 
 void FindingList::add(Finding finding)
@@ -46,6 +36,7 @@ bool FindingList::fold(const QString &key)
     if (root == m_roots.end())
         return false;
     ++root->followOns;
+    ++m_partFollowOns[key];
     return true;
 }
 
@@ -75,12 +66,39 @@ QList<Subject> FindingList::subjects() const
     return subjects;
 }
 
+FindingList::Part FindingList::takePart()
+{
+    Part part;
+    part.findings = m_findings.mid(m_partFindings);
+    for (qsizetype i = m_partRoots; i < m_rootOrder.size(); ++i) {
+        const Root &root = m_roots[m_rootOrder.at(i)];
+        part.roots.append({m_rootOrder.at(i), root.finding, root.alwaysList});
+    }
+    part.followOns = std::exchange(m_partFollowOns, {});
+    m_partFindings = m_findings.size();
+    m_partRoots = m_rootOrder.size();
+    return part;
+}
+
+void FindingList::addPart(const Part &part)
+{
+    for (const RootCause &root : part.roots)
+        addRootCause(root.key, root.finding, root.alwaysList);
+    for (const Finding &finding : part.findings)
+        add(finding);
+    for (auto it = part.followOns.cbegin(); it != part.followOns.cend(); ++it) {
+        for (int i = 0; i < it.value(); ++i)
+            fold(it.key());
+    }
+}
+
 QList<Finding> FindingList::take()
 {
     QList<QList<Finding>> groups; // a finding and the notes that go with it
     for (Finding &finding : m_findings)
         groups.append({std::move(finding)});
     m_findings.clear();
+    m_partFindings = 0;
     for (const QString &key : std::as_const(m_rootOrder)) {
         const Root &root = m_roots[key];
         if (!root.alwaysList && root.followOns == 0)

@@ -57,10 +57,6 @@ struct Finding
 
 QString severityWord(Finding::Severity severity);
 
-// Runs the suggestion of each of the first count findings (all when count
-// is 0 or more than there are) and drops the others'.
-void computeSuggestions(QList<Finding> &findings, qsizetype count);
-
 // The findings of one check. A root cause (a file that cannot be read, a
 // missing directory) is listed once; findings that only follow from it are
 // counted there and show as one note.
@@ -84,6 +80,27 @@ public:
     // the note on what was folded into it.
     QList<Finding> take();
 
+    // What was added, registered and folded since the last takePart(): a
+    // caller that checks again only what an edit affects keeps the part
+    // each file or registry entry gave and puts the list together again
+    // from the parts (addPart). Root causes stay registered here, so that
+    // what follows from them still folds.
+    struct RootCause
+    {
+        QString key;
+        Finding finding;
+        bool alwaysList = true;
+    };
+    struct Part
+    {
+        QList<Finding> findings;
+        QList<RootCause> roots;
+        QHash<QString, int> followOns; // by root-cause key
+        bool isEmpty() const { return findings.isEmpty() && roots.isEmpty() && followOns.isEmpty(); }
+    };
+    Part takePart();
+    void addPart(const Part &part);
+
 private:
     struct Root
     {
@@ -91,6 +108,10 @@ private:
         bool alwaysList = true;
         int followOns = 0;
     };
+    // Where the current part begins, and what it folded.
+    qsizetype m_partFindings = 0;
+    qsizetype m_partRoots = 0;
+    QHash<QString, int> m_partFollowOns;
     QList<Finding> m_findings;
     QHash<QString, Root> m_roots;
     QStringList m_rootOrder;

@@ -22,32 +22,40 @@ struct Rescan
     QList<Subject> wanted;
 };
 
-// The files to read once more: those a finding is about, and those that
-// define a record twice, which shows as fewer records in the registry
-// than the load counted in the file.
+// The files to read once more: those a finding is about whose place is not
+// known yet, and those that define a record twice, which shows as fewer
+// records in the registry than the load counted in the file.
 QHash<QString, Rescan> rescans(const DefinitionIndex &index, const vrex::Installation &installation,
-                               qsizetype groups, const QList<Subject> &subjects)
+                               const QList<Subject> &subjects)
 {
     QHash<QString, Rescan> files;
-    const auto add = [&files](const DefinitionIndex::File &file, Format format, bool repeated) {
-        if (file.taken && repeated)
-            files.insert(file.path, {format, true, {}});
+    const auto add = [&files](const QString &path, const DefinitionIndex::Counts &counts, Format format,
+                              bool repeated) {
+        if (counts.taken && repeated)
+            files.insert(path, {format, true, {}});
     };
-    add(index.instances, Format::Instances,
-        index.instances.records != installation.instances().size() || index.instances.children != groups);
-    add(index.stylesheet, Format::Stylesheet, index.stylesheet.records != installation.styles().size());
-    for (auto file = index.deviceTypes.cbegin(); file != index.deviceTypes.cend(); ++file)
-        add(*file, Format::DeviceType, file->records != installation.deviceTypes().value(file.key()).params.size());
+    qsizetype groups = 0;
+    for (const instanceInfo &instance : installation.instances())
+        groups += instance.groups.size();
+    add(index.instancesFile, index.instanceCounts, Format::Instances,
+        index.instanceCounts.records != installation.instances().size() || index.instanceCounts.children != groups);
+    add(index.stylesheetFile, index.stylesheetCounts, Format::Stylesheet,
+        index.stylesheetCounts.records != installation.styles().size());
+    for (auto file = index.deviceTypes.cbegin(); file != index.deviceTypes.cend(); ++file) {
+        add(file->path, file->counts, Format::DeviceType,
+            file->counts.records != installation.deviceTypes().value(file.key()).params.size());
+    }
     for (auto file = index.complexTypes.cbegin(); file != index.complexTypes.cend(); ++file) {
         const complexType type = installation.complexTypes().value(file.key());
         qsizetype redirections = 0;
         for (const complexInstance &member : type.members)
             redirections += member.params.size();
-        add(*file, Format::ComplexType, file->records != type.members.size() || file->children != redirections);
+        add(file->path, file->counts, Format::ComplexType,
+            file->counts.records != type.members.size() || file->counts.children != redirections);
     }
     for (const Subject &subject : subjects) {
         const QString path = index.fileOf(subject);
-        if (path.isEmpty())
+        if (path.isEmpty() || (index.definitions && subject.kind != Subject::Group))
             continue;
         const Format format = subject.kind == Subject::Parameter ? Format::DeviceType
                 : subject.kind == Subject::Member || subject.kind == Subject::Redirection ? Format::ComplexType
@@ -76,14 +84,21 @@ CheckReport checkInstallation(vrex::Installation &installation, const SourceGath
     installation.load();
     installation.setObserver(nullptr);
     lint.finish();
-    const qsizetype groups = checkRegistries(installation.catalogue(), index, findings);
+    checkRegistries(installation.catalogue(), index, findings);
+    placeFindings(findings, index, installation);
+    return {findings.take(), countRegistries(installation)};
+}
 
+void placeFindings(FindingList &findings, const DefinitionIndex &index, const vrex::Installation &installation)
+{
     SourceScan scan;
-    const QHash<QString, Rescan> files = rescans(index, installation, groups, findings.subjects());
+    const QHash<QString, Rescan> files = rescans(index, installation, findings.subjects());
     for (auto file = files.cbegin(); file != files.cend(); ++file)
         scan.scan(installation.files(), file.key(), file->format, file->wanted, file->duplicates, findings);
-    findings.placeSubjects([&](const Subject &subject) { return scan.placeOf(subject, index.fileOf(subject)); });
-    return {findings.take(), countRegistries(installation)};
+    findings.placeSubjects([&](const Subject &subject) {
+        return index.definitions && subject.kind != Subject::Group ? index.definitionOf(subject)
+                                                                   : scan.placeOf(subject, index.fileOf(subject));
+    });
 }
 
 } // namespace vrexctl

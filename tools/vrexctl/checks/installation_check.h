@@ -6,6 +6,7 @@
 #ifndef VREXCTL_CHECKS_INSTALLATION_CHECK_H
 #define VREXCTL_CHECKS_INSTALLATION_CHECK_H
 
+#include "checks/definition_index.h"
 #include "checks/finding.h"
 #include "checks/registry_checks.h"
 #include "checks/source_facts.h"
@@ -19,7 +20,7 @@ namespace vrexctl {
 struct CheckReport
 {
     // Sorted by file and position, follow-ons folded. Suggestions are
-    // still to be computed (computeSuggestions) for those that are listed,
+    // still to be computed (CheckOptions::suggested) for those that are listed,
     // while the installation lives.
     QList<Finding> findings;
     RegistryCounts counts;
@@ -32,6 +33,10 @@ struct SourceGathering
     bool subjects = false;
     bool fixes = false;
 };
+
+// Gives the findings about the registries their places, and adds those
+// about records defined twice: both read the files that need it again.
+void placeFindings(FindingList &findings, const DefinitionIndex &index, const vrex::Installation &installation);
 
 // Loads installation (each file read once) and checks it.
 CheckReport checkInstallation(vrex::Installation &installation, const SourceGathering *gathering = nullptr);

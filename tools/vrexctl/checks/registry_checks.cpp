@@ -11,6 +11,7 @@
 
 #include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
+#include <QtCore/QVarLengthArray>
 
 #include <algorithm>
 #include <memory>
@@ -92,15 +93,17 @@ struct SuggestionSource
 class RegistryCheck
 {
 public:
-    RegistryCheck(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings)
+    RegistryCheck(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings,
+                  RegistryScope *scope)
         : m_catalogue(catalogue),
           m_index(index),
           m_findings(findings),
+          m_scope(scope),
           m_suggestions(std::make_shared<SuggestionSource>(catalogue))
     {
     }
 
-    qsizetype run()
+    void run()
     {
         // Searching a map of many instances costs a cache miss per level:
         // every name is hashed once instead.
@@ -117,7 +120,6 @@ public:
         checkInstances();
         checkDeviceTypes();
         checkComplexTypes();
-        return m_groups;
     }
 
 private:
@@ -137,7 +139,15 @@ private:
     const vrex::ComplexTypeRegistry &complexTypes = m_catalogue.complexTypes;
     const DefinitionIndex &m_index;
     FindingList &m_findings;
+    RegistryScope *const m_scope;
     std::shared_ptr<SuggestionSource> m_suggestions;
+
+    // Whether the scope covers an entry; what follows until the next ask
+    // is the entry's.
+    bool covers(bool (RegistryScope::*asks)(const QString &), const QString &name)
+    {
+        return !m_scope || (m_scope->*asks)(name);
+    }
 
     // Instances spell a few device type names over and over, each spelling
     // one pooled string: looked up once per string.
@@ -149,7 +159,6 @@ private:
     // would redirect, and how many of them are its members.
     QHash<const complexType *, qsizetype> m_naming;
     QHash<const complexType *, qsizetype> m_namingMembers;
-    qsizetype m_groups = 0;
     // Every redirection followed so far, with the walk that followed it
     // (from 1): one that comes back in its own walk closes a cycle.
     QHash<const complexParam *, quint32> m_followed;
@@ -244,21 +253,21 @@ private:
         for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
             const QString &name = it.key();
             const instanceInfo &info = *it;
+            // What is learnt of every instance; what is said, of those covered.
+            const bool covered = covers(&RegistryScope::coversInstance, name);
             const deviceTypeInfo *type = info.type.isEmpty() ? nullptr : typeOf(info.type);
             if (!type && !info.type.isEmpty()) {
-                if (!m_findings.fold(deviceTypesDirectoryCause()))
+                if (covered && !m_findings.fold(deviceTypesDirectoryCause()))
                     unknownDeviceType(name, info.type);
             } else if (type) {
                 m_usedTypes.insert(type);
             }
-            if (!info.groups.isEmpty()) {
-                m_groups += info.groups.size();
+            if (!info.groups.isEmpty() && covered)
                 checkGroups(name, info);
-            }
             if (!info.complex.isEmpty()) {
                 const auto complex = complexOf(info.complex);
                 if (complex == complexTypes.constEnd()) {
-                    if (!m_findings.fold(complexTypesDirectoryCause()))
+                    if (covered && !m_findings.fold(complexTypesDirectoryCause()))
                         unknownComplexType(name, info.complex);
                 } else if (type && hasSlotZeroCached(type)) {
                     ++m_naming[&*complex]; // its members are checked with the complex type
@@ -280,14 +289,16 @@ private:
             return a.first.drivertype < b.first.drivertype;
         });
         for (size_t i = 1, first = 0; i < addresses.size(); ++i) {
-            if (addresses[i].first == addresses[first].first)
-                addressClash(*addresses[first].second, *addresses[i].second, addresses[i].first);
-            else
+            if (!(addresses[i].first == addresses[first].first))
                 first = i;
+            else if (covers(&RegistryScope::coversInstance, *addresses[i].second))
+                addressClash(*addresses[first].second, *addresses[i].second, addresses[i].first);
         }
-        reportCaseClashes(m_cased, [this](const QString &folded) { return isInstance(folded); },
-                          [](const QString &name) { return instanceAt(name); }, QStringLiteral("instance"),
-                          QStringLiteral("a host that asks for one never gets the other"));
+        reportCaseClashes(
+                m_cased, [this](const QString &folded) { return isInstance(folded); },
+                [](const QString &name) { return instanceAt(name); }, QStringLiteral("instance"),
+                QStringLiteral("a host that asks for one never gets the other"),
+                [this](const QString &name) { return covers(&RegistryScope::coversInstance, name); });
     }
 
     void unknownDeviceType(const QString &name, const QString &type)
@@ -345,9 +356,11 @@ private:
 
     // Names in cased (the ones a fold changes) that fold to the same name as
     // another: each reported once, at the later in key order.
+    // enter: whether the finding about a name is to be said (the scope).
     template<typename Exists, typename SubjectOf>
     void reportCaseClashes(const QList<const QString *> &cased, Exists exists, SubjectOf subjectOf, const QString &kind,
-                           const QString &consequence)
+                           const QString &consequence,
+                           const std::function<bool(const QString &)> &enter = [](const QString &) { return true; })
     {
         QHash<QString, QString> byFold; // the first name of each fold
         for (const QString *name : cased) {
@@ -360,6 +373,8 @@ private:
                     continue;
             }
             const QString other = *first;
+            if (!enter(*name))
+                continue;
             add(subjectOf(*name), Finding::Warning, "case-clash",
                 QStringLiteral("%1 %2 differs from %3 only in letter case; the library keeps both, and %4")
                         .arg(kind, quoted(*name), quoted(other), consequence),
@@ -374,6 +389,8 @@ private:
     {
         for (auto type = deviceTypes.cbegin(); type != deviceTypes.cend(); ++type) {
             const QString &key = type.key();
+            if (!covers(&RegistryScope::coversDeviceType, key))
+                continue;
             QHash<int, const QString *> bySlot;
             QList<const QString *> cased;
             for (auto param = type->params.cbegin(); param != type->params.cend(); ++param) {
@@ -425,21 +442,26 @@ private:
     {
         for (auto type = complexTypes.cbegin(); type != complexTypes.cend(); ++type) {
             const QString &typeName = type.key();
-            if (!m_naming.contains(&*type))
+            const bool covered = covers(&RegistryScope::coversComplexType, typeName);
+            if (covered && !m_naming.contains(&*type))
                 strayFile(m_index.complexTypes.value(typeName).path, QStringLiteral("complex type"), typeName,
                           QStringLiteral("names"));
             QList<const QString *> cased;
+            bool inType = true; // what is said now is the type's
             for (auto member = type->members.cbegin(); member != type->members.cend(); ++member) {
+                if (!inType)
+                    inType = covers(&RegistryScope::coversComplexType, typeName);
                 if (member.key() != member.key().toLower())
                     cased.append(&member.key());
                 const auto found = findInstance(member.key());
                 if (found == instances.cend()) {
-                    if (!m_findings.fold(instancesCause()))
+                    if (covered && !m_findings.fold(instancesCause()))
                         unknownMember(typeName, member.key());
                     continue;
                 }
                 if (found->complex != typeName) {
-                    unusedMember(typeName, member.key(), found->complex);
+                    if (covered)
+                        unusedMember(typeName, member.key(), found->complex);
                     continue;
                 }
                 const auto memberType = found->type.isEmpty() ? deviceTypes.cend() : typeIterator(found->type);
@@ -447,46 +469,66 @@ private:
                     continue; // reported with the instance
                 if (hasSlotZeroCached(&*memberType))
                     ++m_namingMembers[&*type];
-                checkMember(type, member, memberType);
+                inType = !checkMember(type, member, memberType, covered);
             }
-            reportCaseClashes(cased, [&](const QString &folded) { return type->members.contains(folded); },
-                              [&](const QString &name) { return memberAt(typeName, name); }, QStringLiteral("member"),
-                              QStringLiteral("only the one spelt as its instance is used"));
+            if (!inType)
+                covers(&RegistryScope::coversComplexType, typeName);
+            if (covered) {
+                reportCaseClashes(cased, [&](const QString &folded) { return type->members.contains(folded); },
+                                  [&](const QString &name) { return memberAt(typeName, name); },
+                                  QStringLiteral("member"), QStringLiteral("only the one spelt as its instance is used"));
+            }
             // Instances that name the type but are no member of it.
             if (m_naming.value(&*type) != m_namingMembers.value(&*type)
                 && !m_findings.fold(complexTypeCause(typeName))) {
                 for (auto it = instances.cbegin(); it != instances.cend(); ++it) {
                     const deviceTypeInfo *itType = it->complex == typeName ? typeOf(it->type) : nullptr;
-                    if (itType && !type->members.contains(it.key()) && hasSlotZeroCached(itType))
+                    if (itType && !type->members.contains(it.key()) && hasSlotZeroCached(itType)
+                        && covers(&RegistryScope::coversInstance, it.key()))
                         noMember(it, *itType, type);
                 }
             }
         }
     }
 
-    void checkMember(vrex::ComplexTypeRegistry::const_iterator type, QMap<QString, complexInstance>::const_iterator member,
-                     vrex::DeviceTypeRegistry::const_iterator memberType)
+    // A member's redirections against its device type's parameters: first
+    // what belongs to the complex type (ids that are no parameter or have a
+    // slot of their own), then, as the member instance's, the chains its
+    // slot-0 redirections start and the slot-0 parameters it does not
+    // redirect. True when the instance's part was entered.
+    bool checkMember(vrex::ComplexTypeRegistry::const_iterator type,
+                     QMap<QString, complexInstance>::const_iterator member,
+                     vrex::DeviceTypeRegistry::const_iterator memberType, bool covered)
     {
         const QMap<QString, paramInfo> &params = memberType->params;
-        qsizetype redirectedSlotZero = 0;
+        QVarLengthArray<const complexParam *, 8> chains;
+        QVarLengthArray<const QString *, 8> chainIds;
         for (auto redirection = member->params.cbegin(); redirection != member->params.cend(); ++redirection) {
             const auto own = params.constFind(redirection.key());
-            if (own == params.cend()) {
+            if (own != params.cend() && own->slot == 0) {
+                chains.append(&*redirection);
+                chainIds.append(&redirection.key());
+            } else if (!covered) {
+                continue;
+            } else if (own == params.cend()) {
                 unknownRedirectionId(type, member, memberType, redirection.key());
-            } else if (own->slot != 0) {
-                unusedRedirection(type.key(), member.key(), memberType.key(), own.key(), own->slot);
             } else {
-                ++redirectedSlotZero;
-                follow({&member.key(), &redirection.key(), &type.key(), &*redirection});
+                unusedRedirection(type.key(), member.key(), memberType.key(), own.key(), own->slot);
             }
         }
+        const bool missing = chains.size() != slotZeroCount(&*memberType);
+        if ((chains.isEmpty() && !missing) || !covers(&RegistryScope::coversInstance, member.key()))
+            return false;
+        for (qsizetype i = 0; i < chains.size(); ++i)
+            follow({&member.key(), chainIds[i], &type.key(), chains[i]});
         // Fewer redirected than there are: find the ones left out.
-        if (redirectedSlotZero == slotZeroCount(&*memberType) || m_findings.fold(complexTypeCause(type.key())))
-            return;
-        for (auto own = params.cbegin(); own != params.cend(); ++own) {
-            if (own->slot == 0 && !member->params.contains(own.key()))
-                missingRedirection(type, member.key(), memberType.key(), own.key());
+        if (missing && !m_findings.fold(complexTypeCause(type.key()))) {
+            for (auto own = params.cbegin(); own != params.cend(); ++own) {
+                if (own->slot == 0 && !member->params.contains(own.key()))
+                    missingRedirection(type, member.key(), memberType.key(), own.key());
+            }
         }
+        return true;
     }
 
     void missingRedirection(vrex::ComplexTypeRegistry::const_iterator type, const QString &name, const QString &typeKey,
@@ -732,9 +774,10 @@ RegistryCounts countRegistries(const vrex::Installation &installation)
     return counts;
 }
 
-qsizetype checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings)
+void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings,
+                     RegistryScope *scope)
 {
-    return RegistryCheck(catalogue, index, findings).run();
+    RegistryCheck(catalogue, index, findings, scope).run();
 }
 
 } // namespace vrexctl

@@ -29,13 +29,35 @@ struct RegistryCounts
 
 RegistryCounts countRegistries(const vrex::Installation &installation);
 
+// Which part of the catalogue a check after an edit covers: the instances
+// (their own names) and the complex types (their members and redirections)
+// the edit may change, and the instances whose redirection chains are to be
+// followed again. Each is asked in check order right before its findings
+// are added, so a caller can keep them apart (FindingList::takePart()). An
+// instance is asked twice: for its names, then, as a member of its complex
+// type, for its chains.
+class RegistryScope
+{
+public:
+    virtual ~RegistryScope() = default;
+    virtual bool coversInstance(const QString &name) = 0;
+    virtual bool coversComplexType(const QString &name) = 0;
+    // A device type's own parameters (slot and case clashes, a stray file).
+    virtual bool coversDeviceType(const QString &key)
+    {
+        Q_UNUSED(key);
+        return true;
+    }
+};
+
 // Adds the findings about the loaded registries, each once however many
-// redirection chains lead to it; every instance-parameter is followed once,
-// so the check is linear in the registries. Suggestions are computed when a
-// finding is listed, as long as the registries live. Returns how many
-// groups the instances have, which the instances file's count of groups
-// must match.
-qsizetype checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings);
+// redirection chains lead to it (with a scope, once per entry it covers);
+// every instance-parameter is followed once, so the check is linear in the
+// registries. The findings name their subjects: placeFindings() finds them
+// in the files. Suggestions are computed when a finding is listed, as long
+// as the registries live.
+void checkRegistries(const vrex::Catalogue &catalogue, const DefinitionIndex &index, FindingList &findings,
+                     RegistryScope *scope = nullptr);
 
 } // namespace vrexctl
 

@@ -127,6 +127,18 @@ constexpr CommandEntry kCommands[] = {
                        "\n"
                        "Exit status 1 when a NAME is no instance, or when dot is not installed\n"
                        "or fails.\n")},
+    {QLatin1StringView("lsp"), 0, 0, QLatin1StringView("lsp"),
+     QLatin1StringView("language server for editors, on stdin and stdout"),
+     QLatin1StringView("Speaks the Language Server Protocol 3.17 on stdin and stdout for an editor:\n"
+                       "the check's findings as diagnostics while files are edited (unsaved\n"
+                       "buffers count), quick fixes for its suggestions, hover (instances,\n"
+                       "resolved redirection chains, styles), go to definition, references and\n"
+                       "completion. The installation is the directory holding config/ that\n"
+                       "the workspace folder or the first opened file is in, unless --root or\n"
+                       "--system name one. The README shows how to set it up in editors.\n"
+                       "\n"
+                       "Exit status: 0 after shutdown and exit, 1 after exit without shutdown\n"
+                       "or when the client closes stdin, 3 installation not found.\n")},
 };
 
 constexpr QLatin1StringView kDumpKinds[] = {

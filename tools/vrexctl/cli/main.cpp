@@ -81,6 +81,8 @@ int run(const ParsedCommandLine &parsed)
     // diff reads the two installations its arguments name, not this one.
     if (invocation.command == QLatin1StringView("diff"))
         return runDiff(invocation);
+    if (invocation.command == QLatin1StringView("lsp"))
+        return runLsp(invocation);
     const InstallationRoot where = installationRoot(invocation);
     const QString missing = missingInstallation(where);
     if (!missing.isEmpty())

@@ -21,8 +21,6 @@ namespace vrexctl {
 
 namespace {
 
-constexpr QLatin1StringView kConfigFile(".vrexctl.ini");
-
 QString plural(qsizetype count, const char *word)
 {
     return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(word), count == 1 ? QString() : QStringLiteral("s"));
@@ -61,7 +59,7 @@ int runCheck(const Invocation &invocation, vrex::Installation &installation)
     if (!invocation.noConfig) {
         const bool named = !invocation.configFile.isEmpty();
         options.config = readCheckConfig(named ? invocation.configFile
-                                               : vrex::layout::path(installation.configRoot(), kConfigFile),
+                                               : vrex::layout::path(installation.configRoot(), kCheckConfigFile),
                                          named);
     }
     const QString baseline = invocation.baseline.isEmpty() ? options.config.baseline : invocation.baseline;

@@ -25,6 +25,9 @@ int runExplain(const Invocation &invocation);
 int runCodes(const Invocation &invocation);
 // Opens the two installations its arguments name itself.
 int runDiff(const Invocation &invocation);
+// Finds its installation itself, from the client's workspace, unless
+// --root or --system name one.
+int runLsp(const Invocation &invocation);
 
 } // namespace vrexctl
 
