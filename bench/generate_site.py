@@ -28,6 +28,7 @@ import argparse
 import json
 import os
 import random
+import shutil
 import sys
 
 SCALES = {
@@ -225,6 +226,12 @@ class Site:
 
     def write(self, out):
         config = os.path.join(out, "bench", "config")
+        # A site from an earlier version of this script would keep the type
+        # files this one no longer writes, and the check would judge them.
+        if os.path.isdir(config):
+            if not os.path.isfile(os.path.join(out, "manifest.json")):
+                raise SystemExit(f"{config} exists and was not written by this script")
+            shutil.rmtree(config)
         for sub in ("devicetypes", "complex_instances", "stylesheet"):
             os.makedirs(os.path.join(config, sub), exist_ok=True)
         self.write_instances(os.path.join(config, "instances.xml"))
