@@ -67,8 +67,9 @@ TEST(Attach, LinesInOrderOnTheirChannelsAndEverythingLoadedBeforeMain)
         FixtureTree tree;
         if (row.setup != Empty)
             writeSmallInstallation(tree);
-        if (row.setup == HugeInstances)
+        if (row.setup == HugeInstances) {
             ASSERT_TRUE(QFile::resize(tree.path(QStringLiteral("instances.xml")), qint64(1) << 40));
+        }
         const ChildResult result = runChild(QString::fromLocal8Bit(row.host), {},
                                             cleanChildEnvironment(tree.root(), QStringLiteral("demo")));
         ASSERT_TRUE(result.finished);

@@ -91,8 +91,9 @@ TEST_P(SaveLoop, EverySaveKeepsEveryStyle)
     FixtureTree tree;
     tree.write(kStylesheet, kStart);
     const QString path = tree.path(kStylesheet);
-    if (row.inPlace)
+    if (row.inPlace) {
         ASSERT_EQ(::chown(native(path), kFileOwner, kOperators) | ::chmod(native(path), 0664), 0);
+    }
     if (row.twoUsers) {
         // The operators reach the file, may make lock files beside it, and
         // keep their recovery copies in directories of their own.

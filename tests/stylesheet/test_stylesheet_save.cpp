@@ -210,8 +210,9 @@ bool runSaveRow(const SaveRow &row)
     kept.removeIf([](const QString &e) { return e.endsWith(QStringLiteral(".lock")) || e.contains(QStringLiteral(".saving-")); });
     EXPECT_EQ(entriesOf(dir), kept);
     if (saved) {
-        if (row.outcome == Outcome::Saved)
+        if (row.outcome == Outcome::Saved) {
             EXPECT_EQ(registry(), asReadBack(before));
+        }
         EXPECT_EQ(now.st.st_uid, old.st.st_uid);
         EXPECT_EQ(now.st.st_gid, old.st.st_gid);
         EXPECT_EQ(now.st.st_mode, old.st.st_mode);
@@ -487,8 +488,9 @@ TEST_P(CrashTest, LeavesOldNewOrARecoveryCopy)
     FixtureTree tree;
     tree.write(kStylesheetFile, kTwoStyles);
     const QString path = tree.path(kStylesheetFile), dir = QFileInfo(path).path();
-    if (inPlace)
+    if (inPlace) {
         ASSERT_EQ(::chown(native(path), kOtherUser, kOtherGroup), 0);
+    }
     vrex::Installation site = openSite(tree);
     site.styles().insert(QStringLiteral("added"), makeStyle({QString(4000, u'x')})); // the file grows
     const QByteArray newBytes = vrex::writeStylesheet(site.styles());

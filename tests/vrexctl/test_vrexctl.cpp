@@ -1036,8 +1036,9 @@ TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
             tree.write(QString::fromLatin1(c.mistake.file), readFileBytes(file).replace("\n", "\r\n"));
         }
         const QByteArray mistaken = readFileBytes(file);
-        if (c.linked)
+        if (c.linked) {
             ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(tree.root() + QStringLiteral("/link")).constData()), 0);
+        }
         const ChildResult diff = vrexctl(siteOptions(tree.root()) + args({"-q", "check", "--diff"}));
         EXPECT_EQ(diff.out.isEmpty(), !c.fixed) << diff.out.constData();
         if (c.fixed) {
@@ -1050,8 +1051,9 @@ TEST(VrexctlCheck, SafeFixesRestoreExactlyTheCleanBytes)
         const QByteArray path = QFile::encodeName(file);
         ASSERT_EQ(::chmod(path.constData(), 0604), 0);
         const bool root = ::geteuid() == 0;
-        if (root)
+        if (root) {
             ASSERT_EQ(::chown(path.constData(), 4321, 4322), 0);
+        }
         const ChildResult fix = vrexctl(siteOptions(tree.root()) + args({"--json", "check", "--fix"}));
         EXPECT_EQ(readFileBytes(file), c.fixed && !c.linked ? clean : mistaken);
         EXPECT_EQ(fix.err.contains("has 2 hard links"), c.linked) << fix.err.constData();
