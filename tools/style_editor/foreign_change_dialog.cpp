@@ -48,6 +48,7 @@ ForeignChangeDialog::ForeignChangeDialog(const QString &path, const QVector<Styl
                                          "did, and whose version Overwrite keeps"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setTabKeyNavigation(false); // Tab goes on to the buttons
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);

@@ -39,6 +39,7 @@ StyleForm::StyleForm(QWidget *parent)
         m_type->addItem(typeLabel(type.code), type.code);
     m_suitableFor->setPlaceholderText(tr("widget classes, e.g. QLabel QPushButton"));
     m_name->setAccessibleName(tr("Style name"));
+    m_name->setAccessibleDescription(tr("The name of the selected style; Rename changes it"));
     m_type->setAccessibleName(tr("Type", "of a style"));
     m_type->setAccessibleDescription(tr("How the style is meant to be used: none, state, style or setting"));
     m_suitableFor->setAccessibleName(tr("Suitable for"));

@@ -475,6 +475,10 @@ Wählen Sie eine Installation mit --root und --system.</translation>
         <source>Descr&amp;iption:</source>
         <translation>Besch&amp;reibung:</translation>
     </message>
+    <message>
+        <source>The name of the selected style; Rename changes it</source>
+        <translation>Der Name des ausgewählten Stils; Umbenennen ändert ihn</translation>
+    </message>
 </context>
 <context>
     <name>styleeditor::StyleListModel</name>
