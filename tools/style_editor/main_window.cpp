@@ -125,6 +125,7 @@ void MainWindow::createLayout()
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Translations keep the narrow headers short ("Einst.").
     m_list->setColumnWidth(StyleListModel::NameColumn, 110);
     m_list->setColumnWidth(StyleListModel::TypeColumn, 60);
     m_list->setColumnWidth(StyleListModel::SuitableForColumn, 140);
@@ -203,12 +204,23 @@ void MainWindow::createActions()
     QAction *save = m_save = makeAction(this, "save", tr("&Save"), QKeySequence::Save);
     QAction *revert = makeAction(this, "revert", tr("&Revert to Saved"), QKeySequence(Qt::Key_F5));
     QAction *quit = makeAction(this, "quit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QAction *undo = m_undoStack->createUndoAction(this, tr("&Undo %1", "the step undone"));
-    undo->setObjectName(QStringLiteral("undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = m_undoStack->createRedoAction(this, tr("&Redo %1", "the step redone"));
-    redo->setObjectName(QStringLiteral("redo"));
+    // The stack's own actions put the step after a fixed prefix; a
+    // translation may need the step elsewhere, or a colon only with one.
+    QAction *undo = makeAction(this, "undo", tr("&Undo"), QKeySequence::Undo);
+    QAction *redo = makeAction(this, "redo", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undo, &QAction::triggered, m_undoStack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, m_undoStack, &QUndoStack::redo);
+    connect(m_undoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::undoTextChanged, undo, [undo](const QString &step) {
+        undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1", "the step undone").arg(step));
+    });
+    connect(m_undoStack, &QUndoStack::redoTextChanged, redo, [redo](const QString &step) {
+        redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1", "the step redone").arg(step));
+    });
+    undo->setEnabled(false);
+    redo->setEnabled(false);
     QAction *find = makeAction(this, "find", tr("&Find Style"), QKeySequence(Qt::CTRL | Qt::Key_F));
     QAction *add = makeAction(this, "new", tr("&New Style..."), QKeySequence::New);
     QAction *duplicate = makeAction(this, "duplicate", tr("&Duplicate Style..."),

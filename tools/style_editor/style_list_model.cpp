@@ -61,9 +61,16 @@ QVariant StyleListModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    static const char *const titles[ColumnCount] = {QT_TR_NOOP("Name"), QT_TR_NOOP("Type"), QT_TR_NOOP("Suitable for"),
-                                                    QT_TR_NOOP("Settings")};
-    return tr(titles[section]);
+    static const struct
+    {
+        const char *source;
+        const char *comment;
+    } titles[ColumnCount] = {
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Name", "column: the style's name"),
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Type", "column: the style's type"),
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Suitable for", "column"),
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Settings", "column, 60 pixels wide: how many settings a style has")};
+    return tr(titles[section].source, titles[section].comment);
 }
 
 int StyleListModel::rowOf(const QString &name) const

@@ -366,6 +366,14 @@ Wählen Sie eine Installation mit --root und --system.</translation>
         <source>The styles have unsaved changes. Save them before closing?</source>
         <translation>Die Stile haben ungespeicherte Änderungen. Vor dem Schließen speichern?</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
 </context>
 <context>
     <name>styleeditor::SettingsListEditor</name>
@@ -489,19 +497,23 @@ Wählen Sie eine Installation mit --root und --system.</translation>
     </message>
     <message>
         <source>Name</source>
+        <comment>column: the style&apos;s name</comment>
         <translation>Name</translation>
     </message>
     <message>
         <source>Type</source>
+        <comment>column: the style&apos;s type</comment>
         <translation>Typ</translation>
     </message>
     <message>
         <source>Suitable for</source>
+        <comment>column</comment>
         <translation>Geeignet für</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation>Einstellungen</translation>
+        <comment>column, 60 pixels wide: how many settings a style has</comment>
+        <translation>Einst.</translation>
     </message>
 </context>
 <context>
