@@ -472,8 +472,8 @@ QStringList textsOf(const ScreenRow &row, bool german, QStringList *data)
 {
     std::unique_ptr<Translators> translators;
     if (german) {
-        translators = std::make_unique<Translators>(QLocale(QLocale::German, QLocale::Germany));
-        EXPECT_TRUE(translators->editorLoaded());
+        translators = std::make_unique<Translators>(QLocale(QLocale::German, QLocale::Germany).uiLanguages());
+        EXPECT_EQ(translators->language(), QLocale::German);
         EXPECT_TRUE(translators->qtLoaded()) << "Qt's own translations (qt6-translations-l10n) are missing";
     }
     Site site;
@@ -610,7 +610,7 @@ TEST_P(StyleEditorKeyboardTest, EveryControlNamedReachedAndKeyed)
     const KeyboardRow &row = GetParam();
     std::unique_ptr<Translators> translators;
     if (row.german)
-        translators = std::make_unique<Translators>(QLocale(QLocale::German, QLocale::Germany));
+        translators = std::make_unique<Translators>(QLocale(QLocale::German, QLocale::Germany).uiLanguages());
     Site site;
     site.write(kTwoStyles);
     MainWindow window(site.installation());
@@ -688,5 +688,31 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorKeyboardTest, ::testing::Values(
     KeyboardRow{"Window", false, false}, KeyboardRow{"WindowGerman", true, false},
     KeyboardRow{"Dialog", false, true}, KeyboardRow{"DialogGerman", true, true}),
     [](const ::testing::TestParamInfo<KeyboardRow> &info) { return std::string(info.param.label); });
+
+// The first language the user wants that the editor speaks; English, the
+// source language, is one.
+TEST(StyleEditorLanguage, ChosenFromTheUsersLanguages)
+{
+    const struct
+    {
+        QStringList languages;
+        QLocale::Language chosen;
+    } rows[] = {
+        {{QStringLiteral("de-DE"), QStringLiteral("de")}, QLocale::German},
+        {{QStringLiteral("de-AT")}, QLocale::German},
+        {{QStringLiteral("fr-FR"), QStringLiteral("fr"), QStringLiteral("de")}, QLocale::German},
+        {{QStringLiteral("en-GB"), QStringLiteral("de")}, QLocale::C},
+        {{QStringLiteral("C")}, QLocale::C},
+        {{}, QLocale::C},
+    };
+    for (const auto &row : rows) {
+        const Translators translators(row.languages);
+        EXPECT_EQ(translators.language(), row.chosen) << row.languages.join(u',').toStdString();
+        EXPECT_EQ(translators.qtLoaded(), row.chosen != QLocale::C) << row.languages.join(u',').toStdString();
+        EXPECT_EQ(QCoreApplication::translate("styleeditor::MainWindow", "&Save"),
+                  row.chosen == QLocale::German ? QStringLiteral("&Speichern") : QStringLiteral("&Save"));
+    }
+    EXPECT_EQ(QCoreApplication::translate("styleeditor::MainWindow", "&Save"), QStringLiteral("&Save"));
+}
 
 } // namespace

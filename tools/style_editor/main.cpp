@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     // The window speaks the user's language (LANGUAGE, LC_ALL, LC_MESSAGES,
     // LANG); what is written before the application exists stays English,
     // as the man page is.
-    const Translators translators{QLocale()};
+    const Translators translators(QLocale().uiLanguages());
 
     vrex::Installation installation(
             commandLine.rootSet ? commandLine.root : qEnvironmentVariable("ZT_ROOT"),

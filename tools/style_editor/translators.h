@@ -1,35 +1,36 @@
 // SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
 // SPDX-License-Identifier: BSD-3-Clause
-// The editor's own translation for a locale, built into the program, and
-// Qt's, so that standard buttons and shortcut names speak the same language.
+// The editor's own translation for the user's language, built into the
+// program, and Qt's for the same language, so that standard buttons and key
+// names speak it too.
 #ifndef STYLE_EDITOR_TRANSLATORS_H
 #define STYLE_EDITOR_TRANSLATORS_H
 
+#include <QtCore/QLocale>
 #include <QtCore/QTranslator>
-
-QT_BEGIN_NAMESPACE
-class QLocale;
-QT_END_NAMESPACE
 
 namespace styleeditor {
 
 class Translators
 {
 public:
-    // Installs what there is for the locale's languages, in order of
-    // preference; English, the source language, needs nothing. Removed
-    // again when this object goes.
-    explicit Translators(const QLocale &locale);
+    // Takes the first of languages (as QLocale::uiLanguages() lists them,
+    // most wanted first) that the editor speaks: English, the source
+    // language, needs nothing and ends the search. Installed while this
+    // object lives.
+    explicit Translators(const QStringList &languages);
     ~Translators();
     Translators(const Translators &) = delete;
     Translators &operator=(const Translators &) = delete;
 
-    bool editorLoaded() const { return !m_editor.isEmpty(); }
+    // QLocale::C while the editor speaks English.
+    QLocale::Language language() const { return m_language; }
     bool qtLoaded() const { return !m_qt.isEmpty(); }
 
 private:
     QTranslator m_editor;
     QTranslator m_qt;
+    QLocale::Language m_language = QLocale::C;
 };
 
 } // namespace styleeditor
