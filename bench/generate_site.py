@@ -10,11 +10,13 @@ ZT_ROOT=OUTDIR, ZT_SYSTEM=bench) together with OUTDIR/manifest.json, which
 names sample lookups and the answers they must give.
 
 At "large" the site has 100,000 instances (2% composite with four groups),
-300 device types of 40 parameters (a tenth of them on slot 0), 50 complex
+300 device types of 40 parameters (an eighth of them on slot 0), 50 complex
 types of 200 members with five redirections each, and 2,000 styles of five
 settings. Only members name a complex type, so every parameter the library
-would redirect has its redirection, and the site passes `vrexctl check`. "small" is a tenth of all counts;
-"huge" has ten times the instances and the other files of "large".
+would redirect has its redirection; every instance has an address of its
+own and every parameter a slot of its own, so the site passes `vrexctl
+check`. "small" is a tenth of all counts; "huge" has ten times the
+instances and the other files of "large".
 
 Redirection chains are one to three hops long and always resolve: every
 intermediate target is a member of the complex type its own ref names and has
@@ -35,14 +37,16 @@ SCALES = {
     "huge": (1_000_000, 300, 50, 2_000),
 }
 PARAMS_PER_TYPE = 40
-SLOT0_PER_TYPE = PARAMS_PER_TYPE // 10
+SLOT0_PER_TYPE = PARAMS_PER_TYPE // 8
 MEMBERS_PER_COMPLEX = 200
-REDIRECTIONS_PER_MEMBER = 5
+REDIRECTIONS_PER_MEMBER = SLOT0_PER_TYPE
 SETTINGS_PER_STYLE = 5
 GROUPS_PER_COMPOSITE = 4
 COMPOSITE_SHARE = 0.02
 COMPLEX_SHARE = 0.5
 SAMPLES = 256
+OFFSETS_PER_DEVICE = 256
+DEVICES = 9_999
 
 FAMILIES = [
     ("Camera", "cam"), ("VidRouter", "vr"), ("AudioMixer", "amx"),
@@ -110,7 +114,8 @@ class Site:
             words = rng.sample([w + s for w in PARAM_WORDS for s in PARAM_SUFFIXES],
                                PARAMS_PER_TYPE)
             zero = set(rng.sample(range(PARAMS_PER_TYPE), SLOT0_PER_TYPE))
-            params = [(w, 0 if i in zero else rng.randint(1, 4095))
+            slots = iter(rng.sample(range(1, 4096), PARAMS_PER_TYPE))
+            params = [(w, 0 if i in zero else next(slots))
                       for i, w in enumerate(words)]
             self.types.append({
                 "name": name, "family": t % len(FAMILIES),
@@ -123,14 +128,15 @@ class Site:
 
         self.complex_names = ["ct%d" % c for c in range(self.n_complex)]
         self.instances = []  # dicts: name, type index, device, offset, complex, ...
+        addresses = rng.sample(range(DEVICES * OFFSETS_PER_DEVICE), self.n_instances)
         for i in range(self.n_instances):
             t = rng.randrange(self.n_types)
             _, prefix = FAMILIES[self.types[t]["family"]]
             inst = {
                 "name": "%s%06d" % (prefix, i),
                 "type": t,
-                "device": rng.randint(1, 999),
-                "offset": rng.randint(0, 255),
+                "device": 1 + addresses[i] // OFFSETS_PER_DEVICE,
+                "offset": addresses[i] % OFFSETS_PER_DEVICE,
                 "complex": (rng.choice(self.complex_names)
                             if rng.random() < COMPLEX_SHARE else None),
                 "alt_id": "%c%05X" % (rng.choice("ABCDEFGH"), rng.randrange(1 << 20)),
@@ -186,10 +192,6 @@ class Site:
                     while hops > 1 and not pools[hops - 1]:
                         hops -= 1
                     reds.append((p,) + self.target(hops, pools) + (hops,))
-                # One redirection on a parameter with a slot of its own:
-                # real files carry such dead entries; it is never followed.
-                extra = rng.choice(mtype["nonzero"])
-                reds.append((extra,) + self.target(1, pools) + (0,))
                 self.redirections[m] = reds
             for m in members:
                 for p, _, _, hops in self.redirections[m]:

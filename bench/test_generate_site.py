@@ -120,11 +120,15 @@ class GeneratedSiteTest(unittest.TestCase):
                          (10_000, 30, 5, 200))
         self.assertTrue(150 <= len(s.composite_groups) <= 250)
         self.assertTrue(all(len(g) == 4 for g in s.composite_groups.values()))
+        addresses = {(i["device"], i["offset"]) for i in s.instances.values()}
+        self.assertEqual(len(addresses), len(s.instances))  # an address of its own each
         with_complex = sum(1 for i in s.instances.values() if i["complex"])
         self.assertEqual(with_complex, sum(len(m) for m in s.complex_types.values()))
         for _, params in s.device_types.values():
             self.assertEqual(len(params), 40)
-            self.assertEqual(sum(1 for slot in params.values() if slot == 0), 4)
+            slots = [slot for slot in params.values() if slot != 0]
+            self.assertEqual(len(slots), 35)
+            self.assertEqual(len(set(slots)), 35)  # a slot of its own each
         for members in s.complex_types.values():
             self.assertEqual(len(members), 200)
             self.assertTrue(all(len(r) == 5 for r in members.values()))

@@ -4,6 +4,7 @@
 
 #include "instance_lookup/complextype_format.h"
 #include "xml/attribute_text.h"
+#include "xml/format_observer.h"
 #include "xml/string_pool.h"
 
 namespace vrex {
@@ -35,8 +36,13 @@ public:
         case 1:
             readMember(element, m_document.members.emplace_back());
             break;
-        default:
+        case 2:
             readRedirection(element, m_document.members.last().redirections.emplace_back());
+            break;
+        case 3: // only observed
+            m_options.observer->unreadElement(RecordRole::Redirection, element);
+            break;
+        default:
             break;
         }
     }
@@ -95,7 +101,8 @@ ComplexTypeDocument parseComplexType(const xml::Source &source, const QString &t
 {
     ComplexTypeDocument document;
     ComplexTypeHandler handler(document, options);
-    document.result = xml::readDocument(source, {typeName.toUtf8(), false, 2}, handler);
+    document.result = xml::readDocument(source, {typeName.toUtf8(), false, options.observer ? kObservedDepth : 2},
+                                        handler);
     if (document.result.status != xml::Status::Ok)
         document.members.clear();
     return document;

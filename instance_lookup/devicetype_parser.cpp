@@ -36,8 +36,10 @@ public:
     {
         if (element.depth() == 0)
             readRoot(element);
-        else
+        else if (element.depth() == 1)
             readParam(element, m_document.params.emplace_back());
+        else if (element.depth() == 2) // only observed
+            m_options.observer->unreadElement(RecordRole::Parameter, element);
     }
 
 private:
@@ -79,6 +81,9 @@ private:
         if (*slotspacing && !decimalConverts(slotspacing))
             m_options.observer->notice(RecordRole::DeviceTypeRoot, element, Notice::NotANumber,
                                        fmt::kSlotSpacing, slotspacing);
+        else if (m_document.slotspacing < 0)
+            m_options.observer->notice(RecordRole::DeviceTypeRoot, element, Notice::NegativeNumber,
+                                       fmt::kSlotSpacing, slotspacing);
     }
 
     void readParam(const xml::Element &element, ParamRecord &record)
@@ -95,10 +100,11 @@ private:
             else if (matches(name, fmt::kParamSlot))
             {
                 record.slot = decimalValue(attribute.value());
-                if (m_options.observer && !decimalConverts(attribute.value()))
+                if (m_options.observer && (record.slot < 0 || !decimalConverts(attribute.value())))
                     m_options.observer->notice(RecordRole::Parameter, element,
-                                               FormatObserver::Notice::NotANumber, fmt::kParamSlot,
-                                               attribute.value());
+                                               record.slot < 0 ? FormatObserver::Notice::NegativeNumber
+                                                               : FormatObserver::Notice::NotANumber,
+                                               fmt::kParamSlot, attribute.value());
             }
             else
                 known = false;
@@ -118,7 +124,7 @@ DeviceTypeDocument parseDeviceType(const xml::Source &source, const ParseOptions
 {
     DeviceTypeDocument document;
     DeviceTypeHandler handler(document, options);
-    document.result = xml::readDocument(source, {fmt::kRoot, false, 1}, handler);
+    document.result = xml::readDocument(source, {fmt::kRoot, false, options.observer ? kObservedDepth : 1}, handler);
     if (document.result.status != xml::Status::Ok) {
         document.drivertype = 0;
         document.slotspacing = 0;

@@ -43,25 +43,35 @@ bool isRefKey(QByteArrayView key)
     return sameBytes(key, fmt::kRefDevice) || sameBytes(key, fmt::kRefOffset) || sameBytes(key, fmt::kRefComplex);
 }
 
-// Tells observer what a ref piece reads other than it seems to say.
+// Tells observer what a ref piece reads other than it seems to say; seen
+// holds a bit per known key already given in this ref.
 void noticeRefPiece(FormatObserver &observer, const xml::Element &element, QByteArrayView key,
-                    QByteArrayView value)
+                    QByteArrayView value, unsigned &seen)
 {
     using Notice = FormatObserver::Notice;
-    if (sameBytes(key, fmt::kRefDevice) || sameBytes(key, fmt::kRefOffset)) {
+    const bool number = sameBytes(key, fmt::kRefDevice) || sameBytes(key, fmt::kRefOffset);
+    if (number) {
         if (!decimalConverts(value))
             observer.notice(RecordRole::Instance, element, Notice::NotANumber, key, value);
+        else if (decimalValue(value) < 0)
+            observer.notice(RecordRole::Instance, element, Notice::NegativeNumber, key, value);
     } else if (!sameBytes(key, fmt::kRefComplex)) {
         const bool blanks = isRefKey(key.trimmed());
         observer.notice(RecordRole::Instance, element,
                         blanks ? Notice::BlankAroundRefKey : Notice::UnknownRefKey, key, value);
+        return;
     }
+    const unsigned bit = sameBytes(key, fmt::kRefDevice) ? 1u : sameBytes(key, fmt::kRefOffset) ? 2u : 4u;
+    if (seen & bit)
+        observer.notice(RecordRole::Instance, element, Notice::RepeatedRefKey, key, value);
+    seen |= bit;
 }
 
 // applyRef, sharing complex type names through pool when there is one.
 void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool,
              FormatObserver *observer = nullptr, const xml::Element *element = nullptr)
 {
+    unsigned seen = 0;
     for (QByteArrayView rest = ref;;) {
         QByteArrayView piece = nextPart(rest, fmt::kRefSeparator);
         if (piece.isNull())
@@ -70,7 +80,7 @@ void readRef(QByteArrayView ref, instanceInfo &info, StringPool *pool,
         const QByteArrayView key = nextPart(piece, fmt::kRefAssign);
         const QByteArrayView value = nextPart(piece, fmt::kRefAssign);
         if (observer)
-            noticeRefPiece(*observer, *element, key, value);
+            noticeRefPiece(*observer, *element, key, value, seen);
 
         // 0 for anything toInt cannot convert, a missing value included.
         if (sameBytes(key, fmt::kRefDevice))
@@ -111,6 +121,8 @@ public:
             readInstance(element);
         else if (element.depth() == 2 && matches(element.name(), fmt::kGroup))
             readGroupOf(element, m_records.back());
+        else if (m_options.observer)
+            noticeUnread(element);
     }
 
 private:
@@ -152,8 +164,21 @@ private:
         }
     }
 
+    // Only observed: the children of an instance that are no group, and of
+    // a group that is read; whatever lies deeper was told with them.
+    void noticeUnread(const xml::Element &element)
+    {
+        if (element.depth() == 2) {
+            m_inReadGroup = false;
+            m_options.observer->unreadElement(RecordRole::Instance, element);
+        } else if (element.depth() == 3 && m_inReadGroup) {
+            m_options.observer->unreadElement(RecordRole::Group, element);
+        }
+    }
+
     void readGroupOf(const xml::Element &element, InstanceRecord &record)
     {
+        m_inReadGroup = record.info().composite;
         if (record.info().composite) {
             readGroup(element, record);
         } else if (m_options.observer && !m_groupsNoticed) {
@@ -196,6 +221,7 @@ private:
     StringPool m_complexTypes;
     StringPool m_groupIds;
     bool m_groupsNoticed = false;
+    bool m_inReadGroup = false;
 };
 
 } // namespace
@@ -212,7 +238,7 @@ InstancesDocument parseInstances(const xml::Source &source, const ParseOptions &
 {
     InstancesDocument document;
     InstancesHandler handler(document, options);
-    document.result = xml::readDocument(source, {fmt::kRoot, false, 2}, handler);
+    document.result = xml::readDocument(source, {fmt::kRoot, false, options.observer ? kObservedDepth : 2}, handler);
     if (document.result.status != xml::Status::Ok) {
         document.records.clear();
         document.at.clear();

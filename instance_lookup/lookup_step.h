@@ -53,20 +53,21 @@ inline LookupStep::Stop findRedirection(const ComplexTypeRegistry &types, const 
     return LookupStep::Redirected;
 }
 
-// A parameter whose slot is 0 on an instance that names a complex type
-// stands for the parameter its member entry redirects it to.
-inline LookupStep lookupStep(const Catalogue &catalogue, const QString &instanceName, const QString &param)
+// The step from an instance and its device type already found (or the
+// registries' constEnd()): a tool that looks them up by other means takes
+// the same step.
+inline LookupStep lookupStepAt(const Catalogue &catalogue, InstanceRegistry::const_iterator instance,
+                               DeviceTypeRegistry::const_iterator deviceType, const QString &param)
 {
     LookupStep step;
-    const InstanceRegistry &instances = catalogue.instances;
-    step.instance = instances.constFind(instanceName);
-    if (step.instance == instances.constEnd())
+    step.instance = instance;
+    if (step.instance == catalogue.instances.constEnd())
         return step; // NoInstance
     if (param.isEmpty()) {
         step.stop = LookupStep::NoParameterName;
         return step;
     }
-    step.deviceType = findDeviceType(catalogue.deviceTypes, step.instance->type);
+    step.deviceType = deviceType;
     if (step.deviceType == catalogue.deviceTypes.constEnd()) {
         step.stop = LookupStep::NoDeviceType;
         return step;
@@ -84,6 +85,16 @@ inline LookupStep lookupStep(const Catalogue &catalogue, const QString &instance
     step.stop = findRedirection(catalogue.complexTypes, step.instance->complex, step.instance.key(),
                                 step.parameter.key(), &step.redirection);
     return step;
+}
+
+// A parameter whose slot is 0 on an instance that names a complex type
+// stands for the parameter its member entry redirects it to.
+inline LookupStep lookupStep(const Catalogue &catalogue, const QString &instanceName, const QString &param)
+{
+    const auto instance = catalogue.instances.constFind(instanceName);
+    if (instance == catalogue.instances.constEnd() || param.isEmpty())
+        return lookupStepAt(catalogue, instance, catalogue.deviceTypes.constEnd(), param);
+    return lookupStepAt(catalogue, instance, findDeviceType(catalogue.deviceTypes, instance->type), param);
 }
 
 } // namespace vrex

@@ -4,6 +4,7 @@
 
 #include "stylesheet/stylesheet_format.h"
 #include "xml/attribute_text.h"
+#include "xml/format_observer.h"
 #include "xml/string_pool.h"
 
 namespace vrex {
@@ -34,10 +35,22 @@ public:
         case 1:
             readStyle(element, m_styles.emplace_back());
             break;
-        default:
+        case 2:
             readSetting(element, m_styles.last());
             break;
+        case 3: // only observed
+            m_options.observer->unreadElement(RecordRole::Setting, element);
+            break;
+        default:
+            break;
         }
+    }
+
+    // Only observed: the text of a setting, which is not its value.
+    void text(QByteArrayView utf8, int depth) override
+    {
+        if (depth == 2)
+            m_options.observer->text(RecordRole::Setting, utf8);
     }
 
 private:
@@ -110,7 +123,8 @@ StylesheetDocument parseStylesheet(const xml::Source &source, const ParseOptions
 {
     StylesheetDocument document;
     StylesheetHandler handler(document.styles, options);
-    document.result = xml::readDocument(source, {fmt::kRoot, true, 2}, handler);
+    const bool observed = options.observer != nullptr;
+    document.result = xml::readDocument(source, {fmt::kRoot, true, observed ? kObservedDepth : 2, observed}, handler);
     if (document.result.status == xml::Status::NotWellFormed
         || document.result.status == xml::Status::Unreadable)
         document.styles.clear();

@@ -67,7 +67,10 @@ void passComments(ReadState &state, Position next)
 void XMLCALL onComment(void *userData, const XML_Char *text)
 {
     auto *state = static_cast<ReadState *>(userData);
-    state->comments.append({QByteArray(text), currentPosition(state->parser)});
+    // A position costs a pass over the bytes before it: only for the
+    // comments the handler keeps.
+    if (state->handler.keepsComment(QByteArrayView(text)))
+        state->comments.append({QByteArray(text), currentPosition(state->parser)});
 }
 
 void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attributes)
@@ -87,6 +90,13 @@ void XMLCALL onStart(void *userData, const XML_Char *name, const XML_Char **attr
             return;
     }
     state->handler.startElement(Element(name, attributes, depth, state->parser));
+}
+
+void XMLCALL onText(void *userData, const XML_Char *text, int length)
+{
+    auto *state = static_cast<ReadState *>(userData);
+    if (state->delivering)
+        state->handler.text(QByteArrayView(text, length), state->depth - 1);
 }
 
 void XMLCALL onEnd(void *userData, const XML_Char *)
@@ -127,6 +137,8 @@ public:
         XML_SetUserData(m_parser, &m_state);
         XML_SetElementHandler(m_parser, onStart, onEnd);
         XML_SetUnknownEncodingHandler(m_parser, onUnknownEncoding, nullptr);
+        if (policy.text)
+            XML_SetCharacterDataHandler(m_parser, onText);
         if (handler.wantsComments())
             XML_SetCommentHandler(m_parser, onComment);
         // No external entity handler: external entities and DTDs are

@@ -47,6 +47,7 @@ struct ReadPolicy
     QByteArray root;             // the root element's name, UTF-8
     bool readOtherRoots = false; // deliver the elements below a wrong root all the same
     int deepest = 1;             // elements deeper than this (root: 0) are only checked
+    bool text = false;           // character data reaches the handler (tools only)
 };
 
 // The attributes of one element: expat's array of NUL-terminated UTF-8
@@ -126,12 +127,25 @@ public:
     virtual void expectBytes(qint64 size) { Q_UNUSED(size); }
     // Every element down to the policy's depth, in document order.
     virtual void startElement(const Element &element) = 0;
+    // Character data as UTF-8, in pieces, with the depth of the element it
+    // stands directly in; only when the policy asks for text.
+    virtual void text(QByteArrayView utf8, int depth)
+    {
+        Q_UNUSED(utf8);
+        Q_UNUSED(depth);
+    }
 
     // Comments reach only a handler that asks for them: text as UTF-8,
     // where the comment begins, and where the next start tag at any depth
     // begins (line 0 when no element follows). Without asking, the reader
     // does not look at comments at all.
     virtual bool wantsComments() const { return false; }
+    // Of those, the ones whose positions are wanted; the others are dropped.
+    virtual bool keepsComment(QByteArrayView text) const
+    {
+        Q_UNUSED(text);
+        return true;
+    }
     virtual void comment(QByteArrayView text, Position at, Position next)
     {
         Q_UNUSED(text);

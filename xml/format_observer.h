@@ -54,6 +54,8 @@ public:
         BlankAroundRefKey, // subject: the key as written, blanks and all; ignored too
         UnknownWord,       // subject: the attribute; value: the word, read as a default
         GroupsIgnored,     // element: a group child of an instance that is not composite
+        RepeatedRefKey,    // subject: a ref key given before; value: this later value, which wins
+        NegativeNumber,    // subject: the attribute or ref key; value: the text, read as a negative number
     };
     virtual void notice(RecordRole role, const xml::Element &element, Notice kind,
                         QByteArrayView subject, QByteArrayView value)
@@ -65,10 +67,32 @@ public:
         Q_UNUSED(value);
     }
 
+    // An element the format does not read: below a record (an instance's
+    // child that is no group, a parameter's child, ...) or deeper than the
+    // format reads; the element of the record it stands in has role
+    // parent. Only the outermost such element is told.
+    virtual void unreadElement(RecordRole parent, const xml::Element &element)
+    {
+        Q_UNUSED(parent);
+        Q_UNUSED(element);
+    }
+    // Character data directly inside an element of role, in pieces; told
+    // for settings only, whose text the format does not read.
+    virtual void text(RecordRole role, QByteArrayView utf8)
+    {
+        Q_UNUSED(role);
+        Q_UNUSED(utf8);
+    }
+
     // The comments of the files, for an observer that asks: text as UTF-8,
     // where it begins, and where the start tag after it begins (line 0 when
     // none follows). Asked once per file; not asking costs nothing.
     virtual bool wantsComments() const { return false; }
+    virtual bool keepsComment(QByteArrayView text) const
+    {
+        Q_UNUSED(text);
+        return true;
+    }
     virtual void comment(QByteArrayView text, xml::Position at, xml::Position next)
     {
         Q_UNUSED(text);
@@ -85,6 +109,7 @@ public:
     explicit ObservedElementHandler(FormatObserver *observer) : m_observer(observer) { }
 
     bool wantsComments() const override { return m_observer && m_observer->wantsComments(); }
+    bool keepsComment(QByteArrayView text) const override { return m_observer->keepsComment(text); }
     void comment(QByteArrayView text, xml::Position at, xml::Position next) override
     {
         m_observer->comment(text, at, next);
@@ -93,6 +118,10 @@ public:
 private:
     FormatObserver *m_observer;
 };
+
+// The depth a format reads down to when an observer watches: every
+// element, so that the observer hears of those the format does not read.
+inline constexpr int kObservedDepth = 1 << 20;
 
 } // namespace vrex
 

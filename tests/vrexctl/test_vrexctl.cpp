@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
 // SPDX-License-Identifier: BSD-3-Clause
 // vrexctl as its users meet it: the command line, which installation it
-// reads, machine-readable output, redirection hops, and the check, one row
-// per mistake on a small clean installation. The installation is always
+// reads, machine-readable output, redirection hops, answers from a broken
+// installation, and the check, one row per mistake on a small clean
+// installation, each with its JSON form. The installation is always
 // named with --root/--system, except where the environment's default is the
 // point.
 #include "child_process.h"
@@ -15,6 +16,7 @@
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 #include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
 #include <QtCore/QTemporaryDir>
@@ -22,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 
 #include <sys/stat.h>
@@ -49,7 +52,7 @@ const std::map<QString, QByteArray> kCleanFiles = {
      "  <instance id=\"all\" type=\"Unit\" composite=\"yes\"><group id=\"first\" instance=\"a\"/></instance>\n"
      "</instances>\n"},
     {QStringLiteral("devicetypes/Unit.xml"),
-     "<device_description drivertype=\"generic\">\n"
+     "<device_description drivertype=\"generic\" slotspacing=\"4\">\n"
      "  <p name=\"level\" slot=\"0\"/>\n"
      "  <p name=\"gain\" slot=\"7\"/>\n"
      "</device_description>\n"},
@@ -94,6 +97,11 @@ QJsonDocument parseJson(const QByteArray &out)
     return document;
 }
 
+QJsonObject jsonOf(const ChildResult &result)
+{
+    return parseJson(result.out).object();
+}
+
 QStringList documentedCodes()
 {
     static const QStringList codes = [] {
@@ -124,6 +132,8 @@ TEST(VrexctlCommandLine, AnswersWithoutLoading)
     const Row rows[] = {
         {"Help", args({"--help"}), 0, "Usage: vrexctl [options] command"},
         {"Version", args({"--version"}), 0, "vrexctl " VREXCTL_VERSION "\n"},
+        {"VersionAsJson", args({"--json", "--version"}), 0,
+            "{\n    \"schema\": 2,\n    \"command\": \"version\",\n    \"name\": \"vrexctl\",\n    \"version\": \"" VREXCTL_VERSION},
         {"HelpAllHasEachCommandsHelp", args({"--help-all"}), 0, "Usage: vrexctl [options] styles [NAME]"},
         {"HelpCommand", args({"help", "check"}), 0, "Usage: vrexctl [options] check\n"},
         {"CommandHelp", args({"lookup", "--help"}), 0, "Usage: vrexctl [options] lookup INSTANCE"},
@@ -145,7 +155,7 @@ TEST(VrexctlCommandLine, AnswersWithoutLoading)
         {"NoRoot", args({"--root", "/nonexistent", "--system", "s", "dump", "styles"}), 3,
             "installation root '/nonexistent' (from --root) is no directory; give the right one with --root"},
         {"NoSystem", args({"--root", EXAMPLE_SITE, "--system", "nosuch", "--json", "styles"}), 3,
-            "\"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
+            "\"command\": \"styles\",\n    \"error\": \"system directory '" EXAMPLE_SITE "/nosuch'"},
         {"Explain", args({"explain", "not-a-number"}), 0, "not-a-number (warning): "},
         {"ExplainTypo", args({"explain", "not-a-numbr"}), 1, "no code \"not-a-numbr\"; did you mean \"not-a-number\"?"},
         {"HelpCodes", args({"help", "codes"}), 0, "\nunused-suppression  note\n"},
@@ -179,8 +189,9 @@ TEST(VrexctlExampleSite, CheckIsCleanAndAgreesWithEveryDump)
 {
     const ChildResult check = vrexctl(siteOptions(kExampleSite) << QStringLiteral("--json") << QStringLiteral("check"));
     ASSERT_EQ(check.exitCode, 0) << check.out.constData();
-    const QJsonObject report = parseJson(check.out).object();
-    EXPECT_EQ(report[QLatin1String("schema")].toInt(), 1);
+    const QJsonObject report = jsonOf(check);
+    EXPECT_EQ(report[QLatin1String("schema")].toInt(), 2);
+    EXPECT_EQ(report[QLatin1String("command")].toString(), QLatin1String("check"));
     EXPECT_EQ(report[QLatin1String("problems")].toArray().size(), 0);
     const QJsonObject counts = report[QLatin1String("registries")].toObject();
     // The count key is also the kind "names" lists, in the dump's order.
@@ -189,13 +200,13 @@ TEST(VrexctlExampleSite, CheckIsCleanAndAgreesWithEveryDump)
     for (const auto &[registry, countKey] : registries) {
         SCOPED_TRACE(registry);
         const ChildResult dump = vrexctl(siteOptions(kExampleSite) + args({"--json", "dump", registry}));
-        const QStringList dumped = namesOf(parseJson(dump.out).array());
+        const QStringList dumped = namesOf(jsonOf(dump)[QLatin1String("entries")].toArray());
         EXPECT_EQ(dumped.size(), counts[QLatin1String(countKey)].toInt());
         const ChildResult names = vrexctl(siteOptions(kExampleSite) + args({"names", countKey}));
         EXPECT_EQ(names.out, dumped.join(QLatin1Char('\n')).toUtf8() + '\n');
     }
     // "settings" is a list wherever it appears.
-    const QJsonArray styles = parseJson(vrexctl(siteOptions(kExampleSite) + args({"--json", "styles"})).out).array();
+    const QJsonArray styles = jsonOf(vrexctl(siteOptions(kExampleSite) + args({"--json", "styles"})))[QLatin1String("styles")].toArray();
     EXPECT_TRUE(!styles.isEmpty() && styles.at(0)[QLatin1String("settings")].isArray());
 }
 
@@ -208,8 +219,14 @@ TEST(VrexctlExampleSite, LookupFollowsATwoHopChainToTheLibrarysNumbers)
 
     const ChildResult json = vrexctl(site + args({"--json", "lookup", "cam1", "zoom"}));
     ASSERT_EQ(json.exitCode, 0);
-    const QJsonObject answer = parseJson(json.out).object();
-    EXPECT_EQ(answer[QLatin1String("hops")].toArray().size(), 2);
+    const QJsonObject answer = jsonOf(json);
+    const QJsonArray hops = answer[QLatin1String("hops")].toArray();
+    ASSERT_EQ(hops.size(), 2);
+    EXPECT_EQ(hops.at(1).toObject(), (QJsonObject{{QStringLiteral("complex"), QStringLiteral("LensDrive")},
+                                                  {QStringLiteral("from"), QJsonObject{{QStringLiteral("instance"), QStringLiteral("lens1")},
+                                                                                       {QStringLiteral("parameter"), QStringLiteral("zoom")}}},
+                                                  {QStringLiteral("to"), QJsonObject{{QStringLiteral("instance"), QStringLiteral("servo1")},
+                                                                                     {QStringLiteral("parameter"), QStringLiteral("position")}}}}));
     EXPECT_TRUE(answer[QLatin1String("resolved")].toBool());
     // The last hop's numbers (servo1, a "generic" servo, slot 1), the first
     // instance's alternative id.
@@ -222,12 +239,12 @@ TEST(VrexctlExampleSite, LookupFollowsATwoHopChainToTheLibrarysNumbers)
 TEST(VrexctlExampleSite, UnknownNamesExitWithOneAndAnswerInJsonToo)
 {
     const std::pair<QStringList, const char *> cases[] = {
-        {args({"lookup", "cam7"}), "did you mean \"cam1\"?"},
+        {args({"lookup", "cam7"}), "did you mean \"cam1\", \"cam2\" or \"cam3\"?"}, // a tie
         {args({"lookup", "CAM1"}), "did you mean \"cam1\"?"},
         {args({"lookup", "nosuch", "zoom"}), "nosuch"},
         {args({"lookup", "cam1", "nosuch"}), "nosuch"},
         {args({"styles", "nosuch"}), "no style \"nosuch\""},
-        {args({"names", "params", "cam7"}), "did you mean \"cam1\"?"}};
+        {args({"names", "params", "cam7"}), "did you mean \"cam1\", \"cam2\" or \"cam3\"?"}};
     for (const auto &[arguments, message] : cases) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
         const ChildResult text = vrexctl(siteOptions(kExampleSite) + arguments);
@@ -235,7 +252,12 @@ TEST(VrexctlExampleSite, UnknownNamesExitWithOneAndAnswerInJsonToo)
         EXPECT_TRUE(text.err.startsWith("vrexctl: ") && text.err.contains(message)) << text.err.constData();
         const ChildResult json = vrexctl(siteOptions(kExampleSite) + QStringList{QStringLiteral("--json")} + arguments);
         EXPECT_EQ(json.exitCode, 1);
-        EXPECT_TRUE(parseJson(json.out).object()[QLatin1String("error")].toString().contains(QLatin1String(message)));
+        const QJsonObject answer = jsonOf(json);
+        EXPECT_TRUE(answer[QLatin1String("error")].toString().contains(QLatin1String(message)));
+        EXPECT_EQ(answer[QLatin1String("command")].toString(), arguments.constFirst());
+        // Names say whether they were found, parameters whether they resolve.
+        EXPECT_EQ(answer.contains(QLatin1String("found")) || answer.contains(QLatin1String("resolved")), true);
+        EXPECT_FALSE(answer[QLatin1String("found")].toBool() || answer[QLatin1String("resolved")].toBool());
     }
 }
 
@@ -261,14 +283,14 @@ TEST(Vrexctl, RootOptionsReplaceTheEnvironmentsInstallation)
     for (const char *registry : {"instances", "styles", "devicetypes", "complex"}) {
         const ChildResult dump =
                 vrexctl(siteOptions(tree.root(), QStringLiteral("other")) + args({"--json", "dump", registry}), outer);
-        EXPECT_EQ(namesOf(parseJson(dump.out).array()),
+        EXPECT_EQ(namesOf(jsonOf(dump)[QLatin1String("entries")].toArray()),
                   qstrcmp(registry, "instances") == 0 ? QStringList{QStringLiteral("only")} : QStringList{})
                 << registry;
     }
     // --system alone keeps the environment's root.
     const ChildResult systemOnly = vrexctl(args({"--system", "other", "--json", "dump", "instances"}),
                                            cleanChildEnvironment(tree.root(), QStringLiteral("demo")));
-    EXPECT_EQ(namesOf(parseJson(systemOnly.out).array()), QStringList{QStringLiteral("only")});
+    EXPECT_EQ(namesOf(jsonOf(systemOnly)[QLatin1String("entries")].toArray()), QStringList{QStringLiteral("only")});
 }
 
 TEST(Vrexctl, VerboseWritesEachDiagnosticOfTheFilesReadAsOneLabelledLine)
@@ -315,9 +337,9 @@ struct MistakeCase
     const char *from;  // replaced in the clean file by `to`; null: `to` is the whole file
     const char *to;    // null: the file is removed; "/": a directory takes its place
     const char *code;  // a problem the check reports...
-    int line;          // ...at this line (0: the file as a whole)
+    int line;          // ...at this line (0: the file as a whole, null in JSON)
     int column;
-    const char *suggestion; // "" for none
+    const char *suggestion; // "" for none; ties as "a|b", in order
     const char *message = "";  // its message contains this
     const char *related = "";  // its first related place's message
     const char *where = "";    // the file it is in, when not `file`
@@ -336,8 +358,10 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
         tree.remove(file);
     else if (qstrcmp(c.to, "/") == 0)
         tree.remove(file), tree.makeDirectory(file);
+    else if (kCleanFiles.count(file) && c.from)
+        tree.write(file, QByteArray(kCleanFiles.at(file)).replace(c.from, c.to));
     else
-        tree.write(file, c.from ? QByteArray(kCleanFiles.at(file)).replace(c.from, c.to) : QByteArray(c.to));
+        tree.remove(file), tree.write(file, c.to);
 
     const ChildResult json = vrexctl(siteOptions(tree.root()) << QStringLiteral("--json") << QStringLiteral("check"));
     ASSERT_TRUE(json.finished);
@@ -351,18 +375,27 @@ TEST_P(CheckFinds, TheMistakeWhereItIs)
     EXPECT_TRUE(documentedCodes().contains(QLatin1String(c.code))) << "undocumented: " << c.code;
     const QString where = *c.where ? QString::fromLatin1(c.where) : file;
     EXPECT_EQ(found[QLatin1String("file")].toString(), tree.path(where));
-    EXPECT_EQ(found[QLatin1String("line")].toInt(), c.line);
-    EXPECT_EQ(found[QLatin1String("column")].toInt(), c.column);
-    EXPECT_EQ(found[QLatin1String("suggestion")].toString(), QLatin1String(c.suggestion));
+    EXPECT_EQ(found[QLatin1String("line")], c.line ? QJsonValue(c.line) : QJsonValue());
+    EXPECT_EQ(found[QLatin1String("column")], c.line ? QJsonValue(c.column) : QJsonValue());
+    QStringList suggestions;
+    for (const QJsonValue &suggestion : found[QLatin1String("suggestion")].toArray())
+        suggestions.append(suggestion.toString());
+    EXPECT_EQ(suggestions.join(QLatin1Char('|')), QLatin1String(c.suggestion));
     EXPECT_TRUE(found[QLatin1String("message")].toString().contains(QLatin1String(c.message)));
     EXPECT_EQ(found[QLatin1String("related")][0][QLatin1String("message")].toString(), QLatin1String(c.related));
 
-    // The same finding as a compiler would print it, on stdout.
+    // The same finding as a compiler would print it, on stdout, with the
+    // suggestions said once.
     const ChildResult text = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
     const QString location = c.line ? QStringLiteral("%1:%2:%3: ").arg(tree.path(where)).arg(c.line).arg(c.column)
                                     : tree.path(where) + QStringLiteral(": ");
-    const QString line = QString::fromUtf8(text.out).split(QLatin1Char('\n')).filter(location).value(0);
-    EXPECT_TRUE(line.contains(QStringLiteral("[%1]").arg(QLatin1String(c.code)))) << text.out.constData();
+    const QString line = QString::fromUtf8(text.out).split(QLatin1Char('\n')).filter(location)
+                                 .filter(QStringLiteral("[%1]").arg(QLatin1String(c.code))).value(0);
+    EXPECT_FALSE(line.isEmpty()) << text.out.constData();
+    const QString first = QString::fromLatin1(c.suggestion).section(QLatin1Char('|'), 0, 0);
+    if (!first.isEmpty()) {
+        EXPECT_TRUE(line.contains(QStringLiteral("; did you mean '") + first + QLatin1Char('\''))) << line.toStdString();
+    }
 }
 
 const MistakeCase kMistakes[] = {
@@ -372,9 +405,59 @@ const MistakeCase kMistakes[] = {
     {"RefKeyTypo", "instances.xml", "device=2", "devcie=2", "unknown-ref-key", 3, 3, "device"},
     {"BlankBeforeRefKey", "instances.xml", ",offset=5", ", offset=5", "blank-in-ref-key", 3, 3, "offset"},
     {"DeviceNotANumber", "instances.xml", "device=2", "device=2a", "not-a-number", 3, 3, "", "'2a'"},
+    {"SemicolonBetweenRefKeys", "instances.xml", "2,offset", "2;offset", "not-a-number", 3, 3, "device=2,offset=5",
+        "Keys in ref are separated by ','"},
+    {"DeviceOutOfRange", "instances.xml", "device=2", "device=2147483648", "out-of-range", 3, 3, "",
+        "'2147483648' is out of range"},
+    {"RefKeyGivenTwice", "instances.xml", "offset=5", "offset=5,device=16,device=17", "repeated-ref-key", 3, 3, "",
+        "gives the key 'device' more than once; the library uses the last value, '17'"},
+    {"NegativeDevice", "instances.xml", "device=2", "device=-12", "negative-number", 3, 3, "",
+        "the library hands -12 to the host"},
+    {"NegativeSlot", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"-1\"", "negative-number", 3, 3, ""},
+    {"NegativeSlotSpacing", "devicetypes/Unit.xml", "\"4\"", "\"-4\"", "negative-number", 1, 1, "", "'-4'"},
+    {"DriverTypeMissing", "devicetypes/Unit.xml", " drivertype=\"generic\"", "", "missing-attribute", 1, 1, "",
+        "no drivertype attribute; the library reads 1 (serial)"},
+    {"SlotSpacingMissing", "devicetypes/Unit.xml", " slotspacing=\"4\"", "", "missing-attribute", 1, 1, "",
+        "no slotspacing attribute; the library reads 0"},
+    {"SlotMissing", "devicetypes/Unit.xml", " slot=\"7\"", "", "missing-attribute", 3, 3, "", "reads slot 0"},
+    {"ParameterWithoutName", "devicetypes/Unit.xml", "name=\"gain\" ", "", "empty-name", 3, 3, ""},
+    {"SettingWithoutValue", "stylesheet/vrex_style.xml", " value=\"color: #ffffff\"", "", "missing-attribute", 4, 5,
+        "", "the library stores an empty setting"},
+    {"SettingAsText", "stylesheet/vrex_style.xml", "<setting value=\"color: #ffffff\"/>", "<setting>color: #fff</setting>",
+        "unread-text", 4, 5, "", "write <setting value=\"color: #fff\"/>"},
+    {"InstanceWithoutType", "instances.xml", "type=\"Unit\" ref=\"device=2", "ref=\"device=2", "missing-attribute", 3, 3,
+        "", "instance 'b' has no type attribute"},
+    {"UnknownChildOfInstance", "instances.xml", "<group id", "<grup id", "unread-element", 4, 50, "group",
+        "<grup> inside instance 'all' is not read"},
+    {"ChildOfParameter", "devicetypes/Unit.xml", "slot=\"7\"/>", "slot=\"7\"><range/></p>", "unread-element", 3, 27, "",
+        "inside parameter 'gain'"},
+    {"ChildOfRedirection", "complex_instances/Pair.xml", "param=\"gain\"/>", "param=\"gain\"><x/></param>",
+        "unread-element", 3, 47, "", "inside redirection 'level' of member 'a'"},
+    {"RedirectionOfParameterWithSlot", "complex_instances/Pair.xml", "  </member>",
+        "<param id=\"gain\" device=\"b\" param=\"gain\"/></member>", "unused-redirection", 4, 1, "",
+        "'gain' has slot 7", "slot 7 is set here"},
+    {"MemberItsInstanceDoesNotName", "complex_instances/Pair.xml", "</Pair>", "<member id=\"b\"/></Pair>",
+        "unused-member", 5, 1, "", "instance 'b' names no complex type; add complex=Pair to its ref",
+        "instance 'b' is defined here"},
+    {"ChainEndsOnSlotZero", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"0\"", "redirection-to-slot-0", 3, 5, "",
+        "leads to 'b.gain', which has slot 0, but instance 'b' names no complex type", "slot 0 is set here",
+        "complex_instances/Pair.xml"},
+    {"CopyLeftBehind", "devicetypes/servo.old.xml", nullptr, "<device_description/>", "stray-type-file", 0, 0, "",
+        "is read as device type 'servo.old', which no instance uses"},
+    {"TwoInstancesOnOneAddress", "instances.xml", "device=2,offset=5", "device=1,offset=0", "address-clash", 3, 3, "",
+        "instances 'b' and 'a' both have device 1 and offset 0 on driver type 2 (generic)", "'a' has the same address"},
+    {"TwoParametersOnOneSlot", "devicetypes/Unit.xml", "</device_description>",
+        "<p name=\"mute\" slot=\"7\"/></device_description>", "slot-clash", 4, 1, "", "both have slot 7",
+        "'gain' has the same slot"},
+    {"InstancesDifferingInCase", "instances.xml", "</instances>", "<instance id=\"A\" type=\"Unit\"/></instances>",
+        "case-clash", 5, 1, "", "'A' differs from 'a' only in letter case", "'a' is defined here"},
+    {"IdEndsInBlank", "instances.xml", "id=\"b\"", "id=\"b \"", "blank-in-name", 3, 3, "b", "'b ' ends in a blank"},
+    {"ReferenceMissesTheBlank", "instances.xml", "id=\"b\"", "id=\"b \"", "unknown-instance", 3, 5, "b ",
+        "names instance 'b'", "", "complex_instances/Pair.xml"},
     {"SlotNotANumber", "devicetypes/Unit.xml", "slot=\"7\"", "slot=\"one\"", "not-a-number", 3, 3, ""},
-    {"SlotSpacingNotANumber", "devicetypes/Unit.xml", "\">", "\" slotspacing=\"2x\">", "not-a-number", 1, 1, "", "'2x'"},
-    {"CompositeNotExactlyYes", "instances.xml", "composite=\"yes\"", "composite=\"Yes\"", "composite-not-yes", 4, 3, "yes"},
+    {"SlotSpacingNotANumber", "devicetypes/Unit.xml", "\"4\"", "\"2x\"", "not-a-number", 1, 1, "", "'2x'"},
+    {"CompositeNotExactlyYes", "instances.xml", "composite=\"yes\"", "composite=\"Yes\"", "composite-not-yes", 4, 3, "yes",
+        "instance 'all': composite is 'Yes'"},
     {"GroupsWithoutComposite", "instances.xml", "composite=\"yes\"", "", "composite-not-yes", 4, 3, "yes"},
     {"InstanceAttributeTypo", "instances.xml", "type=\"Unit\" ref=\"device=2", "typ=\"Unit\" ref=\"device=2",
         "unknown-attribute", 3, 3, "type"},
@@ -404,7 +487,10 @@ const MistakeCase kMistakes[] = {
     // What will not resolve.
     {"UnknownDeviceType", "instances.xml", "\"Unit\" ref=\"device=2", "\"Uint\" ref=\"device=2", "unknown-device-type", 3, 3,
         "unit", "'Uint'"},
-    {"GroupNamesUnknownInstance", "instances.xml", "instance=\"a\"", "instance=\"alll\"", "unknown-instance", 4, 3, "all"},
+    // A composite is no group of itself: 'all' is not suggested.
+    {"GroupNamesUnknownInstance", "instances.xml", "instance=\"a\"", "instance=\"alll\"", "unknown-instance", 4, 50, "",
+        "group 'first' of instance 'all' names instance 'alll'"},
+    {"GroupNamesInstanceInOtherCase", "instances.xml", "instance=\"a\"", "instance=\"B\"", "unknown-instance", 4, 50, "b"},
     {"UnknownComplexType", "instances.xml", "complex=Pair", "complex=Pairs", "unknown-complex-type", 2, 3, "Pair"},
     {"MemberIsNoInstance", "complex_instances/Pair.xml", "member id=\"a\"", "member id=\"alll\"", "unknown-member", 2, 3,
         "all"},
@@ -417,15 +503,27 @@ const MistakeCase kMistakes[] = {
     {"SlotZeroWithoutRedirection", "complex_instances/Pair.xml", "<param id=\"level\" device=\"b\" param=\"gain\"/>", "",
         "missing-redirection", 2, 3, "", "'a.level'", "slot 0 is set here", "instances.xml"},
     {"SlotZeroOfNoMember", "instances.xml", "offset=5", "offset=5,complex=Pair", "missing-redirection", 3, 3, "",
-        "no member 'b'"},
+        "no member 'b'; its slot-0 parameters (level)"},
     {"SelfRedirection", "complex_instances/Pair.xml", "device=\"b\" param=\"gain\"", "device=\"a\" param=\"level\"",
         "redirection-cycle", 3, 5, "", "a.level -> a.level"},
     // Files that cannot be read: one error with the reason, follow-ons folded.
     {"ComplexRootInOtherCase", "complex_instances/Pair.xml", "Pair>", "pair>", "wrong-root", 1, 1, "Pair",
         "only in letter case"},
-    {"InstancesRootMisspelt", "instances.xml", "instances>", "instance>", "wrong-root", 1, 1, ""},
+    {"InstancesRootMisspelt", "instances.xml", "instances>", "instance>", "wrong-root", 1, 1, "instances"},
+    {"InstancesRootInOtherCase", "instances.xml", "instances>", "Instances>", "wrong-root", 1, 1, "instances",
+        "is 'Instances', not <instances>"},
+    {"BareAmpersand", "instances.xml", "id=\"all\"", "id=\"R&D\"", "malformed-xml", 4, 20, "",
+        "a '&' that stands for itself must be written &amp;"},
+    {"DashesInComment", "complex_instances/Pair.xml", "<Pair>", "<Pair><!-- a -- b -->", "malformed-xml", 1, 16, "",
+        "\"--\" may not stand inside a comment"},
+    {"ConflictMarker", "instances.xml", "  <instance id=\"b\"", "<<<<<<< HEAD\n  <instance id=\"b\"", "malformed-xml",
+        3, 2, "", "line 3 is a merge-conflict marker"},
+    {"ElementNeverClosed", "devicetypes/Unit.xml", "slot=\"7\"/>", "slot=\"7\">", "malformed-xml", 4, 3, "",
+        "<p>, opened at 3:3, is not closed before this end tag", "<p> is opened here"},
+    {"DeviceTypesIsAFile", "devicetypes", nullptr, "x", "unreadable-directory", 0, 0, "",
+        "cannot read the device-type directory: not a directory"},
     {"MalformedDeviceType", "devicetypes/Unit.xml", "</device_description>", "", "malformed-xml", 5, 1, "",
-        "device-type file is not well-formed XML: "},
+        "device-type file is not well-formed XML: ", "<device_description> is opened here"},
     {"MissingStylesheet", "stylesheet/vrex_style.xml", nullptr, nullptr, "unreadable-file", 0, 0, "",
         "stylesheet file: no such file"},
     {"DirectoryForInstances", "instances.xml", nullptr, "/", "unreadable-file", 0, 0, "", "instances file: is a directory"},
@@ -447,7 +545,7 @@ TEST(VrexctlCheck, CleanInstallationPassesAndFollowOnsFoldIntoTheirCause)
     // be for: one error, one note saying so.
     tree.write(QStringLiteral("devicetypes/Unit.xml"), "<device_description>");
     const ChildResult broken = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
-    EXPECT_EQ(broken.out.count('\n'), 2) << broken.out.constData();
+    EXPECT_EQ(broken.out.count('\n'), 3) << broken.out.constData(); // the error, where the root opens, the note
     EXPECT_TRUE(broken.out.contains(" note: 1 further problem follows from this and is not listed [follow-on]\n"))
             << broken.out.constData();
 }
@@ -480,6 +578,138 @@ TEST(VrexctlCheck, CycleIsReportedOnceWithEachHopAndStopsTheLookup)
                       + pair + QStringLiteral(":3:16: note: the cycle continues here [redirection-cycle]\n"));
 }
 
+// A chain that reaches an instance without its member is told once, at
+// that instance, not again where the chain comes from.
+TEST(VrexctlCheck, EachMistakeIsToldOnceWhereItIs)
+{
+    FixtureTree tree;
+    writeCleanInstallation(tree);
+    tree.write(QStringLiteral("instances.xml"),
+               QByteArray(kCleanFiles.at(QStringLiteral("instances.xml"))).replace("offset=5", "offset=5,complex=Pair"));
+    tree.write(QStringLiteral("complex_instances/Pair.xml"),
+               QByteArray(kCleanFiles.at(QStringLiteral("complex_instances/Pair.xml"))).replace("\"gain\"", "\"level\""));
+    const ChildResult check = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
+    EXPECT_EQ(check.out.count("[missing-redirection]"), 1) << check.out.constData();
+    EXPECT_TRUE(check.out.contains("instances.xml:3:3: error: instance 'b' names complex type 'Pair', which has no "
+                                   "member 'b'")) << check.out.constData();
+}
+
+// Candidates that would fit come first: an instance that names the complex
+// type and is no member yet; members never. Ties are all suggested.
+TEST(VrexctlCheck, SuggestionsPreferWhatFitsAndListEveryTie)
+{
+    struct Row { const char *name; const char *secondComplex; const char *member; const char *suggestion; };
+    const Row rows[] = {
+        {"AnInstanceOfTheTypeThatIsNoMember", "Pair", "lens9", "lens2"},
+        {"NotAMemberAlready", "Pair", "lens1", ""}, // lens1 is the member itself: no unknown member
+        {"TieBetweenTwoThatFitAlike", "", "lens3", "lens2|lens4"},
+    };
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        FixtureTree tree;
+        writeCleanInstallation(tree);
+        const QString instances = QStringLiteral("instances.xml");
+        tree.write(instances, QByteArray(kCleanFiles.at(instances)).replace("</instances>",
+                "<instance id=\"lens1\" type=\"Unit\" ref=\"device=5,complex=Pair\"/>\n"
+                "<instance id=\"lens2\" type=\"Unit\" ref=\"device=6,complex=" + QByteArray(c.secondComplex) + "\"/>\n"
+                "<instance id=\"lens4\" type=\"Unit\" ref=\"device=7\"/>\n</instances>\n"));
+        tree.write(QStringLiteral("complex_instances/Pair.xml"),
+                   "<Pair><member id=\"a\"><param id=\"level\" device=\"b\" param=\"gain\"/></member>\n"
+                   "<member id=\"lens1\"><param id=\"level\" device=\"b\" param=\"gain\"/></member>\n"
+                   "<member id=\"" + QByteArray(c.member) + "\"/></Pair>\n");
+        QStringList suggested;
+        for (const QJsonValue &problem : jsonOf(vrexctl(siteOptions(tree.root()) + args({"--json", "check"})))[QLatin1String("problems")].toArray()) {
+            if (problem[QLatin1String("code")] == QLatin1String("unknown-member")) {
+                for (const QJsonValue &suggestion : problem[QLatin1String("suggestion")].toArray())
+                    suggested.append(suggestion.toString());
+            }
+        }
+        EXPECT_EQ(suggested.join(QLatin1Char('|')), QLatin1String(c.suggestion));
+    }
+}
+
+// dump, lookup, styles and names answer from what loaded, name each file
+// that did not on stderr, and exit 5 when the answer depends on it.
+TEST(Vrexctl, AnswersFromABrokenInstallationSayWhichFilesFailed)
+{
+    struct Row { const char *name; const char *broken; QStringList arguments; int exitCode; };
+    const Row rows[] = {
+        {"DumpWithoutItsFile", "instances.xml", args({"dump", "instances"}), 5},
+        {"LookupThroughABrokenType", "devicetypes/Unit.xml", args({"lookup", "a", "level"}), 5},
+        {"InstanceNotFoundInABrokenFile", "instances.xml", args({"lookup", "a"}), 5},
+        {"StylesWithoutTheirFile", "stylesheet/vrex_style.xml", args({"styles"}), 5},
+        {"NamesOfABrokenType", "devicetypes/Unit.xml", args({"names", "params", "a"}), 5},
+        {"AnAnswerThatDoesNotDependOnIt", "stylesheet/vrex_style.xml", args({"names", "instances"}), 0},
+    };
+    for (const Row &c : rows) {
+        SCOPED_TRACE(c.name);
+        FixtureTree tree;
+        writeCleanInstallation(tree);
+        const QString broken = QString::fromLatin1(c.broken);
+        tree.write(broken, kCleanFiles.at(broken).chopped(4)); // an end tag cut short
+        const ChildResult text = vrexctl(siteOptions(tree.root()) + c.arguments);
+        EXPECT_EQ(text.exitCode, c.exitCode) << text.err.constData();
+        const QByteArray said = QFile::encodeName(tree.path(broken)) + " could not be loaded: not well-formed XML at line ";
+        EXPECT_EQ(text.err.contains(said), c.exitCode == 5) << text.err.constData();
+        const ChildResult json = vrexctl(siteOptions(tree.root()) + QStringList{QStringLiteral("--json")} + c.arguments);
+        EXPECT_EQ(json.exitCode, c.exitCode);
+        const QJsonArray failures = jsonOf(json)[QLatin1String("load_failures")].toArray();
+        EXPECT_EQ(failures.size(), c.exitCode == 5 ? 1 : 0);
+        EXPECT_EQ(failures.at(0)[QLatin1String("file")].toString(), c.exitCode == 5 ? tree.path(broken) : QString());
+    }
+}
+
+// What cannot be read is one finding with the system's reason; an
+// installation that cannot be read at all exits 3.
+TEST(VrexctlCheck, UnreadableDirectoriesAndNamesTheLibraryCannotSee)
+{
+    FixtureTree tree;
+    writeCleanInstallation(tree);
+    const QByteArray odd = QFile::encodeName(tree.path(QStringLiteral("devicetypes"))) + "/caf\xe9.xml";
+    QFile(QString::fromLatin1(odd)).remove();
+    FILE *file = std::fopen(odd.constData(), "w");
+    ASSERT_TRUE(file);
+    std::fclose(file);
+    const ChildResult check = vrexctl(siteOptions(tree.root()) << QStringLiteral("check"));
+    EXPECT_TRUE(check.out.contains("devicetypes/caf\\xe9.xml: warning: the file name 'caf\\xe9.xml' is not valid UTF-8; the "
+                                   "library does not see the file and reads no type from it [undecodable-file-name]"))
+            << check.out.constData();
+    const QJsonObject json = jsonOf(vrexctl(siteOptions(tree.root()) + args({"--json", "check"})));
+    EXPECT_EQ(json[QLatin1String("problems")][0][QLatin1String("file")].toString(),
+              tree.path(QStringLiteral("devicetypes/caf\\xe9.xml")));
+    std::remove(odd.constData());
+
+    // Root reads everything: the check runs as nobody then.
+    const bool root = ::geteuid() == 0;
+    if (root && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "runs as root without setpriv";
+    const auto asUser = [&](const QStringList &arguments) {
+        QStringList command = siteOptions(tree.root()) + arguments;
+        if (!root)
+            return vrexctl(command);
+        command.prepend(QStringLiteral(VREXCTL));
+        command = args({"--reuid=65534", "--regid=65534", "--clear-groups"}) + command;
+        return runChild(QStringLiteral("setpriv"), command, cleanChildEnvironment());
+    };
+    QFile::setPermissions(tree.root(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                           | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const QString devicetypes = tree.path(QStringLiteral("devicetypes"));
+    QFile::setPermissions(devicetypes, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const ChildResult directory = asUser({QStringLiteral("check")});
+    EXPECT_EQ(directory.exitCode, 1);
+    EXPECT_TRUE(directory.out.startsWith(devicetypes.toUtf8() + ": error: cannot read the device-type directory: "
+                                         "permission denied")) << directory.out.constData();
+    QFile::setPermissions(tree.configDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    for (const QStringList &command : {args({"check"}), args({"dump", "instances"})}) {
+        const ChildResult config = asUser(command);
+        EXPECT_EQ(config.exitCode, 3) << command.constFirst().toStdString();
+        EXPECT_TRUE((config.out + config.err).contains("cannot be read: permission denied")) << config.err.constData();
+    }
+    QFile::setPermissions(tree.configDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(devicetypes, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 // --- check: what the options do to the same findings
 
 // Two warnings in the style file, nothing else; out and err: stdout and
@@ -500,7 +730,7 @@ TEST(VrexctlCheck, OptionsShapeTheReport)
     FixtureTree tree;
     writeCleanInstallation(tree);
     const QString styles = QStringLiteral("stylesheet/vrex_style.xml");
-    tree.write(styles, QByteArray(kCleanFiles.at(styles)).replace("\"state\"", "\"State\"").replace("value=", "valeu="));
+    tree.write(styles, QByteArray(kCleanFiles.at(styles)).replace("\"state\"", "\"State\"").replace("value=", "valeu=\"x\" value="));
     QProcessEnvironment environment = cleanChildEnvironment();
     environment.insert(QStringLiteral("NO_COLOR"), QStringLiteral("1"));
     for (const Row &c : rows) {
@@ -558,8 +788,8 @@ QString problemsText(const QByteArray &json)
                                .arg(QFileInfo(p[QLatin1String("file")].toString()).fileName())
                                .arg(p[QLatin1String("line")].toInt())
                                .arg(p[QLatin1String("code")].toString());
-        if (p[QLatin1String("suggestion")].isString())
-            text += QLatin1Char('>') + p[QLatin1String("suggestion")].toString();
+        for (const QJsonValue &suggestion : p[QLatin1String("suggestion")].toArray())
+            text += QLatin1Char('>') + suggestion.toString();
         list.append(text);
     }
     return list.join(QLatin1Char(' '));

@@ -51,7 +51,8 @@ private:
         finding.severity = Finding::Warning;
         finding.code = QStringLiteral("bad-config");
         finding.message = message;
-        finding.suggestion = suggestion;
+        if (!suggestion.isNull())
+            finding.suggestions = {suggestion};
         m_config.problems.append(finding);
     }
 

@@ -191,6 +191,25 @@ int CheckRun::count(ReportEntry::State state) const
                              [state](const ReportEntry &entry) { return entry.state == state; }));
 }
 
+namespace {
+
+// The suggestions of the active findings that are listed; their candidates
+// can be many, and most findings of a large run are only counted.
+void suggestListed(CheckRun &run, const CheckOptions &options)
+{
+    qsizetype active = 0;
+    for (ReportEntry &entry : run.entries) {
+        Finding &finding = entry.finding;
+        if (finding.suggest && entry.state == ReportEntry::Active
+            && (options.suggested < 0 || active < options.suggested))
+            finding.suggestions = finding.suggest();
+        finding.suggest = nullptr;
+        active += entry.state == ReportEntry::Active;
+    }
+}
+
+} // namespace
+
 CheckRun runCheck(vrex::Installation &installation, const QString &root, const CheckOptions &options)
 {
     CheckRun run;
@@ -202,6 +221,7 @@ CheckRun runCheck(vrex::Installation &installation, const QString &root, const C
     pipeline.identify();
     if (options.useBaseline)
         pipeline.applyBaseline();
+    suggestListed(run, options);
     return run;
 }
 
@@ -215,6 +235,7 @@ CheckRun applyCheckOptions(QList<Finding> findings, SourceFacts facts, const QSt
     pipeline.identify();
     if (options.useBaseline)
         pipeline.applyBaseline();
+    suggestListed(run, options);
     return run;
 }
 

@@ -49,6 +49,9 @@ struct CheckOptions
     // a hash entry per element: gathered only for the outputs that use them.
     bool subjects = false;
     bool fixes = false;
+    // The active findings whose suggestions are computed, from the first:
+    // the ones listed (-1: all). The others only cost their candidates.
+    qsizetype suggested = -1;
 };
 
 struct CheckRun

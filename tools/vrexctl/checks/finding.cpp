@@ -40,6 +40,32 @@ bool FindingList::fold(const QString &key)
     return true;
 }
 
+void FindingList::placeSubjects(const std::function<Place(const Subject &)> &where)
+{
+    for (Finding &finding : m_findings) {
+        if (finding.subject.kind != Subject::None)
+            finding.place = where(finding.subject);
+        for (RelatedPlace &related : finding.related) {
+            if (related.subject.kind != Subject::None)
+                related.place = where(related.subject);
+        }
+    }
+}
+
+QList<Subject> FindingList::subjects() const
+{
+    QList<Subject> subjects;
+    for (const Finding &finding : m_findings) {
+        if (finding.subject.kind != Subject::None)
+            subjects.append(finding.subject);
+        for (const RelatedPlace &related : finding.related) {
+            if (related.subject.kind != Subject::None)
+                subjects.append(related.subject);
+        }
+    }
+    return subjects;
+}
+
 FindingList::Part FindingList::takePart()
 {
     Part part;

@@ -9,19 +9,35 @@
 #include <QtCore/QStringList>
 #include <QtCore/QString>
 
+#include <functional>
+
 namespace vrexctl {
 
 struct Place
 {
     QString file; // as the tool opened it
-    qint64 line = 1;
+    qint64 line = 1; // 0: the file or directory as a whole (and column 0)
     qint64 column = 1;
+};
+
+// What a finding about the loaded registries is about, by the keys the
+// library files it under. The check finds where that is in the files once
+// all registry findings are in (definition_index.h), so that the load
+// itself counts no positions.
+struct Subject
+{
+    enum Kind { None, Instance, Group, Parameter, Member, Redirection };
+    Kind kind = None;
+    QString name; // the instance; the device-type key (Parameter); the complex type (Member, Redirection)
+    QString item; // the group id; the parameter; the member
+    QString sub;  // the redirection id
 };
 
 struct RelatedPlace
 {
     Place place;
     QString message; // "first defined here", "the cycle continues here"
+    Subject subject = {}; // where place is still to be found
 };
 
 struct Finding
@@ -31,8 +47,12 @@ struct Finding
     Severity severity = Error;
     QString code;       // stable kebab-case id, see the README's table
     QString message;    // one line, without the suggestion
-    QString suggestion; // a name the file probably meant, or null
+    QStringList suggestions; // what the file probably meant, best first; ties all listed
     QList<RelatedPlace> related;
+    Subject subject = {}; // where place is still to be found
+    // Computes the suggestions when the finding is listed; many findings
+    // are only counted, and their candidates can be many.
+    std::function<QStringList()> suggest = {};
 };
 
 QString severityWord(Finding::Severity severity);
@@ -50,6 +70,11 @@ public:
     bool isRootCause(const QString &key) const { return m_roots.contains(key); }
     // Counts one follow-on of key's root cause; false when key is none.
     bool fold(const QString &key);
+
+    // Gives every finding and related place that has a subject its place.
+    void placeSubjects(const std::function<Place(const Subject &)> &where);
+    // The subjects of every finding and related place still to be placed.
+    QList<Subject> subjects() const;
 
     // Everything, sorted by file and position, each root cause followed by
     // the note on what was folded into it.

@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
 // SPDX-License-Identifier: BSD-3-Clause
 // The whole check of an installation: one load, with the file lint
-// watching the parsers, then the registry checks on what was loaded.
+// watching the parsers, then the registry checks on what was loaded, then
+// the places of what the registry checks found.
 #ifndef VREXCTL_CHECKS_INSTALLATION_CHECK_H
 #define VREXCTL_CHECKS_INSTALLATION_CHECK_H
 
+#include "checks/definition_index.h"
 #include "checks/finding.h"
 #include "checks/registry_checks.h"
 #include "checks/source_facts.h"
@@ -17,7 +19,10 @@ namespace vrexctl {
 
 struct CheckReport
 {
-    QList<Finding> findings; // sorted by file and position, follow-ons folded
+    // Sorted by file and position, follow-ons folded. Suggestions are
+    // still to be computed (CheckOptions::suggested) for those that are listed,
+    // while the installation lives.
+    QList<Finding> findings;
     RegistryCounts counts;
 };
 
@@ -28,6 +33,10 @@ struct SourceGathering
     bool subjects = false;
     bool fixes = false;
 };
+
+// Gives the findings about the registries their places, and adds those
+// about records defined twice: both read the files that need it again.
+void placeFindings(FindingList &findings, const DefinitionIndex &index, const vrex::Installation &installation);
 
 // Loads installation (each file read once) and checks it.
 CheckReport checkInstallation(vrex::Installation &installation, const SourceGathering *gathering = nullptr);

@@ -3,6 +3,7 @@
 #include "checks/redirection_chain.h"
 
 #include "instance_lookup/lookup_step.h"
+#include "instance_lookup/redirection_trail.h"
 
 #include <QtCore/QStringList>
 
@@ -40,6 +41,9 @@ RedirectionChain followRedirections(const vrex::Catalogue &catalogue, const QStr
     using vrex::LookupStep;
     RedirectionChain chain;
     chain.steps.append({instance, parameter});
+    // The library's own trail: every pair is looked at once, so a chain of
+    // any length is followed in linear time.
+    vrex::RedirectionTrail trail;
     for (;;) {
         const ParameterRef current = chain.steps.constLast();
         const LookupStep step = vrex::lookupStep(catalogue, current.instance, current.parameter);
@@ -75,11 +79,8 @@ RedirectionChain followRedirections(const vrex::Catalogue &catalogue, const QStr
         case LookupStep::Redirected:
             break;
         }
-
-        const ParameterRef next{step.redirection->device, step.redirection->param};
-        const bool repeated = chain.steps.contains(next);
-        chain.steps.append(next);
-        if (repeated) {
+        if (!trail.insert(step.instance.key(), step.parameter.key())) {
+            // The last step repeats an earlier one.
             chain.outcome = RedirectionChain::Cycle;
             QStringList path;
             for (const ParameterRef &hop : std::as_const(chain.steps))
@@ -87,6 +88,8 @@ RedirectionChain followRedirections(const vrex::Catalogue &catalogue, const QStr
             chain.reason = QStringLiteral("redirection cycle: ") + path.join(QStringLiteral(" -> "));
             return chain;
         }
+        chain.complexes.append(info->complex);
+        chain.steps.append({step.redirection->device, step.redirection->param});
     }
 }
 

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The vrex_stylesheet developers
 // SPDX-License-Identifier: BSD-3-Clause
 // Following a parameter through complex-type redirections, hop by hop, with
-// the library's own lookup step. Unlike the library, the walk keeps every
-// hop, says where a chain breaks, and stops at the first repeated hop.
+// the library's own lookup step and trail. Unlike the library, the walk
+// keeps every hop and says where a chain breaks; like it, it stops at the
+// first repeated step.
 #ifndef VREXCTL_CHECKS_REDIRECTION_CHAIN_H
 #define VREXCTL_CHECKS_REDIRECTION_CHAIN_H
 
@@ -45,6 +46,7 @@ struct RedirectionChain
     Outcome outcome = Resolved;
     Break breakKind = NoBreak;
     QVector<ParameterRef> steps; // the start, then each redirection target
+    QStringList complexes;       // the complex type of each hop's start
     QString reason;              // for Broken and Cycle, a sentence
 
     // "a.p -> b.q" for each hop.

@@ -217,6 +217,11 @@ void SourceObserver::addFix(const vrex::xml::Element &element, vrex::xml::Positi
     m_facts.fixes[{m_file, at.line, at.column}].append(std::move(fix));
 }
 
+bool SourceObserver::keepsComment(QByteArrayView text) const
+{
+    return text.trimmed().startsWith(QByteArrayView(kCommentMark.data(), kCommentMark.size()));
+}
+
 // <!-- vrexctl: disable=CODE[,CODE...] [reason] --> for the next element,
 // disable-file= for the whole file. Anything after the list is a reason.
 void SourceObserver::comment(QByteArrayView text, vrex::xml::Position at, vrex::xml::Position next)
@@ -231,7 +236,8 @@ void SourceObserver::comment(QByteArrayView text, vrex::xml::Position at, vrex::
         finding.severity = Finding::Warning;
         finding.code = QStringLiteral("bad-suppression");
         finding.message = message;
-        finding.suggestion = suggestion;
+        if (!suggestion.isNull())
+            finding.suggestions = {suggestion};
         m_facts.problems.append(finding);
     };
     static const QRegularExpression directive(

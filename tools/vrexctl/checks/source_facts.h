@@ -90,7 +90,14 @@ public:
                    bool known) override;
     void notice(vrex::RecordRole role, const vrex::xml::Element &element, Notice kind, QByteArrayView subject,
                 QByteArrayView value) override;
+    void unreadElement(vrex::RecordRole parent, const vrex::xml::Element &element) override
+    {
+        m_inner.unreadElement(parent, element);
+    }
+    void text(vrex::RecordRole role, QByteArrayView utf8) override { m_inner.text(role, utf8); }
     bool wantsComments() const override { return true; }
+    // Only suppression comments: the others cost no position.
+    bool keepsComment(QByteArrayView text) const override;
     void comment(QByteArrayView text, vrex::xml::Position at, vrex::xml::Position next) override;
 
 private:

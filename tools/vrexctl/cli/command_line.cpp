@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 
 #include "checks/name_suggestion.h"
+#include "output/json_output.h"
 
 #include <QtCore/QCommandLineParser>
 #include <QtCore/QCoreApplication>
@@ -32,13 +33,16 @@ constexpr CommandEntry kCommands[] = {
      QLatin1StringView("one registry as a table"),
      QLatin1StringView("Prints one registry as the library holds it after loading, in key order:\n"
                        "instances, devicetypes (keys lower-cased), complex (one row per\n"
-                       "redirection) or styles. --json prints an array of objects.\n")},
+                       "redirection) or styles. --json prints {\"schema\", \"command\", \"registry\",\n"
+                       "\"entries\": [...]}. Files that failed to load are named on stderr; then the\n"
+                       "exit status is 5.\n")},
     {QLatin1StringView("lookup"), 1, 2, QLatin1StringView("lookup INSTANCE [PARAMETER]"),
      QLatin1StringView("what a host's lookup returns; redirections hop by hop"),
      QLatin1StringView("Without PARAMETER: the instance's numbers, type, complex type and groups.\n"
                        "With PARAMETER: device, offset, slot and driver type as the library's\n"
                        "lookup returns them, after the redirection hops that lead there.\n"
-                       "Exit status 1 when the instance or parameter does not resolve.\n")},
+                       "Exit status 1 when the instance or parameter does not resolve, 5 when a\n"
+                       "file the answer depends on failed to load (each such file is named on stderr).\n")},
     {QLatin1StringView("styles"), 0, 1, QLatin1StringView("styles [NAME]"),
      QLatin1StringView("list the styles, or show one"),
      QLatin1StringView("Without NAME: every style with its type and number of settings.\n"
@@ -85,8 +89,9 @@ constexpr CommandEntry kCommands[] = {
                        "  styles                the styles\n"
                        "  params INSTANCE       the parameters of INSTANCE's device type\n"
                        "Only the files the kind needs are read. Control characters in names are\n"
-                       "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 1, \"names\": [...]}.\n"
-                       "Exit status 1 when INSTANCE is not known.\n")},
+                       "written as escapes (\\n, \\t, \\x1b). --json prints {\"schema\": 2, \"command\":\n"
+                       "\"names\", \"kind\", \"names\": [...]}. Exit status 1 when INSTANCE is not known,\n"
+                       "5 when a file the names depend on failed to load.\n")},
     {QLatin1StringView("diff"), 2, 2, QLatin1StringView("diff OLD NEW"),
      QLatin1StringView("what a change does to the addresses hosts resolve"),
      QLatin1StringView("Compares two installations. First the address impact: every instance and\n"
@@ -187,7 +192,8 @@ QString description()
             "Without --root and --system the installation is ZT_ROOT/ZT_SYSTEM.\n"
             "\n"
             "Exit status: 0 ok, 1 not found, problems or differences found, 2 usage\n"
-            "error, 3 installation not found or unreadable, 4 output could not be written.");
+            "error, 3 installation not found or unreadable, 4 output could not be written,\n"
+            "5 answer incomplete: a file it depends on failed to load.");
     return text;
 }
 
@@ -216,9 +222,9 @@ ParsedCommandLine showHelp(const QString &text)
 QString unknownCommand(const QString &name)
 {
     QString message = QStringLiteral("unknown command \"%1\"").arg(name);
-    const QString suggestion = suggestName(name, commandNames());
-    if (!suggestion.isNull())
-        message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
+    const QStringList suggestions = suggestNames(name, commandNames());
+    if (!suggestions.isEmpty())
+        message += QStringLiteral("; ") + didYouMean(suggestions, QLatin1Char('"'));
     return message;
 }
 
@@ -237,7 +243,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Displays version information."));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("Print JSON (schema 1) instead of text."));
+                                        QStringLiteral("Print JSON (schema 2) instead of text."));
     const QCommandLineOption verboseOption(
             {QStringLiteral("v"), QStringLiteral("verbose")},
             QStringLiteral("Show the library's diagnostic lines on stderr, one per line."));
@@ -331,8 +337,15 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, bool stdoutIsTe
     if (parser.isSet(versionOption)) {
         ParsedCommandLine result;
         result.outcome = ParsedCommandLine::ShowVersion;
-        result.text = QCoreApplication::applicationName() + QLatin1Char(' ')
-                + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        if (parser.isSet(jsonOption)) {
+            QJsonObject answer = jsonEnvelope(QStringLiteral("version"));
+            answer.insert(QStringLiteral("name"), QCoreApplication::applicationName());
+            answer.insert(QStringLiteral("version"), QCoreApplication::applicationVersion());
+            result.text = QString::fromUtf8(jsonText(answer));
+        } else {
+            result.text = QCoreApplication::applicationName() + QLatin1Char(' ')
+                    + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        }
         return result;
     }
 

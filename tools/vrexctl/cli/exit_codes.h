@@ -9,8 +9,9 @@ enum ExitCode {
     ExitOk = 0,
     ExitProblem = 1,        // not found, unresolvable, or the check found problems
     ExitUsage = 2,          // unknown command or option, wrong arguments
-    ExitNoInstallation = 3, // the root, system or config directory is missing
+    ExitNoInstallation = 3, // the root, system or config directory is missing or cannot be read
     ExitOutput = 4,         // stdout or stderr could not be written
+    ExitIncomplete = 5,     // a file the answer depends on failed to load (named on stderr)
 };
 
 } // namespace vrexctl

@@ -9,6 +9,11 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace vrexctl {
 
 namespace {
@@ -35,6 +40,20 @@ InstallationRoot installationRoot(const Invocation &invocation)
     return where;
 }
 
+namespace {
+
+// Why directory cannot be entered and listed; empty when it can.
+QString unreadableDirectory(const QString &directory)
+{
+    const QByteArray path = QFile::encodeName(directory);
+    if (::access(path.constData(), R_OK | X_OK) == 0)
+        return QString();
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    return reason.left(1).toLower() + reason.mid(1);
+}
+
+} // namespace
+
 QString missingInstallation(const InstallationRoot &where)
 {
     if (where.root.isEmpty() || where.system.isEmpty()) {
@@ -53,11 +72,19 @@ QString missingInstallation(const InstallationRoot &where)
                 .arg(systemDir, where.system,
                      where.systemFromOption ? QStringLiteral("--system") : QStringLiteral("ZT_SYSTEM"));
     }
-    if (!QFileInfo(vrex::layout::path(systemDir, vrex::layout::kConfigDir)).isDir()) {
+    const QString configDir = vrex::layout::path(systemDir, vrex::layout::kConfigDir);
+    const QString systemReason = unreadableDirectory(systemDir);
+    if (!systemReason.isEmpty())
+        return QStringLiteral("system directory '%1' cannot be read: %2").arg(systemDir, systemReason);
+    if (!QFileInfo(configDir).isDir()) {
         return QStringLiteral("'%1' has no config directory, so it is no installation; check --root and "
                               "--system, or ZT_ROOT and ZT_SYSTEM")
                 .arg(systemDir);
     }
+    // Nothing in it can be read: as good as no installation.
+    const QString configReason = unreadableDirectory(configDir);
+    if (!configReason.isEmpty())
+        return QStringLiteral("the config directory '%1' cannot be read: %2").arg(configDir, configReason);
     return QString();
 }
 

@@ -32,7 +32,9 @@ int reportMissing(const Invocation &invocation, const InstallationRoot &where, c
         finding.message = missing;
         writeFindings(invocation, {finding}, {});
     } else if (invocation.json) {
-        writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("error"), missing}});
+        QJsonObject answer = jsonEnvelope(invocation.command);
+        answer.insert(QStringLiteral("error"), missing);
+        writeJson(answer);
         reportError(missing);
     } else {
         reportError(missing);

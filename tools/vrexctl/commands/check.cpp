@@ -74,6 +74,12 @@ int runCheck(const Invocation &invocation, vrex::Installation &installation)
     options.subjects = options.useBaseline || !invocation.writeBaseline.isEmpty()
             || invocation.format == QLatin1String("sarif") || invocation.format == QLatin1String("gitlab");
     options.fixes = invocation.diff || invocation.fix;
+    // The text and JSON reports list the first --max-problems; the formats
+    // for CI list everything; a baseline keeps no suggestions.
+    const bool listsAll = !invocation.json && invocation.format != QLatin1String("text");
+    options.suggested = !invocation.writeBaseline.isEmpty() ? 0
+            : listsAll || invocation.maxProblems == 0    ? -1
+                                                          : invocation.maxProblems;
     const ReportContext context{root, options.useBaseline ? baseline : QString(),
                                 invocation.failOnSet ? invocation.failOnErrorOnly
                                                      : options.config.failOnErrorOnly.value_or(false)};

@@ -26,7 +26,7 @@ int runDiff(const Invocation &invocation)
         if (side->error.isEmpty())
             continue;
         if (json) {
-            writeJson(QJsonObject{{QStringLiteral("schema"), 1},
+            writeJson(QJsonObject{{QStringLiteral("schema"), kJsonSchema},
                                   {QStringLiteral("command"), QStringLiteral("diff")},
                                   {QStringLiteral("error"), side->error}});
         }

@@ -23,14 +23,14 @@ int runExplain(const Invocation &invocation)
         message += suggestion.isNull() ? QStringLiteral("; 'vrexctl help codes' lists them")
                                        : QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
         if (invocation.json) {
-            writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("command"), invocation.command},
+            writeJson(QJsonObject{{QStringLiteral("schema"), kJsonSchema}, {QStringLiteral("command"), invocation.command},
                                   {QStringLiteral("error"), message}});
         }
         reportError(message);
         return ExitProblem;
     }
     if (invocation.json) {
-        writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("command"), invocation.command},
+        writeJson(QJsonObject{{QStringLiteral("schema"), kJsonSchema}, {QStringLiteral("command"), invocation.command},
                               {QStringLiteral("rule"), ruleJson(*rule)}});
     } else {
         writeOut(explainText(*rule));
@@ -47,7 +47,7 @@ int runCodes(const Invocation &invocation)
     QJsonArray codes;
     for (const Rule *rule = rulesBegin(); rule != rulesEnd(); ++rule)
         codes.append(ruleJson(*rule));
-    writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("command"), invocation.command},
+    writeJson(QJsonObject{{QStringLiteral("schema"), kJsonSchema}, {QStringLiteral("command"), invocation.command},
                           {QStringLiteral("codes"), codes}});
     return ExitOk;
 }

@@ -26,7 +26,7 @@ int runGraph(const Invocation &invocation, vrex::Installation &installation)
     for (const QString &name : invocation.arguments) {
         if (!installation.instances().contains(name)) {
             return reportUnknownName(invocation, QStringLiteral("instance"), name,
-                                     suggestKey(name, installation.instances()), {});
+                                     suggestKeys(name, installation.instances()), {});
         }
     }
 

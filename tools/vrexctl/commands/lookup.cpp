@@ -10,13 +10,16 @@
 #include "cli/exit_codes.h"
 #include "output/console_output.h"
 #include "output/json_output.h"
+#include "output/load_failures.h"
 #include "output/table_output.h"
 #include "output/unknown_name.h"
 
 #include "installation/installation.h"
+#include "installation/installation_layout.h"
 #include "instance_lookup/device_type_key.h"
 
 #include <QtCore/QJsonObject>
+#include <QtCore/QSet>
 
 namespace vrexctl {
 
@@ -29,12 +32,10 @@ class Answer
 public:
     void add(const QString &field, const QJsonValue &value) { m_fields.append({field, value}); }
 
-    QJsonObject toJson() const
+    void addTo(QJsonObject &object) const
     {
-        QJsonObject object;
         for (const auto &field : m_fields)
             object.insert(field.first, field.second);
-        return object;
     }
 
     QString toText() const
@@ -65,14 +66,55 @@ private:
     QList<QPair<QString, QJsonValue>> m_fields;
 };
 
-int lookupInstance(const Invocation &invocation, const vrex::Installation &installation, const QString &name)
+// Which failed files an answer about these instances depends on: the
+// instances file, and the type files of the instances' device types and
+// complex types.
+class Dependencies
 {
+public:
+    explicit Dependencies(const vrex::Installation &installation) : m_installation(installation) { }
+
+    void addInstance(const QString &name)
+    {
+        const instanceInfo info = m_installation.instances().value(name);
+        m_deviceTypes.insert(vrex::deviceTypeKey(info.type));
+        m_complexTypes.insert(info.complex);
+    }
+
+    bool operator()(const QString &path) const
+    {
+        if (path == m_installation.path(vrex::layout::kInstancesFile))
+            return true;
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        const QString directory = path.left(slash);
+        const QString base = path.mid(slash + 1).chopped(vrex::layout::kXmlSuffix.size());
+        if (directory == m_installation.path(vrex::layout::kDeviceTypesDir))
+            return m_deviceTypes.contains(vrex::deviceTypeKey(base));
+        return directory == m_installation.path(vrex::layout::kComplexTypesDir) && m_complexTypes.contains(base);
+    }
+
+private:
+    const vrex::Installation &m_installation;
+    QSet<QString> m_deviceTypes;
+    QSet<QString> m_complexTypes;
+};
+
+QJsonObject refJson(const ParameterRef &ref)
+{
+    return {{QStringLiteral("instance"), ref.instance}, {QStringLiteral("parameter"), ref.parameter}};
+}
+
+int lookupInstance(const Invocation &invocation, const vrex::Installation &installation, const QString &name,
+                   QJsonObject answerJson, Dependencies &dependencies)
+{
+    dependencies.addInstance(name);
+    answerJson.insert(QStringLiteral("instance"), name);
     QString altId, location, type, ref;
     bool composite = false;
     if (!installation.lookup(name, altId, location, type, ref, composite)) {
+        answerJson.insert(QStringLiteral("found"), false);
         return reportUnknownName(invocation, QStringLiteral("instance"), name,
-                                 suggestKey(name, installation.instances()),
-                                 {{QStringLiteral("instance"), name}, {QStringLiteral("resolved"), false}});
+                                 suggestKeys(name, installation.instances()), answerJson);
     }
     int device = 0;
     int offset = 0;
@@ -96,18 +138,22 @@ int lookupInstance(const Invocation &invocation, const vrex::Installation &insta
     if (composite)
         answer.add(QStringLiteral("groups"), toJsonObject(groups));
 
-    if (invocation.json)
-        writeJson(answer.toJson());
-    else
+    if (invocation.json) {
+        answerJson.insert(QStringLiteral("found"), true);
+        answer.addTo(answerJson);
+        writeJson(answerJson);
+    } else {
         writeOut(answer.toText());
+    }
     return ExitOk;
 }
 
 int lookupParameter(const Invocation &invocation, const vrex::Installation &installation, const QString &name,
-                    const QString &parameter)
+                    const QString &parameter, QJsonObject answerJson, Dependencies &dependencies)
 {
     const RedirectionChain chain = followRedirections(installation.catalogue(), name, parameter);
-    const QStringList hops = chain.hopTexts();
+    for (const ParameterRef &step : chain.steps)
+        dependencies.addInstance(step.instance);
     const QString subject = name + QLatin1Char('.') + parameter;
 
     QString failure;
@@ -140,15 +186,21 @@ int lookupParameter(const Invocation &invocation, const vrex::Installation &inst
     }
 
     if (invocation.json) {
-        QJsonObject object = answer.toJson();
-        object.insert(QStringLiteral("hops"), toJsonArray(hops));
-        object.insert(QStringLiteral("resolved"), failure.isEmpty());
+        answerJson.insert(QStringLiteral("resolved"), failure.isEmpty());
+        answer.addTo(answerJson);
+        QJsonArray hops;
+        for (qsizetype i = 1; i < chain.steps.size(); ++i) {
+            hops.append(QJsonObject{{QStringLiteral("from"), refJson(chain.steps.at(i - 1))},
+                                    {QStringLiteral("to"), refJson(chain.steps.at(i))},
+                                    {QStringLiteral("complex"), chain.complexes.value(i - 1)}});
+        }
+        answerJson.insert(QStringLiteral("hops"), hops);
         if (!failure.isEmpty())
-            object.insert(QStringLiteral("error"), failure);
-        writeJson(object);
+            answerJson.insert(QStringLiteral("error"), failure);
+        writeJson(answerJson);
     } else {
         QString text;
-        for (const QString &hop : hops)
+        for (const QString &hop : chain.hopTexts())
             text += hop + QLatin1Char('\n');
         if (failure.isEmpty())
             text += answer.toText();
@@ -169,13 +221,19 @@ int runLookup(const Invocation &invocation, vrex::Installation &installation)
     installation.loadInstances();
     installation.loadDeviceTypes();
     installation.loadComplexTypes();
+    const LoadFailures failures(installation);
+    failures.report();
+    QJsonObject answer = jsonEnvelope(invocation.command);
+    failures.addTo(answer);
+    Dependencies dependencies(installation);
     const QString &name = invocation.arguments.at(0);
     const QString parameter = invocation.arguments.value(1);
     // An empty parameter name asks the library for the instance's numbers
     // only, which is what the instance lookup shows in full.
-    if (parameter.isEmpty())
-        return lookupInstance(invocation, installation, name);
-    return lookupParameter(invocation, installation, name, parameter);
+    const int code = parameter.isEmpty()
+            ? lookupInstance(invocation, installation, name, answer, dependencies)
+            : lookupParameter(invocation, installation, name, parameter, answer, dependencies);
+    return failures.exitCode(code, dependencies);
 }
 
 } // namespace vrexctl

@@ -10,20 +10,32 @@
 #include "cli/exit_codes.h"
 #include "output/console_output.h"
 #include "output/json_output.h"
+#include "output/load_failures.h"
 #include "output/table_output.h"
 #include "output/unknown_name.h"
 
 #include "installation/installation.h"
+#include "installation/installation_layout.h"
 #include "instance_lookup/device_type_key.h"
 
 namespace vrexctl {
 
 namespace {
 
-int writeNames(const Invocation &invocation, const QStringList &names)
+QJsonObject namesAnswer(const Invocation &invocation, const LoadFailures &failures)
+{
+    QJsonObject answer = jsonEnvelope(invocation.command);
+    answer.insert(QStringLiteral("kind"), invocation.arguments.constFirst());
+    failures.addTo(answer);
+    return answer;
+}
+
+int writeNames(const Invocation &invocation, const QStringList &names, const LoadFailures &failures)
 {
     if (invocation.json) {
-        writeJson(QJsonObject{{QStringLiteral("schema"), 1}, {QStringLiteral("names"), toJsonArray(names)}});
+        QJsonObject answer = namesAnswer(invocation, failures);
+        answer.insert(QStringLiteral("names"), toJsonArray(names));
+        writeJson(answer);
         return ExitOk;
     }
     QString text;
@@ -39,14 +51,31 @@ int writeParameterNames(const Invocation &invocation, vrex::Installation &instal
 {
     installation.loadInstances();
     installation.loadDeviceTypes();
+    const LoadFailures failures(installation);
+    failures.report();
     const vrex::InstanceRegistry &instances = installation.instances();
     const auto instance = instances.constFind(name);
+    // Only the instances file and the instance's device-type file matter.
+    const QString typeFile = vrex::deviceTypeKey(instance == instances.constEnd() ? QString() : instance->type)
+            + QLatin1String(".xml");
+    const auto matters = [&](const QString &path) {
+        return path == installation.path(vrex::layout::kInstancesFile)
+                || (instance != instances.constEnd() && path.endsWith(QLatin1Char('/') + typeFile, Qt::CaseInsensitive));
+    };
     if (instance == instances.constEnd()) {
-        return reportUnknownName(invocation, QStringLiteral("instance"), name, suggestKey(name, instances),
-                                 {{QStringLiteral("schema"), 1}, {QStringLiteral("names"), QJsonArray()}});
+        QJsonObject answer = namesAnswer(invocation, failures);
+        answer.insert(QStringLiteral("instance"), name);
+        answer.insert(QStringLiteral("found"), false);
+        answer.insert(QStringLiteral("names"), QJsonArray());
+        return failures.exitCode(reportUnknownName(invocation, QStringLiteral("instance"), name,
+                                                   suggestKeys(name, instances), answer),
+                                 matters);
     }
     const auto type = vrex::findDeviceType(installation.deviceTypes(), instance->type);
-    return writeNames(invocation, type == installation.deviceTypes().constEnd() ? QStringList() : type->params.keys());
+    return failures.exitCode(
+            writeNames(invocation, type == installation.deviceTypes().constEnd() ? QStringList() : type->params.keys(),
+                       failures),
+            matters);
 }
 
 } // namespace
@@ -54,24 +83,25 @@ int writeParameterNames(const Invocation &invocation, vrex::Installation &instal
 int runNames(const Invocation &invocation, vrex::Installation &installation)
 {
     const QString &kind = invocation.arguments.constFirst();
+    if (kind == QLatin1StringView("params"))
+        return writeParameterNames(invocation, installation, invocation.arguments.at(1));
+    QStringList names;
     if (kind == QLatin1StringView("instances")) {
         installation.loadInstances();
-        return writeNames(invocation, installation.instances().keys());
-    }
-    if (kind == QLatin1StringView("devicetypes")) {
+        names = installation.instances().keys();
+    } else if (kind == QLatin1StringView("devicetypes")) {
         installation.loadDeviceTypes();
-        return writeNames(invocation, installation.deviceTypes().keys());
-    }
-    if (kind == QLatin1StringView("complextypes")) {
+        names = installation.deviceTypes().keys();
+    } else if (kind == QLatin1StringView("complextypes")) {
         installation.loadComplexTypes();
-        return writeNames(invocation, installation.complexTypes().keys());
-    }
-    if (kind == QLatin1StringView("styles")) {
+        names = installation.complexTypes().keys();
+    } else { // styles; the command line allows nothing else
         installation.loadStyles();
-        return writeNames(invocation, installation.styles().keys());
+        names = installation.styles().keys();
     }
-    // params INSTANCE; the command line allows nothing else.
-    return writeParameterNames(invocation, installation, invocation.arguments.at(1));
+    const LoadFailures failures(installation);
+    failures.report();
+    return failures.exitCode(writeNames(invocation, names, failures), [](const QString &) { return true; });
 }
 
 } // namespace vrexctl

@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "output/console_output.h"
 #include "output/json_output.h"
+#include "output/load_failures.h"
 #include "output/registry_format.h"
 #include "output/table_output.h"
 #include "output/unknown_name.h"
@@ -18,7 +19,7 @@ namespace vrexctl {
 
 namespace {
 
-int listStyles(const Invocation &invocation, const QMap<QString, styleentry> &styles)
+int listStyles(const Invocation &invocation, const QMap<QString, styleentry> &styles, const LoadFailures &failures)
 {
     if (invocation.json) {
         QJsonArray array;
@@ -27,7 +28,10 @@ int listStyles(const Invocation &invocation, const QMap<QString, styleentry> &st
             // list everywhere, never a count.
             array.append(styleJson(it.key(), it.value()));
         }
-        writeJson(array);
+        QJsonObject answer = jsonEnvelope(invocation.command);
+        answer.insert(QStringLiteral("styles"), array);
+        failures.addTo(answer);
+        writeJson(answer);
         return ExitOk;
     }
     Table table(styleHeaders());
@@ -37,16 +41,23 @@ int listStyles(const Invocation &invocation, const QMap<QString, styleentry> &st
     return ExitOk;
 }
 
-int showStyle(const Invocation &invocation, const QString &name,
-              const QMap<QString, styleentry> &styles)
+int showStyle(const Invocation &invocation, const QString &name, const QMap<QString, styleentry> &styles,
+              const LoadFailures &failures)
 {
+    QJsonObject answer = jsonEnvelope(invocation.command);
+    answer.insert(QStringLiteral("name"), name);
+    failures.addTo(answer);
     const auto entry = styles.constFind(name);
     if (entry == styles.constEnd()) {
-        return reportUnknownName(invocation, QStringLiteral("style"), name, suggestKey(name, styles),
-                                 {{QStringLiteral("name"), name}, {QStringLiteral("found"), false}});
+        answer.insert(QStringLiteral("found"), false);
+        return reportUnknownName(invocation, QStringLiteral("style"), name, suggestKeys(name, styles), answer);
     }
     if (invocation.json) {
-        writeJson(styleJson(name, *entry));
+        answer.insert(QStringLiteral("found"), true);
+        const QJsonObject style = styleJson(name, *entry);
+        for (auto it = style.begin(); it != style.end(); ++it)
+            answer.insert(it.key(), it.value());
+        writeJson(answer);
         return ExitOk;
     }
     Table fields;
@@ -67,9 +78,12 @@ int runStyles(const Invocation &invocation, vrex::Installation &installation)
 {
     installation.loadStyles();
     const vrex::StyleRegistry &styles = std::as_const(installation).styles();
-    if (invocation.arguments.isEmpty())
-        return listStyles(invocation, styles);
-    return showStyle(invocation, invocation.arguments.constFirst(), styles);
+    const LoadFailures failures(installation);
+    failures.report();
+    const int code = invocation.arguments.isEmpty()
+            ? listStyles(invocation, styles, failures)
+            : showStyle(invocation, invocation.arguments.constFirst(), styles, failures);
+    return failures.exitCode(code, [](const QString &) { return true; });
 }
 
 } // namespace vrexctl

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "compare/installation_diff.h"
 
+#include "output/json_output.h"
 #include "output/table_output.h"
 
 #include <QtCore/QJsonArray>
@@ -289,7 +290,7 @@ QJsonObject diffJson(const InstallationDiff &diff)
                                    {QStringLiteral("old"), rename.before},
                                    {QStringLiteral("new"), rename.after}});
     }
-    return {{QStringLiteral("schema"), 1},
+    return {{QStringLiteral("schema"), kJsonSchema},
             {QStringLiteral("command"), QStringLiteral("diff")},
             {QStringLiteral("old"), QJsonObject{{QStringLiteral("installation"), diff.beforeLabel},
                                                 {QStringLiteral("failures"), failuresJson(diff.failuresBefore)}}},

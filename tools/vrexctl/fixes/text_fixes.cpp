@@ -299,7 +299,7 @@ QList<FileFix> planFixes(const CheckRun &run)
     QHash<QString, QString> relative;
     for (const ReportEntry &entry : run.entries) {
         const Finding &finding = entry.finding;
-        if (entry.state == ReportEntry::SuppressedByComment || finding.suggestion.isNull()
+        if (entry.state == ReportEntry::SuppressedByComment || finding.suggestions.size() != 1
             || run.facts.unparsed.contains(finding.place.file))
             continue;
         const auto candidates = run.facts.fixes.constFind(keyOf(finding.place));
@@ -308,7 +308,7 @@ QList<FileFix> planFixes(const CheckRun &run)
         const FixCandidate *only = nullptr;
         int matching = 0;
         for (const FixCandidate &candidate : *candidates) {
-            if (candidate.code == finding.code && candidate.suggestion == finding.suggestion)
+            if (candidate.code == finding.code && candidate.suggestion == finding.suggestions.constFirst())
                 only = &candidate, ++matching;
         }
         if (matching != 1)

@@ -469,8 +469,8 @@ QJsonArray diagnostics(const QList<Finding> &findings, const OpenDocument *docum
             }
         }
         QString message = finding.message;
-        if (!finding.suggestion.isNull())
-            message += QStringLiteral("; did you mean '%1'?").arg(finding.suggestion);
+        if (!finding.suggestions.isEmpty())
+            message += QStringLiteral("; ") + didYouMean(finding.suggestions);
         QJsonArray related;
         for (const RelatedPlace &place : finding.related)
             related.append(QJsonObject{{QStringLiteral("location"), location(place.place)},
@@ -485,8 +485,10 @@ QJsonArray diagnostics(const QList<Finding> &findings, const OpenDocument *docum
                                {QStringLiteral("message"), message}};
         if (!related.isEmpty())
             diagnostic.insert(QStringLiteral("relatedInformation"), related);
-        if (!finding.suggestion.isNull())
-            diagnostic.insert(QStringLiteral("data"), QJsonObject{{QStringLiteral("suggestion"), finding.suggestion}});
+        if (!finding.suggestions.isEmpty()) {
+            const QJsonArray suggestions = QJsonArray::fromStringList(finding.suggestions);
+            diagnostic.insert(QStringLiteral("data"), QJsonObject{{QStringLiteral("suggestion"), suggestions}});
+        }
         result.append(diagnostic);
     }
     return result;
@@ -499,7 +501,7 @@ QJsonArray codeActions(const QList<Finding> &findings, const OpenDocument &docum
     const DocumentOutline &outline = document.outline();
     const QString &text = document.text.text();
     for (const Finding &finding : findings) {
-        if (finding.suggestion.isNull() || finding.place.line <= 0)
+        if (finding.suggestions.isEmpty() || finding.place.line <= 0)
             continue;
         qsizetype element = -1;
         for (qsizetype i = 0; i < outline.elements().size() && element < 0; ++i) {
@@ -563,33 +565,39 @@ QJsonArray codeActions(const QList<Finding> &findings, const OpenDocument &docum
         } else if (code == QLatin1String("unknown-parameter")) {
             value(tag, complextype::kRedirectionParam);
         } else if (code == QLatin1String("unknown-instance")) {
+            // A redirection, a group, or an instance whose groups name it.
             value(tag, complextype::kRedirectionDevice);
+            value(tag, instances::kGroupInstance);
             for (qsizetype i = element + 1; i < outline.elements().size(); ++i) {
                 if (outline.elements().at(i).parent == element)
                     value(outline.startTag(document.text, i), instances::kGroupInstance);
             }
         }
-        for (const Candidate &candidate : std::as_const(candidates)) {
-            const QString old = text.mid(candidate.start, candidate.end - candidate.start);
-            QString replacement = finding.suggestion;
-            const bool insert = candidate.start == candidate.end && code == QLatin1String("composite-not-yes");
-            if (insert)
-                replacement = QStringLiteral(" %1=\"%2\"").arg(QLatin1String(instances::kComposite), finding.suggestion);
-            else if (old == finding.suggestion || !closeTo(old, finding.suggestion))
-                continue;
-            const Range edit{document.text.positionAt(candidate.start), document.text.positionAt(candidate.end)};
-            const QString title = insert ? QStringLiteral("Add %1=\"%2\"").arg(QLatin1String(instances::kComposite),
-                                                                               finding.suggestion)
-                                         : QStringLiteral("Replace %1 with %2").arg(quoted(old), quoted(finding.suggestion));
-            QJsonObject changes{{document.uri, QJsonArray{QJsonObject{{QStringLiteral("range"), edit.toJson()},
-                                                                      {QStringLiteral("newText"), replacement}}}}};
-            actions.append(QJsonObject{
-                    {QStringLiteral("title"), title},
-                    {QStringLiteral("kind"), QStringLiteral("quickfix")},
-                    {QStringLiteral("isPreferred"), insert || madeByCheckFix(code, old, finding.suggestion)},
-                    {QStringLiteral("diagnostics"), diagnostics({finding}, &document, docs)},
-                    {QStringLiteral("edit"), QJsonObject{{QStringLiteral("changes"), changes}}}});
-            break;
+        // A quick fix for each suggestion: on a tie, for each of them.
+        for (const QString &suggestion : finding.suggestions) {
+            for (const Candidate &candidate : std::as_const(candidates)) {
+                const QString old = text.mid(candidate.start, candidate.end - candidate.start);
+                QString replacement = suggestion;
+                const bool insert = candidate.start == candidate.end && code == QLatin1String("composite-not-yes");
+                if (insert)
+                    replacement = QStringLiteral(" %1=\"%2\"").arg(QLatin1String(instances::kComposite), suggestion);
+                else if (old == suggestion || !closeTo(old, suggestion))
+                    continue;
+                const Range edit{document.text.positionAt(candidate.start), document.text.positionAt(candidate.end)};
+                const QString title = insert
+                        ? QStringLiteral("Add %1=\"%2\"").arg(QLatin1String(instances::kComposite), suggestion)
+                        : QStringLiteral("Replace %1 with %2").arg(quoted(old), quoted(suggestion));
+                QJsonObject changes{{document.uri, QJsonArray{QJsonObject{{QStringLiteral("range"), edit.toJson()},
+                                                                          {QStringLiteral("newText"), replacement}}}}};
+                actions.append(QJsonObject{
+                        {QStringLiteral("title"), title},
+                        {QStringLiteral("kind"), QStringLiteral("quickfix")},
+                        {QStringLiteral("isPreferred"),
+                         finding.suggestions.size() == 1 && (insert || madeByCheckFix(code, old, suggestion))},
+                        {QStringLiteral("diagnostics"), diagnostics({finding}, &document, docs)},
+                        {QStringLiteral("edit"), QJsonObject{{QStringLiteral("changes"), changes}}}});
+                break;
+            }
         }
     }
     return actions;

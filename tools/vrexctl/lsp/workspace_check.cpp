@@ -4,6 +4,7 @@
 
 #include "checks/check_config.h"
 #include "checks/file_lint.h"
+#include "checks/installation_check.h"
 #include "checks/registry_checks.h"
 
 #include "installation/installation_layout.h"
@@ -56,7 +57,13 @@ public:
     {
         m_source->notice(role, element, kind, subject, value);
     }
+    void unreadElement(vrex::RecordRole parent, const vrex::xml::Element &element) override
+    {
+        m_source->unreadElement(parent, element);
+    }
+    void text(vrex::RecordRole role, QByteArrayView utf8) override { m_source->text(role, utf8); }
     bool wantsComments() const override { return true; }
+    bool keepsComment(QByteArrayView text) const override { return m_source->keepsComment(text); }
     void comment(QByteArrayView text, vrex::xml::Position at, vrex::xml::Position next) override
     {
         m_source->comment(text, at, next);
@@ -77,8 +84,12 @@ class EntryParts final : public RegistryScope
 {
 public:
     EntryParts(FindingList &findings, QMap<QString, FindingList::Part> &parts, const QSet<QString> *instances,
-               const QSet<QString> *complexTypes)
-        : m_findings(findings), m_parts(parts), m_instances(instances), m_complexTypes(complexTypes)
+               const QSet<QString> *complexTypes, const QSet<QString> *deviceTypes)
+        : m_findings(findings),
+          m_parts(parts),
+          m_instances(instances),
+          m_complexTypes(complexTypes),
+          m_deviceTypes(deviceTypes)
     {
     }
     ~EntryParts() override { enter({}, QString()); }
@@ -95,6 +106,13 @@ public:
         if (m_complexTypes && !m_complexTypes->contains(name))
             return false;
         enter(QLatin1String("c:"), name);
+        return true;
+    }
+    bool coversDeviceType(const QString &key) override
+    {
+        if (m_deviceTypes && !m_deviceTypes->contains(key))
+            return false;
+        enter(QLatin1String("d:"), key);
         return true;
     }
 
@@ -117,6 +135,7 @@ private:
     QMap<QString, FindingList::Part> &m_parts;
     const QSet<QString> *m_instances;
     const QSet<QString> *m_complexTypes;
+    const QSet<QString> *m_deviceTypes;
     QLatin1StringView m_kind;
     QString m_name;
 };
@@ -176,6 +195,7 @@ void WorkspaceCheck::checkAll()
     m_fileParts.clear();
     m_entryParts.clear();
     m_index = DefinitionIndex();
+    m_index.definitions = true; // for going to definitions
     m_deviceTypeEntries = listing(layout::kDeviceTypesDir);
     m_complexTypeEntries = listing(layout::kComplexTypesDir);
 
@@ -191,7 +211,7 @@ void WorkspaceCheck::checkAll()
     m_installation.clearMessages();
     lint.finish();
     m_directoryPart = findings.takePart();
-    checkRegistries(nullptr, nullptr);
+    checkRegistries(nullptr, nullptr, nullptr);
 }
 
 // A type file's entry is the only one of its key, and the listing is the
@@ -253,7 +273,7 @@ void WorkspaceCheck::checkChanged(const QSet<QString> &paths)
         // Every registry check reads the instances.
         m_graph.reset();
         m_entryParts.clear();
-        checkRegistries(nullptr, nullptr);
+        checkRegistries(nullptr, nullptr, nullptr);
         return;
     }
     if (deviceTypes.isEmpty() && complexTypes.isEmpty())
@@ -282,13 +302,16 @@ void WorkspaceCheck::checkChanged(const QSet<QString> &paths)
         m_entryParts.remove(QLatin1String("i:") + name);
     for (const QString &name : std::as_const(checkedTypes))
         m_entryParts.remove(QLatin1String("c:") + name);
-    checkRegistries(&checkedInstances, &checkedTypes);
+    for (const QString &key : std::as_const(deviceTypes))
+        m_entryParts.remove(QLatin1String("d:") + key);
+    checkRegistries(&checkedInstances, &checkedTypes, &deviceTypes);
 }
 
 void WorkspaceCheck::relint(const QString &path, FileKind kind, const QString &entry)
 {
     FindingList findings;
     DefinitionIndex index;
+    index.definitions = true;
     FileLint lint(m_installation, findings, index);
     FileParts parts(lint, findings, m_fileParts, m_facts, m_options.subjects);
     m_installation.setObserver(&parts, false);
@@ -303,7 +326,11 @@ void WorkspaceCheck::relint(const QString &path, FileKind kind, const QString &e
     m_installation.clearMessages();
 
     switch (kind) {
-    case FileKind::Instances: m_index.instances = std::move(index.instances); break;
+    case FileKind::Instances:
+        m_index.instances = std::move(index.instances);
+        m_index.instanceCounts = index.instanceCounts;
+        break;
+    case FileKind::Stylesheet: m_index.stylesheetCounts = index.stylesheetCounts; break;
     case FileKind::DeviceType: {
         for (auto it = m_index.deviceTypes.begin(); it != m_index.deviceTypes.end();)
             it = it->path == path ? m_index.deviceTypes.erase(it) : std::next(it);
@@ -320,7 +347,8 @@ void WorkspaceCheck::relint(const QString &path, FileKind kind, const QString &e
     }
 }
 
-void WorkspaceCheck::checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes)
+void WorkspaceCheck::checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes,
+                                     const QSet<QString> *deviceTypes)
 {
     // The root causes the files gave decide what folds into them.
     FindingList findings;
@@ -329,7 +357,7 @@ void WorkspaceCheck::checkRegistries(const QSet<QString> *instances, const QSet<
     findings.addPart(m_directoryPart);
     findings.takePart();
     {
-        EntryParts parts(findings, m_entryParts, instances, complexTypes);
+        EntryParts parts(findings, m_entryParts, instances, complexTypes, deviceTypes);
         vrexctl::checkRegistries(m_installation.catalogue(), m_index, findings, &parts);
     }
 }
@@ -449,21 +477,21 @@ QList<Finding> WorkspaceCheck::checkedFindings() const
     for (const FindingList::Part &part : m_fileParts)
         findings.addPart(part);
     findings.addPart(m_directoryPart);
+    for (const FindingList::Part &part : m_entryParts)
+        findings.addPart(part);
+    // The registry findings' places; records defined twice.
+    placeFindings(findings, m_index, m_installation);
     // One report per place, however many entries' chains lead there.
     QSet<QString> reported;
-    for (const FindingList::Part &part : m_entryParts) {
-        for (const Finding &finding : part.findings) {
-            if (!reported.contains(findingKey(finding))) {
-                reported.insert(findingKey(finding));
-                findings.add(finding);
-            }
-        }
-        for (auto it = part.followOns.cbegin(); it != part.followOns.cend(); ++it) {
-            for (int i = 0; i < it.value(); ++i)
-                findings.fold(it.key());
+    QList<Finding> once;
+    for (Finding &finding : findings.take()) {
+        const QString key = findingKey(finding);
+        if (finding.code == QLatin1String("follow-on") || !reported.contains(key)) {
+            reported.insert(key);
+            once.append(std::move(finding));
         }
     }
-    return findings.take();
+    return once;
 }
 
 } // namespace vrexctl::lsp

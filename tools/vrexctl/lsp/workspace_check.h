@@ -78,7 +78,8 @@ private:
     void relint(const QString &path, FileKind kind, const QString &entry);
     void readOptions();
     QList<Finding> checkedFindings() const; // before the configuration
-    void checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes);
+    void checkRegistries(const QSet<QString> *instances, const QSet<QString> *complexTypes,
+                         const QSet<QString> *deviceTypes);
     QStringList listing(QLatin1StringView directory) const;
     bool ownsItsKey(FileKind kind, const QString &entry) const;
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "output/ci_formats.h"
 
+#include "checks/name_suggestion.h"
 #include "checks/rules.h"
 #include "output/console_output.h"
 #include "output/finding_output.h"
@@ -20,9 +21,9 @@ namespace {
 
 QString messageOf(const Finding &finding)
 {
-    if (finding.suggestion.isNull())
+    if (finding.suggestions.isEmpty())
         return finding.message;
-    return finding.message + QStringLiteral("; did you mean '%1'?").arg(finding.suggestion);
+    return finding.message + QStringLiteral("; ") + didYouMean(finding.suggestions);
 }
 
 // A path relative to the current directory, as CI jobs name files.

@@ -3,6 +3,7 @@
 #include "output/finding_output.h"
 
 #include "cli/command_line.h"
+#include "checks/name_suggestion.h"
 #include "cli/exit_codes.h"
 #include "output/ci_formats.h"
 #include "output/console_output.h"
@@ -53,8 +54,8 @@ QString lineOf(const Place &place, Finding::Severity severity, const QString &me
 QString findingText(const Finding &finding, bool color, const QString &suppressed = QString())
 {
     QString message = finding.message;
-    if (!finding.suggestion.isNull())
-        message += QStringLiteral("; did you mean '%1'?").arg(finding.suggestion);
+    if (!finding.suggestions.isEmpty())
+        message += QStringLiteral("; ") + didYouMean(finding.suggestions);
     if (!suppressed.isNull()) {
         // Not in the compiler's form, so that annotators pass it over.
         return colored(placeText(finding.place) + QLatin1Char(':'), "1", color)
@@ -68,11 +69,13 @@ QString findingText(const Finding &finding, bool color, const QString &suppresse
     return text;
 }
 
+// A finding about a file or directory as a whole has no line or column.
 QJsonObject placeJson(const Place &place)
 {
+    const bool whole = place.line <= 0;
     return {{QStringLiteral("file"), place.file},
-            {QStringLiteral("line"), place.line},
-            {QStringLiteral("column"), place.column}};
+            {QStringLiteral("line"), whole ? QJsonValue() : QJsonValue(place.line)},
+            {QStringLiteral("column"), whole ? QJsonValue() : QJsonValue(place.column)}};
 }
 
 QString plural(qsizetype count, const char *word)
@@ -88,8 +91,8 @@ QJsonObject findingJson(const Finding &finding)
     object.insert(QStringLiteral("severity"), severityWord(finding.severity));
     object.insert(QStringLiteral("code"), finding.code);
     object.insert(QStringLiteral("message"), finding.message);
-    if (!finding.suggestion.isNull())
-        object.insert(QStringLiteral("suggestion"), finding.suggestion);
+    if (!finding.suggestions.isEmpty())
+        object.insert(QStringLiteral("suggestion"), QJsonArray::fromStringList(finding.suggestions));
     QJsonArray related;
     for (const RelatedPlace &place : finding.related) {
         QJsonObject entry = placeJson(place.place);
@@ -165,22 +168,20 @@ int writeReport(const Invocation &invocation, const CheckRun &run, const ReportC
             problems.append(entryJson(*active.at(i), context));
         for (const ReportEntry *entry : std::as_const(suppressed))
             problems.append(entryJson(*entry, context));
-        QJsonObject document{
-            {QStringLiteral("schema"), 1},
-            {QStringLiteral("counts"),
-             QJsonObject{{QStringLiteral("error"), perSeverity[Finding::Error]},
-                         {QStringLiteral("warning"), perSeverity[Finding::Warning]},
-                         {QStringLiteral("note"), perSeverity[Finding::Note]},
-                         {QStringLiteral("suppressed"), byComment},
-                         {QStringLiteral("baseline"), inBaseline}}},
-            {QStringLiteral("registries"),
-             QJsonObject{{QStringLiteral("styles"), counts.styles},
-                         {QStringLiteral("instances"), counts.instances},
-                         {QStringLiteral("devicetypes"), counts.deviceTypes},
-                         {QStringLiteral("complextypes"), counts.complexTypes},
-                         {QStringLiteral("redirections"), counts.redirections}}},
-            {QStringLiteral("problems"), problems},
-        };
+        QJsonObject document = jsonEnvelope(invocation.command);
+        document.insert(QStringLiteral("counts"),
+                        QJsonObject{{QStringLiteral("error"), perSeverity[Finding::Error]},
+                                    {QStringLiteral("warning"), perSeverity[Finding::Warning]},
+                                    {QStringLiteral("note"), perSeverity[Finding::Note]},
+                                    {QStringLiteral("suppressed"), byComment},
+                                    {QStringLiteral("baseline"), inBaseline}});
+        document.insert(QStringLiteral("registries"),
+                        QJsonObject{{QStringLiteral("styles"), counts.styles},
+                                    {QStringLiteral("instances"), counts.instances},
+                                    {QStringLiteral("devicetypes"), counts.deviceTypes},
+                                    {QStringLiteral("complextypes"), counts.complexTypes},
+                                    {QStringLiteral("redirections"), counts.redirections}});
+        document.insert(QStringLiteral("problems"), problems);
         if (!omitted.isEmpty()) {
             QJsonObject cut;
             for (auto it = omitted.cbegin(); it != omitted.cend(); ++it)

@@ -8,9 +8,33 @@
 
 namespace vrexctl {
 
+QJsonObject jsonEnvelope(const QString &command)
+{
+    return {{QStringLiteral("schema"), kJsonSchema}, {QStringLiteral("command"), command}};
+}
+
+QByteArray jsonText(const QJsonObject &object)
+{
+    QJsonObject rest = object;
+    QByteArray head = "{\n";
+    for (const char *key : {"schema", "command"}) {
+        const QString name = QLatin1String(key);
+        if (!rest.contains(name))
+            continue;
+        const QByteArray value = QJsonDocument(QJsonArray{rest.take(name)}).toJson(QJsonDocument::Compact);
+        head += "    \"" + QByteArray(key) + "\": " + value.mid(1, value.size() - 2) + ",\n";
+    }
+    QByteArray body = QJsonDocument(rest).toJson(QJsonDocument::Indented);
+    if (rest.isEmpty()) {
+        head.chop(2); // the last comma
+        return head + "\n}\n";
+    }
+    return head + body.mid(2); // without the object's own "{\n"
+}
+
 void writeJson(const QJsonObject &object)
 {
-    writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    writeOut(jsonText(object));
 }
 
 void writeJson(const QJsonArray &array)

@@ -11,6 +11,15 @@
 
 namespace vrexctl {
 
+// Every JSON answer is one object that begins {"schema": kJsonSchema,
+// "command": COMMAND}; the schema number changes when a key changes its
+// meaning or type.
+inline constexpr int kJsonSchema = 2;
+QJsonObject jsonEnvelope(const QString &command);
+// The indented text of object, "schema" and "command" first, the rest in
+// key order.
+QByteArray jsonText(const QJsonObject &object);
+
 void writeJson(const QJsonObject &object);
 void writeJson(const QJsonArray &array);
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "output/unknown_name.h"
 
+#include "checks/name_suggestion.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "output/console_output.h"
@@ -10,15 +11,15 @@
 namespace vrexctl {
 
 int reportUnknownName(const Invocation &invocation, const QString &kind, const QString &name,
-                      const QString &suggestion, QJsonObject answer)
+                      const QStringList &suggestions, QJsonObject answer)
 {
     QString message = QStringLiteral("no %1 \"%2\"").arg(kind, name);
-    if (!suggestion.isNull())
-        message += QStringLiteral("; did you mean \"%1\"?").arg(suggestion);
+    if (!suggestions.isEmpty())
+        message += QStringLiteral("; ") + didYouMean(suggestions, QLatin1Char('"'));
     if (invocation.json) {
         answer.insert(QStringLiteral("error"), message);
-        if (!suggestion.isNull())
-            answer.insert(QStringLiteral("suggestion"), suggestion);
+        if (!suggestions.isEmpty())
+            answer.insert(QStringLiteral("suggestion"), toJsonArray(suggestions));
         writeJson(answer);
     }
     reportError(message);

@@ -6,16 +6,17 @@
 
 #include <QtCore/QJsonObject>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 
 namespace vrexctl {
 
 struct Invocation;
 
-// Says that there is no kind called name, with the suggestion when there is
-// one, on stderr and, with --json, as answer (plus "error" and "suggestion")
-// on stdout. Returns the exit code for it.
+// Says that there is no kind called name, with the suggestions when there
+// are any, on stderr and, with --json, as answer (plus "error" and
+// "suggestion") on stdout. Returns the exit code for it.
 int reportUnknownName(const Invocation &invocation, const QString &kind, const QString &name,
-                      const QString &suggestion, QJsonObject answer);
+                      const QStringList &suggestions, QJsonObject answer);
 
 } // namespace vrexctl
 
