@@ -161,7 +161,9 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME ${vrex_package_tools})
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 # vrexctl graph draws SVG and PNG with Graphviz's dot, vrexctl diff reads
 # git revisions with git; without them both still do the rest.
-set(CPACK_DEBIAN_TOOLS_PACKAGE_SUGGESTS "graphviz, git")
+# Qt's own translations put the editor's standard buttons in the user's
+# language too.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SUGGESTS "graphviz, git, qt6-translations-l10n")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "inspect and check a device-control installation's configuration
 vrexctl shows the instance catalogue and the styles of an installation as

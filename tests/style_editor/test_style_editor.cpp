@@ -10,9 +10,11 @@
 #include "style_document.h"
 #include "style_form.h"
 #include "style_preview.h"
+#include "translators.h"
 #include "unsavable_mark.h"
 
 #include "installation/installation_layout.h"
+#include "stylesheet/stylesheet_format.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +24,26 @@
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
-#include <QtWidgets/QInputDialog>
+#include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QInputDialog>
 #include <QtWidgets/QLabel>
-#include <QtWidgets/QTableWidget>
-#include <QtWidgets/QToolButton>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTableView>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
 
 #include <csignal>
 #include <functional>
+#include <memory>
+#include <set>
 #include <sys/resource.h>
 
 using namespace styleeditor;
@@ -382,5 +391,328 @@ INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorTest, ::testing::Values(
         std::signal(SIGXFSZ, handler);
     }, kOriginalSummary, true, "Save Failed"}),
     [](const ::testing::TestParamInfo<EditorRow> &info) { return std::string(info.param.label); });
+
+// Every text the user reads or hears from a window or dialog: titles,
+// labels, buttons, menus, actions, tooltips, placeholders, headers, cells,
+// the status bar and the accessible names and descriptions.
+QStringList shownTexts(QWidget *root)
+{
+    QStringList texts;
+    QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    widgets.prepend(root);
+    for (QWidget *w : std::as_const(widgets)) {
+        texts << w->windowTitle() << w->toolTip() << w->statusTip() << w->whatsThis() << w->accessibleName()
+              << w->accessibleDescription();
+        if (auto *label = qobject_cast<QLabel *>(w))
+            texts << label->text();
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            texts << button->text();
+        if (auto *box = qobject_cast<QGroupBox *>(w))
+            texts << box->title();
+        if (auto *edit = qobject_cast<QLineEdit *>(w))
+            texts << edit->placeholderText();
+        if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        }
+        if (auto *status = qobject_cast<QStatusBar *>(w))
+            texts << status->currentMessage();
+        if (auto *header = qobject_cast<QHeaderView *>(w); header && !header->isHidden()) {
+            for (int i = 0; i < header->count(); ++i)
+                texts << header->model()->headerData(i, header->orientation()).toString();
+        } else if (auto *view = qobject_cast<QAbstractItemView *>(w); view && !header) {
+            for (int row = 0; row < view->model()->rowCount(); ++row) {
+                for (int column = 0; column < view->model()->columnCount(); ++column) {
+                    const QModelIndex index = view->model()->index(row, column);
+                    texts << index.data().toString() << index.data(Qt::ToolTipRole).toString();
+                }
+            }
+        }
+    }
+    for (QAction *action : root->findChildren<QAction *>())
+        texts << action->text() << action->toolTip() << action->statusTip();
+    return texts;
+}
+
+// Closes each dialog that opens, as Escape would, after taking its texts.
+class DialogWalk
+{
+public:
+    explicit DialogWalk(QStringList *texts) : m_texts(texts)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            *m_texts << shownTexts(dialog);
+            dialog->reject();
+        });
+        m_timer.start(5);
+    }
+
+private:
+    QStringList *m_texts;
+    QTimer m_timer;
+};
+
+struct ScreenRow
+{
+    const char *label;
+    std::function<void(MainWindow &, const Site &)> act; // shows what is walked
+    const char *initial = kTwoStyles;
+};
+
+void PrintTo(const ScreenRow &row, std::ostream *os) { *os << row.label; }
+
+class StyleEditorLanguageTest : public ::testing::TestWithParam<ScreenRow> { };
+
+// The texts of the window and of every dialog the row opens, with German
+// translations installed or none.
+QStringList textsOf(const ScreenRow &row, bool german, QStringList *data)
+{
+    std::unique_ptr<Translators> translators;
+    if (german) {
+        translators = std::make_unique<Translators>(QLocale(QLocale::German, QLocale::Germany).uiLanguages());
+        EXPECT_EQ(translators->language(), QLocale::German);
+        EXPECT_TRUE(translators->qtLoaded()) << "Qt's own translations (qt6-translations-l10n) are missing";
+    }
+    Site site;
+    site.write(row.initial);
+    QStringList texts;
+    {
+        MainWindow window(site.installation());
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        DialogWalk walk(&texts);
+        row.act(window, site);
+        QTest::qWait(30);
+        texts << shownTexts(&window);
+        // What the stylesheet says, the editor's and the file's, is shown
+        // as it is in any language.
+        vrex::Installation file = site.installation();
+        file.loadStyles();
+        *data << site.stylesheet();
+        for (const StyleMap &styles : {file.styles(), window.document()->styles()}) {
+            for (auto it = styles.cbegin(); it != styles.cend(); ++it)
+                *data << it.key() << it->suitablefor << it->description << it->settings;
+        }
+        window.document()->reload(); // nothing asks on closing
+    }
+    return texts;
+}
+
+// Each text shown in German differs from the English one in its place,
+// unless it holds no letters, is the stylesheet's own (names, type words,
+// settings, the path) or is the same word in both languages.
+TEST_P(StyleEditorLanguageTest, EveryTextTranslated)
+{
+    QStringList data;
+    for (const auto &type : vrex::stylesheet_format::kStyleTypes)
+        data << QLatin1String(type.word);
+    const QStringList english = textsOf(GetParam(), false, &data);
+    const QStringList german = textsOf(GetParam(), true, &data);
+    const QStringList sameInBoth = {QStringLiteral("Name"), QStringLiteral("Name:"), QStringLiteral("OK"),
+                                    QStringLiteral("Studio A"), QStringLiteral("Tally")};
+    ASSERT_EQ(english.size(), german.size());
+    QStringList untranslated;
+    for (qsizetype i = 0; i < english.size(); ++i) {
+        const QString &text = english.at(i);
+        if (text == german.at(i) && text.contains(QRegularExpression(QStringLiteral("\\p{L}")))
+            && !data.contains(text) && !sameInBoth.contains(text))
+            untranslated << text;
+    }
+    untranslated.removeDuplicates();
+    EXPECT_EQ(untranslated.join(QStringLiteral(" | ")).toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorLanguageTest, ::testing::Values(
+    ScreenRow{"Window", [](MainWindow &, const Site &) {}},
+    ScreenRow{"ReadOnly", [](MainWindow &, const Site &) {}, "<stylesheet><style name=\"a\">\n</stylesheet>"},
+    ScreenRow{"NewStyleAsked", [](MainWindow &w, const Site &) { key(&w, Qt::Key_N, Qt::ControlModifier); }},
+    ScreenRow{"DeleteAsked", [](MainWindow &w, const Site &) { key(&w, Qt::Key_Delete, Qt::ControlModifier); }},
+    ScreenRow{"UnsavableRefused", [](MainWindow &w, const Site &) {
+        w.settingsEditor()->list()->item(0)->setText(QStringLiteral("color: red") + QChar(0x1));
+        key(&w, Qt::Key_S, Qt::ControlModifier);
+    }},
+    ScreenRow{"ForeignChangeShown", [](MainWindow &w, const Site &s) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
+        s.write(kTheirs);
+        EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.statusBar()->currentMessage().isEmpty(); }, 5000));
+        key(&w, Qt::Key_S, Qt::ControlModifier);
+    }},
+    ScreenRow{"RevertAsked", [](MainWindow &w, const Site &) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
+        key(&w, Qt::Key_F5);
+    }},
+    ScreenRow{"CloseAsked", [](MainWindow &w, const Site &) {
+        QTest::keyClicks(w.form()->suitableForEdit(), QStringLiteral(" QFrame"));
+        w.close();
+    }},
+    ScreenRow{"Saved", [](MainWindow &w, const Site &) {
+        QTest::keyClicks(w.form()->descriptionEdit(), QStringLiteral("!"));
+        key(&w, Qt::Key_S, Qt::ControlModifier);
+    }},
+    ScreenRow{"TakenIn", [](MainWindow &w, const Site &s) {
+        s.write(kTheirs);
+        EXPECT_TRUE(QTest::qWaitFor([&w] { return w.document()->styles().contains(QStringLiteral("other")); }, 5000));
+    }}),
+    [](const ::testing::TestParamInfo<ScreenRow> &info) { return std::string(info.param.label); });
+
+struct KeyboardRow
+{
+    const char *label;
+    bool german;
+    bool dialog; // the dialog shown before saving over another program's changes, or the window
+};
+
+void PrintTo(const KeyboardRow &row, std::ostream *os) { *os << row.label; }
+
+class StyleEditorKeyboardTest : public ::testing::TestWithParam<KeyboardRow> { };
+
+QString describe(const QWidget *w)
+{
+    const auto *button = qobject_cast<const QAbstractButton *>(w);
+    return QStringLiteral("%1 %2 %3").arg(QLatin1String(w->metaObject()->className()), w->objectName(),
+                                          button ? button->text() : w->accessibleName());
+}
+
+QString describe(const std::set<QWidget *> &widgets)
+{
+    QStringList names;
+    for (const QWidget *w : widgets)
+        names << describe(w);
+    names.sort();
+    return names.join(QStringLiteral(" | "));
+}
+
+// Alt and a letter reach one thing in each scope.
+QStringList mnemonicClashes(const QList<QStringList> &scopes)
+{
+    QStringList clashes;
+    for (const QStringList &texts : scopes) {
+        QMap<QKeySequence, QString> seen;
+        for (const QString &text : texts) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+            if (!mnemonic.isEmpty() && seen.contains(mnemonic))
+                clashes << seen.value(mnemonic) + QStringLiteral(" / ") + text;
+            seen.insert(mnemonic, text);
+        }
+    }
+    return clashes;
+}
+
+// Every control has an accessible name and description, Tab reaches every
+// one that takes focus by Tab, every action of the menus and the toolbar
+// has a shortcut of its own, and no mnemonic opens two things.
+TEST_P(StyleEditorKeyboardTest, EveryControlNamedReachedAndKeyed)
+{
+    const KeyboardRow &row = GetParam();
+    std::unique_ptr<Translators> translators;
+    if (row.german)
+        translators = std::make_unique<Translators>(QLocale(QLocale::German, QLocale::Germany).uiLanguages());
+    Site site;
+    site.write(kTwoStyles);
+    MainWindow window(site.installation());
+    ForeignChangeDialog dialog(site.stylesheet(), {{QStringLiteral("alarm"), StyleDifference::Changed,
+                                                    StyleDifference::Changed}}, &window);
+    QWidget *root = row.dialog ? static_cast<QWidget *>(&dialog) : &window;
+    window.show();
+    root->show();
+    root->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(root));
+
+    std::set<QWidget *> unnamed;
+    std::set<QWidget *> tabbable;
+    QStringList windowScope;
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        // The preview's samples are a picture, described as a whole.
+        if (!w->isVisibleTo(root) || w->window() != root || window.preview()->backdrop()->isAncestorOf(w))
+            continue;
+        const auto *button = qobject_cast<QAbstractButton *>(w);
+        if ((w->focusPolicy() != Qt::NoFocus || button)
+            && (w->accessibleName().isEmpty() || w->accessibleDescription().isEmpty()))
+            unnamed.insert(w);
+        // Of buttons that exclude each other, Tab reaches the checked one,
+        // the arrow keys the others.
+        const bool passedByTab = button && button->group() && button->group()->exclusive() && !button->isChecked();
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->focusProxy() && !passedByTab)
+            tabbable.insert(w);
+        if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy())
+            windowScope << label->text();
+        if (button)
+            windowScope << button->text();
+    }
+    EXPECT_EQ(describe(unnamed).toStdString(), "");
+
+    QWidget *start = QApplication::focusWidget();
+    ASSERT_TRUE(start);
+    std::set<QWidget *> reached = {start};
+    for (size_t i = 0; i < 2 * tabbable.size() + 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (!reached.insert(QApplication::focusWidget()).second)
+            break;
+    }
+    EXPECT_EQ(describe(reached).toStdString(), describe(tabbable).toStdString());
+
+    QList<QStringList> scopes;
+    QStringList unkeyed;
+    QMap<QKeySequence, QString> keyed;
+    for (QAction *menu : window.menuBar()->actions()) {
+        windowScope << menu->text();
+        scopes << QStringList();
+        for (QAction *action : menu->menu()->actions()) {
+            scopes.last() << action->text();
+            if (!action->isSeparator() && action->shortcut().isEmpty())
+                unkeyed << action->text();
+        }
+    }
+    for (QToolBar *bar : window.findChildren<QToolBar *>()) {
+        for (QAction *action : bar->actions())
+            if (action->shortcut().isEmpty())
+                unkeyed << action->text();
+    }
+    for (QAction *action : window.findChildren<QAction *>()) {
+        for (const QKeySequence &shortcut : action->shortcuts()) {
+            if (keyed.contains(shortcut))
+                unkeyed << keyed.value(shortcut) + QStringLiteral(" / ") + action->text();
+            keyed.insert(shortcut, action->text());
+        }
+    }
+    scopes << windowScope;
+    EXPECT_EQ(unkeyed.join(QStringLiteral(" | ")).toStdString(), "");
+    EXPECT_EQ(mnemonicClashes(scopes).join(QStringLiteral(" | ")).toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StyleEditorKeyboardTest, ::testing::Values(
+    KeyboardRow{"Window", false, false}, KeyboardRow{"WindowGerman", true, false},
+    KeyboardRow{"Dialog", false, true}, KeyboardRow{"DialogGerman", true, true}),
+    [](const ::testing::TestParamInfo<KeyboardRow> &info) { return std::string(info.param.label); });
+
+// The first language the user wants that the editor speaks; English, the
+// source language, is one.
+TEST(StyleEditorLanguage, ChosenFromTheUsersLanguages)
+{
+    const struct
+    {
+        QStringList languages;
+        QLocale::Language chosen;
+    } rows[] = {
+        {{QStringLiteral("de-DE"), QStringLiteral("de")}, QLocale::German},
+        {{QStringLiteral("de-AT")}, QLocale::German},
+        {{QStringLiteral("fr-FR"), QStringLiteral("fr"), QStringLiteral("de")}, QLocale::German},
+        {{QStringLiteral("en-GB"), QStringLiteral("de")}, QLocale::C},
+        {{QStringLiteral("C")}, QLocale::C},
+        {{}, QLocale::C},
+    };
+    for (const auto &row : rows) {
+        const Translators translators(row.languages);
+        EXPECT_EQ(translators.language(), row.chosen) << row.languages.join(u',').toStdString();
+        EXPECT_EQ(translators.qtLoaded(), row.chosen != QLocale::C) << row.languages.join(u',').toStdString();
+        EXPECT_EQ(QCoreApplication::translate("styleeditor::MainWindow", "&Save"),
+                  row.chosen == QLocale::German ? QStringLiteral("&Speichern") : QStringLiteral("&Save"));
+    }
+    EXPECT_EQ(QCoreApplication::translate("styleeditor::MainWindow", "&Save"), QStringLiteral("&Save"));
+}
 
 } // namespace

@@ -15,8 +15,17 @@ namespace {
 
 QString describe(StyleDifference::Change change)
 {
-    static const char *const words[] = {"-", "added", "changed", "deleted"};
-    return QLatin1String(words[change]);
+    switch (change) {
+    case StyleDifference::None:
+        break;
+    case StyleDifference::Added:
+        return ForeignChangeDialog::tr("added", "what happened to a style");
+    case StyleDifference::Changed:
+        return ForeignChangeDialog::tr("changed", "what happened to a style");
+    case StyleDifference::Removed:
+        return ForeignChangeDialog::tr("deleted", "what happened to a style");
+    }
+    return QStringLiteral("-");
 }
 
 } // namespace
@@ -25,28 +34,29 @@ ForeignChangeDialog::ForeignChangeDialog(const QString &path, const QVector<Styl
                                          QWidget *parent)
     : QDialog(parent), m_table(new QTableWidget(int(differences.size()), 4, this))
 {
-    setWindowTitle(QStringLiteral("Stylesheet Changed"));
-    auto *text = new QLabel(QStringLiteral(
-            "Another program saved %1 since you opened it. These styles differ:").arg(path));
+    setWindowTitle(tr("Stylesheet Changed"));
+    auto *text = new QLabel(tr("Another program saved %1 since you opened it. These styles differ:").arg(path));
     text->setWordWrap(true);
-    auto *consequence = new QLabel(QStringLiteral(
+    auto *consequence = new QLabel(tr(
             "Overwrite saves your changes and keeps theirs to every other style; where you both changed "
             "a style, yours replaces theirs. Reload shows their version and drops your unsaved changes."));
     consequence->setWordWrap(true);
 
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Style"), QStringLiteral("Theirs"), QStringLiteral("Yours"),
-                                        QStringLiteral("Overwrite keeps")});
+    m_table->setHorizontalHeaderLabels({tr("Style", "column: the style's name"), tr("Theirs"), tr("Yours"), tr("Overwrite keeps")});
+    m_table->setAccessibleName(tr("Differing styles"));
+    m_table->setAccessibleDescription(tr("Each style that differs: what the other program did to it, what you "
+                                         "did, and whose version Overwrite keeps"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setTabKeyNavigation(false); // Tab goes on to the buttons
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < differences.size(); ++row) {
         const StyleDifference &d = differences.at(row);
         const bool both = d.theirs != StyleDifference::None && d.yours != StyleDifference::None;
-        const QString kept = d.yours != StyleDifference::None ? both ? QStringLiteral("yours, not theirs")
-                                                                    : QStringLiteral("yours")
-                                                              : QStringLiteral("theirs");
+        const QString kept = d.yours != StyleDifference::None ? both ? tr("yours, not theirs") : tr("yours")
+                                                              : tr("theirs");
         const QString cells[] = {d.name, describe(d.theirs), describe(d.yours), kept};
         for (int column = 0; column < 4; ++column) {
             auto *item = new QTableWidgetItem(cells[column]);
@@ -60,9 +70,15 @@ ForeignChangeDialog::ForeignChangeDialog(const QString &path, const QVector<Styl
     }
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *overwrite = buttons->addButton(QStringLiteral("&Overwrite"), QDialogButtonBox::AcceptRole);
-    QPushButton *reload = buttons->addButton(QStringLiteral("&Reload"), QDialogButtonBox::ResetRole);
+    QPushButton *overwrite = buttons->addButton(tr("&Overwrite"), QDialogButtonBox::AcceptRole);
+    QPushButton *reload = buttons->addButton(tr("&Reload"), QDialogButtonBox::ResetRole);
     QPushButton *cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    overwrite->setAccessibleName(tr("Overwrite"));
+    overwrite->setAccessibleDescription(tr("Saves your changes and keeps theirs to every other style"));
+    reload->setAccessibleName(tr("Reload"));
+    reload->setAccessibleDescription(tr("Shows their version and drops your unsaved changes"));
+    cancel->setAccessibleName(cancel->text().remove(QLatin1Char('&')));
+    cancel->setAccessibleDescription(tr("Writes nothing"));
     overwrite->setObjectName(QStringLiteral("overwrite"));
     reload->setObjectName(QStringLiteral("reload"));
     cancel->setDefault(true);

@@ -4,12 +4,14 @@
 // shows its styles in the editor window.
 #include "command_line.h"
 #include "main_window.h"
+#include "translators.h"
 
 #include "installation/installation.h"
 #include "installation/installation_layout.h"
 #include "stylesheet/stylesheet_replace.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 
@@ -78,6 +80,10 @@ int main(int argc, char **argv)
     qInstallMessageHandler(g_qtHandler);
     QApplication::setApplicationName(QStringLiteral("vrex-style-editor"));
     QApplication::setApplicationVersion(QStringLiteral(VREX_STYLE_EDITOR_VERSION));
+    // The window speaks the user's language (LANGUAGE, LC_ALL, LC_MESSAGES,
+    // LANG); what is written before the application exists stays English,
+    // as the man page is.
+    const Translators translators(QLocale().uiLanguages());
 
     vrex::Installation installation(
             commandLine.rootSet ? commandLine.root : qEnvironmentVariable("ZT_ROOT"),
@@ -86,9 +92,9 @@ int main(int argc, char **argv)
     const QString path = installation.path(vrex::layout::kStylesheetFile);
     if (!QFileInfo(path).isFile()) {
         // A save only ever rewrites an existing stylesheet.
-        QMessageBox::critical(nullptr, QStringLiteral("Style Editor"),
-                              QStringLiteral("There is no stylesheet at %1.\n"
-                                             "Choose an installation with --root and --system.")
+        QMessageBox::critical(nullptr, QCoreApplication::translate("main", "Style Editor"),
+                              QCoreApplication::translate("main", "There is no stylesheet at %1.\n"
+                                                                  "Choose an installation with --root and --system.")
                                       .arg(path));
         return 1;
     }

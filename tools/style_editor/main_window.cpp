@@ -35,6 +35,7 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTableView>
 #include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
 
 namespace styleeditor {
@@ -81,16 +82,16 @@ MainWindow::MainWindow(const vrex::Installation &installation, QWidget *parent)
             });
 
     connect(m_form, &StyleForm::typeEdited, this, [this](int type) {
-        editCurrent(QStringLiteral("Change Type"), -1, [type](styleentry &e) { e.type = type; });
+        editCurrent(tr("Change Type"), -1, [type](styleentry &e) { e.type = type; });
     });
     connect(m_form, &StyleForm::suitableForEdited, this, [this](const QString &text) {
-        editCurrent(QStringLiteral("Edit Suitable For"), SuitableForKey, [text](styleentry &e) { e.suitablefor = text; });
+        editCurrent(tr("Edit Suitable For"), SuitableForKey, [text](styleentry &e) { e.suitablefor = text; });
     });
     connect(m_form, &StyleForm::descriptionEdited, this, [this](const QString &text) {
-        editCurrent(QStringLiteral("Edit Description"), DescriptionKey, [text](styleentry &e) { e.description = text; });
+        editCurrent(tr("Edit Description"), DescriptionKey, [text](styleentry &e) { e.description = text; });
     });
     connect(m_settings, &SettingsListEditor::settingsEdited, this, [this](const QStringList &settings) {
-        editCurrent(QStringLiteral("Edit Settings"), -1, [settings](styleentry &e) { e.settings = settings; });
+        editCurrent(tr("Edit Settings"), -1, [settings](styleentry &e) { e.settings = settings; });
     });
 
     resize(1024, 700);
@@ -105,7 +106,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createLayout()
 {
     m_filter = new QLineEdit;
-    m_filter->setPlaceholderText(QStringLiteral("Filter styles (Ctrl+F)"));
+    m_filter->setPlaceholderText(
+            tr("Filter styles (%1)").arg(QKeySequence(Qt::CTRL | Qt::Key_F).toString(QKeySequence::NativeText)));
+    m_filter->setAccessibleName(tr("Style filter"));
+    m_filter->setAccessibleDescription(tr("Shows only the styles whose name, type, suitable-for or description "
+                                          "holds this text"));
     m_filter->setClearButtonEnabled(true);
     connect(m_filter, &QLineEdit::textChanged, m_filterModel, &StyleFilterModel::setFilterText);
 
@@ -120,11 +125,14 @@ void MainWindow::createLayout()
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Translations keep the narrow headers short ("Einst.").
     m_list->setColumnWidth(StyleListModel::NameColumn, 110);
     m_list->setColumnWidth(StyleListModel::TypeColumn, 60);
     m_list->setColumnWidth(StyleListModel::SuitableForColumn, 140);
     m_list->setColumnWidth(StyleListModel::SettingsColumn, 60);
-    m_list->setAccessibleName(QStringLiteral("Styles"));
+    m_list->setAccessibleName(tr("Styles"));
+    m_list->setAccessibleDescription(tr("Every style of the stylesheet with its type, suitable-for and number "
+                                        "of settings; the selected one is edited on the right"));
 
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
@@ -138,11 +146,12 @@ void MainWindow::createLayout()
     previewScroll->setWidget(m_preview);
     previewScroll->setWidgetResizable(true);
     previewScroll->setFocusPolicy(Qt::NoFocus);
-    auto *previewBox = new QGroupBox(QStringLiteral("Preview"));
+    previewScroll->setAccessibleName(tr("Preview"));
+    auto *previewBox = new QGroupBox(tr("Preview"));
     (new QVBoxLayout(previewBox))->addWidget(previewScroll);
     previewBox->setMinimumHeight(170);
 
-    auto *settingsLabel = new QLabel(QStringLiteral("&Settings:"));
+    auto *settingsLabel = new QLabel(tr("Setti&ngs:"));
     settingsLabel->setBuddy(m_settings->list());
     auto *right = new QWidget;
     auto *rightLayout = new QVBoxLayout(right);
@@ -157,6 +166,7 @@ void MainWindow::createLayout()
     rightScroll->setWidget(right);
     rightScroll->setWidgetResizable(true);
     rightScroll->setFrameShape(QFrame::NoFrame);
+    rightScroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the fields, which it scrolls to
 
     auto *splitter = new QSplitter;
     splitter->addWidget(left);
@@ -184,26 +194,39 @@ void MainWindow::createLayout()
     setTabOrder(m_form->typeBox(), m_form->suitableForEdit());
     setTabOrder(m_form->suitableForEdit(), m_form->descriptionEdit());
     setTabOrder(m_form->descriptionEdit(), m_settings->list());
+    setTabOrder(m_settings->list(), m_preview->lightBackdropButton());
+    setTabOrder(m_preview->lightBackdropButton(), m_preview->darkBackdropButton());
     statusBar();
 }
 
 void MainWindow::createActions()
 {
-    QAction *save = m_save = makeAction(this, "save", QStringLiteral("&Save"), QKeySequence::Save);
-    QAction *revert = makeAction(this, "revert", QStringLiteral("&Revert to Saved"), QKeySequence(Qt::Key_F5));
-    QAction *quit = makeAction(this, "quit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QAction *undo = m_undoStack->createUndoAction(this, QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = m_undoStack->createRedoAction(this, QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("redo"));
+    QAction *save = m_save = makeAction(this, "save", tr("&Save"), QKeySequence::Save);
+    QAction *revert = makeAction(this, "revert", tr("&Revert to Saved"), QKeySequence(Qt::Key_F5));
+    QAction *quit = makeAction(this, "quit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The stack's own actions put the step after a fixed prefix; a
+    // translation may need the step elsewhere, or a colon only with one.
+    QAction *undo = makeAction(this, "undo", tr("&Undo"), QKeySequence::Undo);
+    QAction *redo = makeAction(this, "redo", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    QAction *find = makeAction(this, "find", QStringLiteral("&Find Style"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    QAction *add = makeAction(this, "new", QStringLiteral("&New Style..."), QKeySequence::New);
-    QAction *duplicate = makeAction(this, "duplicate", QStringLiteral("&Duplicate Style..."),
+    connect(undo, &QAction::triggered, m_undoStack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, m_undoStack, &QUndoStack::redo);
+    connect(m_undoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::undoTextChanged, undo, [undo](const QString &step) {
+        undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1", "the step undone").arg(step));
+    });
+    connect(m_undoStack, &QUndoStack::redoTextChanged, redo, [redo](const QString &step) {
+        redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1", "the step redone").arg(step));
+    });
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    QAction *find = makeAction(this, "find", tr("&Find Style"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QAction *add = makeAction(this, "new", tr("&New Style..."), QKeySequence::New);
+    QAction *duplicate = makeAction(this, "duplicate", tr("&Duplicate Style..."),
                                     QKeySequence(Qt::CTRL | Qt::Key_D));
-    QAction *rename = makeAction(this, "rename", QStringLiteral("&Rename Style..."), QKeySequence(Qt::SHIFT | Qt::Key_F2));
-    QAction *remove = makeAction(this, "delete", QStringLiteral("De&lete Style..."),
+    QAction *rename = makeAction(this, "rename", tr("&Rename Style..."), QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    QAction *remove = makeAction(this, "delete", tr("De&lete Style..."),
                                  QKeySequence(Qt::CTRL | Qt::Key_Delete));
 
     connect(save, &QAction::triggered, this, &MainWindow::saveStyles);
@@ -218,21 +241,21 @@ void MainWindow::createActions()
     connect(rename, &QAction::triggered, this, &MainWindow::renameStyle);
     connect(remove, &QAction::triggered, this, &MainWindow::deleteStyle);
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addActions({save, revert});
     file->addSeparator();
     file->addAction(quit);
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->addActions({undo, redo});
     edit->addSeparator();
     edit->addAction(find);
-    QMenu *style = menuBar()->addMenu(QStringLiteral("&Style"));
+    QMenu *style = menuBar()->addMenu(tr("&Style", "menu"));
     style->addActions({add, duplicate, rename, remove});
-    QMenu *setting = menuBar()->addMenu(QStringLiteral("Se&tting"));
+    QMenu *setting = menuBar()->addMenu(tr("Se&tting", "menu of the current style's settings"));
     setting->addActions({m_settings->addAction(), m_settings->editAction(), m_settings->removeAction(),
                          m_settings->moveUpAction(), m_settings->moveDownAction()});
 
-    QToolBar *tools = addToolBar(QStringLiteral("Main"));
+    QToolBar *tools = addToolBar(tr("Main", "toolbar"));
     tools->setObjectName(QStringLiteral("mainToolBar"));
     tools->setMovable(false);
     tools->addActions({save, undo, redo, add, duplicate, rename, remove});
@@ -243,6 +266,12 @@ void MainWindow::createActions()
                                                                      QStringLiteral("...")),
                                                              action->shortcut().toString(QKeySequence::NativeText)));
         }
+    }
+    // A screen reader names the toolbar's buttons after their actions.
+    for (QAction *action : tools->actions()) {
+        QWidget *button = tools->widgetForAction(action);
+        button->setAccessibleName(action->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+        button->setAccessibleDescription(action->toolTip());
     }
     m_add = add;
     m_styleActions = {duplicate, rename, remove};
@@ -265,16 +294,16 @@ void MainWindow::updateReadOnly()
     const std::optional<ReadFault> &fault = m_document->readFault();
     m_readOnlyBanner->setVisible(fault.has_value());
     if (fault) {
-        QString text = QStringLiteral("<b>%1 cannot be read whole, so it is shown read-only and cannot be saved.</b>"
-                                      "<br>%2")
+        QString text = tr("<b>%1 cannot be read whole, so it is shown read-only and cannot be saved.</b>"
+                                   "<br>%2")
                                .arg(m_path.toHtmlEscaped(), fault->reason.toHtmlEscaped());
         if (fault->line > 0) {
-            text += QStringLiteral(" at line %1, column %2:<pre>%3</pre>")
+            text += tr(" at line %1, column %2:<pre>%3</pre>", "where the file cannot be read")
                             .arg(fault->line)
                             .arg(fault->column)
                             .arg(fault->lineText.toHtmlEscaped());
         }
-        text += QStringLiteral("Revert to Saved (F5) reads it again once it has been mended.");
+        text += tr("Revert to Saved (F5) reads it again once it has been mended.");
         m_readOnlyBanner->setText(text);
     }
     updateActions();
@@ -333,16 +362,16 @@ QString MainWindow::askStyleName(const QString &title, const QString &proposal)
     QString name = proposal;
     for (;;) {
         bool ok = false;
-        name = QInputDialog::getText(this, title, QStringLiteral("Style name:"), QLineEdit::Normal, name, &ok);
+        name = QInputDialog::getText(this, title, tr("Style name:"), QLineEdit::Normal, name, &ok);
         if (!ok)
             return QString();
         QString problem;
         if (name.isEmpty())
-            problem = QStringLiteral("A style needs a name.");
+            problem = tr("A style needs a name.");
         else if (m_document->styles().contains(name))
-            problem = QStringLiteral("There is already a style named \"%1\".").arg(name);
+            problem = tr("There is already a style named \"%1\".").arg(name);
         else if (!vrex::isXmlText(name))
-            problem = QStringLiteral("The name holds a character a stylesheet cannot store.");
+            problem = tr("The name holds a character a stylesheet cannot store.");
         if (problem.isEmpty())
             return name;
         QMessageBox::warning(this, title, problem);
@@ -351,10 +380,10 @@ QString MainWindow::askStyleName(const QString &title, const QString &proposal)
 
 void MainWindow::newStyle()
 {
-    const QString name = askStyleName(QStringLiteral("New Style"), QString());
+    const QString name = askStyleName(tr("New Style"), QString());
     if (name.isEmpty())
         return;
-    m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("New Style %1").arg(name),
+    m_undoStack->push(new StyleChangeCommand(m_document, tr("New Style %1").arg(name),
                                              {changeOf(*m_document, name, styleentry())}));
     selectStyle(name);
 }
@@ -365,10 +394,10 @@ void MainWindow::duplicateStyle()
     if (it == m_document->styles().cend())
         return;
     const styleentry entry = it.value();
-    const QString name = askStyleName(QStringLiteral("Duplicate Style"), m_current + QStringLiteral("_copy"));
+    const QString name = askStyleName(tr("Duplicate Style"), m_current + QStringLiteral("_copy"));
     if (name.isEmpty())
         return;
-    m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Duplicate Style %1").arg(name),
+    m_undoStack->push(new StyleChangeCommand(m_document, tr("Duplicate Style %1").arg(name),
                                              {changeOf(*m_document, name, entry)}));
     selectStyle(name);
 }
@@ -382,14 +411,14 @@ void MainWindow::renameStyle()
     if (it == m_document->styles().cend())
         return;
     const styleentry entry = it.value();
-    const QString newName = askStyleName(QStringLiteral("Rename Style"), oldName);
+    const QString newName = askStyleName(tr("Rename Style"), oldName);
     if (newName.isEmpty())
         return;
     const StyleDocument::WriteOutcome outcome = m_document->removeFromFile(oldName, newName, deleteConfirmation());
     afterFileWrite(outcome);
     if (!reportWrite(outcome))
         return;
-    m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Rename Style %1").arg(oldName),
+    m_undoStack->push(new StyleChangeCommand(m_document, tr("Rename Style %1").arg(oldName),
                                              {changeOf(*m_document, oldName, std::nullopt),
                                               changeOf(*m_document, newName, entry)}));
     selectStyle(newName);
@@ -405,7 +434,7 @@ void MainWindow::deleteStyle()
     afterFileWrite(outcome);
     if (!reportWrite(outcome))
         return;
-    m_undoStack->push(new StyleChangeCommand(m_document, QStringLiteral("Delete Style %1").arg(name),
+    m_undoStack->push(new StyleChangeCommand(m_document, tr("Delete Style %1").arg(name),
                                              {changeOf(*m_document, name, std::nullopt)}));
     m_list->setCurrentIndex(m_filterModel->index(qMin(row, m_filterModel->rowCount() - 1), 0));
 }
@@ -415,8 +444,8 @@ void MainWindow::deleteStyle()
 StyleDocument::ConfirmDelete MainWindow::deleteConfirmation()
 {
     return [this](const QString &name) {
-        return QMessageBox::question(this, QStringLiteral("Deleting Style"),
-                                     QStringLiteral("Are you sure you want to delete the style: %1").arg(name),
+        return QMessageBox::question(this, tr("Deleting Style"),
+                                     tr("Are you sure you want to delete the style: %1").arg(name),
                                      QMessageBox::Ok | QMessageBox::Cancel)
                 == QMessageBox::Ok;
     };
@@ -431,17 +460,17 @@ bool MainWindow::reportWrite(StyleDocument::WriteOutcome outcome)
     case StyleDocument::WriteOutcome::Declined:
         return false;
     case StyleDocument::WriteOutcome::Unreadable:
-        QMessageBox::warning(this, QStringLiteral("Not Saved"),
-                             QStringLiteral("Nothing was saved: %1 cannot be read whole, and writing it would "
-                                            "lose what it holds.\n\n%2")
+        QMessageBox::warning(this, tr("Not Saved"),
+                             tr("Nothing was saved: %1 cannot be read whole, and writing it would "
+                                                 "lose what it holds.\n\n%2")
                                      .arg(m_path, m_document->lastFault().messages));
         return false;
     case StyleDocument::WriteOutcome::NoFile:
-        QMessageBox::warning(this, QStringLiteral("Not Saved"),
-                             QStringLiteral("The stylesheet %1 no longer exists; nothing was saved.").arg(m_path));
+        QMessageBox::warning(this, tr("Not Saved"),
+                             tr("The stylesheet %1 no longer exists; nothing was saved.").arg(m_path));
         return false;
     case StyleDocument::WriteOutcome::Failed:
-        QMessageBox::warning(this, QStringLiteral("Save Failed"), QStringLiteral("Saving to %1 failed").arg(m_path));
+        QMessageBox::warning(this, tr("Save Failed"), tr("Saving to %1 failed").arg(m_path));
         return false;
     }
     return false;
@@ -461,14 +490,28 @@ bool MainWindow::saveStyles()
     m_settings->commitOpenEditor();
     if (const std::optional<UnsavableText> bad = m_document->findUnsavable()) {
         selectStyle(bad->style);
-        static const char *const fields[] = {"name", "suitable for", "description", "setting"};
-        QString field = QLatin1String(fields[bad->field]);
-        if (bad->field == UnsavableText::Setting)
-            field += QStringLiteral(" %1").arg(bad->setting + 1);
-        QMessageBox::warning(this, QStringLiteral("Not Saved"),
-                             QStringLiteral("Nothing was saved: the %1 of the style \"%2\" holds a character "
-                                            "that a stylesheet cannot store, such as a control character.")
-                                     .arg(field, bad->style));
+        // Whole sentences per field: other languages inflect around the field's name.
+        QString what;
+        switch (bad->field) {
+        case UnsavableText::Name:
+            what = tr("Nothing was saved: the name of the style \"%1\" holds a character that a stylesheet "
+                      "cannot store, such as a control character.").arg(bad->style);
+            break;
+        case UnsavableText::SuitableFor:
+            what = tr("Nothing was saved: the suitable-for of the style \"%1\" holds a character that a "
+                      "stylesheet cannot store, such as a control character.").arg(bad->style);
+            break;
+        case UnsavableText::Description:
+            what = tr("Nothing was saved: the description of the style \"%1\" holds a character that a "
+                      "stylesheet cannot store, such as a control character.").arg(bad->style);
+            break;
+        case UnsavableText::Setting:
+            what = tr("Nothing was saved: setting %2 of the style \"%1\" holds a character that a "
+                      "stylesheet cannot store, such as a control character.")
+                           .arg(bad->style, QString::number(bad->setting + 1));
+            break;
+        }
+        QMessageBox::warning(this, tr("Not Saved"), what);
         if (bad->field == UnsavableText::SuitableFor)
             m_form->suitableForEdit()->setFocus();
         else if (bad->field == UnsavableText::Description)
@@ -501,8 +544,8 @@ bool MainWindow::saveStyles()
     if (saved)
         m_undoStack->setClean();
     if (outcome == StyleDocument::WriteOutcome::Written) {
-        statusBar()->showMessage(saved ? QStringLiteral("Saved to %1").arg(m_path)
-                                       : QStringLiteral("Not everything was saved; the file holds what it shows now."),
+        statusBar()->showMessage(saved ? tr("Saved to %1").arg(m_path)
+                                       : tr("Not everything was saved; the file holds what it shows now."),
                                  5000);
     }
     updateTitle();
@@ -512,8 +555,8 @@ bool MainWindow::saveStyles()
 void MainWindow::revert()
 {
     if (m_document->isModified()
-        && QMessageBox::question(this, QStringLiteral("Revert to Saved"),
-                                 QStringLiteral("Discard every unsaved change and read %1 again?").arg(m_path),
+        && QMessageBox::question(this, tr("Revert to Saved"),
+                                 tr("Discard every unsaved change and read %1 again?").arg(m_path),
                                  QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel)
                 != QMessageBox::Discard)
         return;
@@ -538,17 +581,17 @@ void MainWindow::foreignChangeNoticed()
 {
     if (!m_document->isModified()) {
         reloadFromFile();
-        statusBar()->showMessage(QStringLiteral("Another program changed %1; shown as it is now.").arg(m_path));
+        statusBar()->showMessage(tr("Another program changed %1; shown as it is now.").arg(m_path));
         return;
     }
-    statusBar()->showMessage(QStringLiteral("Another program changed %1; saving will show which styles differ.")
+    statusBar()->showMessage(tr("Another program changed %1; saving will show which styles differ.")
                                      .arg(m_path));
 }
 
 void MainWindow::updateTitle()
 {
-    setWindowTitle(QStringLiteral("%1[*]%2 - Style Editor")
-                           .arg(m_path, m_document->isReadOnly() ? QStringLiteral(" [read-only]") : QString()));
+    setWindowTitle(tr("%1[*]%2 - Style Editor", "file, read-only mark")
+                           .arg(m_path, m_document->isReadOnly() ? tr(" [read-only]") : QString()));
     setWindowModified(m_document->isModified());
 }
 
@@ -559,8 +602,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, QStringLiteral("Unsaved Changes"),
-            QStringLiteral("The styles have unsaved changes. Save them before closing?"),
+            this, tr("Unsaved Changes"),
+            tr("The styles have unsaved changes. Save them before closing?"),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && saveStyles()))
         event->accept();

@@ -39,7 +39,7 @@ void markItem(QListWidgetItem *item)
 {
     const bool bad = !vrex::isXmlText(item->text());
     item->setForeground(bad ? QBrush(Qt::red) : QBrush());
-    item->setToolTip(bad ? QStringLiteral("Holds a character a stylesheet cannot store") : QString());
+    item->setToolTip(bad ? SettingsListEditor::tr("Holds a character a stylesheet cannot store") : QString());
 }
 
 QListWidgetItem *makeItem(const QString &text)
@@ -54,17 +54,17 @@ QListWidgetItem *makeItem(const QString &text)
 
 SettingsListEditor::SettingsListEditor(QWidget *parent)
     : QWidget(parent), m_list(new QListWidget(this)),
-      m_add(new QAction(QStringLiteral("&Add Setting"), this)),
-      m_remove(new QAction(QStringLiteral("&Remove Setting"), this)),
-      m_up(new QAction(QStringLiteral("Move Setting &Up"), this)),
-      m_down(new QAction(QStringLiteral("Move Setting &Down"), this)),
-      m_edit(new QAction(QStringLiteral("&Edit Setting"), this))
+      m_add(new QAction(tr("&Add Setting"), this)), m_remove(new QAction(tr("&Remove Setting"), this)),
+      m_up(new QAction(tr("Move Setting &Up"), this)), m_down(new QAction(tr("Move Setting &Down"), this)),
+      m_edit(new QAction(tr("&Edit Setting"), this))
 {
     m_list->setItemDelegate(new SettingDelegate(m_list));
     m_list->setDragDropMode(QAbstractItemView::InternalMove);
     m_list->setDefaultDropAction(Qt::MoveAction);
     m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    m_list->setAccessibleName(QStringLiteral("Settings"));
+    m_list->setAccessibleName(tr("Settings"));
+    m_list->setAccessibleDescription(tr("The style's settings in order, one Qt style-sheet declaration or rule "
+                                        "each; F2 edits the current one"));
 
     m_add->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     m_remove->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
@@ -74,10 +74,13 @@ SettingsListEditor::SettingsListEditor(QWidget *parent)
     // F2 also renames a style; here it only edits the setting with focus.
     m_edit->setShortcutContext(Qt::WidgetShortcut);
     m_list->addAction(m_edit);
-    m_add->setToolTip(QStringLiteral("Add a setting after the current one (Ctrl+Shift+A)"));
-    m_remove->setToolTip(QStringLiteral("Remove the current setting (Ctrl+Shift+Del)"));
-    m_up->setToolTip(QStringLiteral("Move the current setting up (Alt+Up)"));
-    m_down->setToolTip(QStringLiteral("Move the current setting down (Alt+Down)"));
+    // What each does, for the buttons' accessible descriptions and the
+    // status bar; the window makes the tooltips, with the shortcuts.
+    m_add->setStatusTip(tr("Adds a setting after the current one"));
+    m_remove->setStatusTip(tr("Removes the current setting"));
+    m_up->setStatusTip(tr("Moves the current setting up"));
+    m_down->setStatusTip(tr("Moves the current setting down"));
+    m_edit->setStatusTip(tr("Edits the current setting in place"));
 
     auto *buttons = new QVBoxLayout;
     for (QAction *action : {m_add, m_remove, m_up, m_down}) {
@@ -86,6 +89,8 @@ SettingsListEditor::SettingsListEditor(QWidget *parent)
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         button->setFocusPolicy(Qt::NoFocus); // every button has a shortcut
+        button->setAccessibleName(action->text().remove(QLatin1Char('&')));
+        button->setAccessibleDescription(action->statusTip());
         buttons->addWidget(button);
     }
     buttons->addStretch();

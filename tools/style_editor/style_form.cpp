@@ -37,21 +37,29 @@ StyleForm::StyleForm(QWidget *parent)
     m_type->addItem(typeLabel(styleentry().type), styleentry().type);
     for (const vrex::stylesheet_format::StyleType &type : vrex::stylesheet_format::kStyleTypes)
         m_type->addItem(typeLabel(type.code), type.code);
-    m_suitableFor->setPlaceholderText(QStringLiteral("widget classes, e.g. QLabel QPushButton"));
+    m_suitableFor->setPlaceholderText(tr("widget classes, e.g. QLabel QPushButton"));
+    m_name->setAccessibleName(tr("Style name"));
+    m_name->setAccessibleDescription(tr("The name of the selected style; Rename changes it"));
+    m_type->setAccessibleName(tr("Type", "of a style"));
+    m_type->setAccessibleDescription(tr("How the style is meant to be used: none, state, style or setting"));
+    m_suitableFor->setAccessibleName(tr("Suitable for"));
+    m_suitableFor->setAccessibleDescription(tr("The widget classes the style is made for, separated by spaces"));
+    m_description->setAccessibleName(tr("Description"));
+    m_description->setAccessibleDescription(tr("What the style is for, in words"));
     markUnsavableText(m_suitableFor);
     markUnsavableText(m_description);
 
     auto *layout = new QFormLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addRow(QStringLiteral("Name:"), m_name);
+    layout->addRow(tr("Name:", "of the style"), m_name);
     auto addRow = [layout](const QString &label, QWidget *field) {
         auto *buddy = new QLabel(label);
         buddy->setBuddy(field);
         layout->addRow(buddy, field);
     };
-    addRow(QStringLiteral("&Type:"), m_type);
-    addRow(QStringLiteral("Suitable &for:"), m_suitableFor);
-    addRow(QStringLiteral("Descr&iption:"), m_description);
+    addRow(tr("Ty&pe:", "of a style"), m_type);
+    addRow(tr("S&uitable for:"), m_suitableFor);
+    addRow(tr("Descr&iption:"), m_description);
 
     connect(m_type, &QComboBox::activated, this,
             [this](int index) { Q_EMIT typeEdited(m_type->itemData(index).toInt()); });

@@ -6,6 +6,8 @@
 
 #include "stylesheet/stylesheet_writer.h"
 
+#include <QtCore/QCoreApplication>
+
 #include <algorithm>
 
 namespace styleeditor {
@@ -13,7 +15,8 @@ namespace styleeditor {
 QString typeLabel(int type)
 {
     const QString word = vrex::styleTypeWord(type);
-    return word.isEmpty() ? QStringLiteral("none") : word;
+    // The other types are the stylesheet's own words, shown as written.
+    return word.isEmpty() ? QCoreApplication::translate("styleeditor::StyleListModel", "none", "style type") : word;
 }
 
 StyleListModel::StyleListModel(StyleDocument *document, QObject *parent)
@@ -58,8 +61,16 @@ QVariant StyleListModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    static const char *const titles[ColumnCount] = {"Name", "Type", "Suitable for", "Settings"};
-    return QString::fromLatin1(titles[section]);
+    static const struct
+    {
+        const char *source;
+        const char *comment;
+    } titles[ColumnCount] = {
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Name", "column: the style's name"),
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Type", "column: the style's type"),
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Suitable for", "column"),
+            QT_TRANSLATE_NOOP3("styleeditor::StyleListModel", "Settings", "column, 60 pixels wide: how many settings a style has")};
+    return tr(titles[section].source, titles[section].comment);
 }
 
 int StyleListModel::rowOf(const QString &name) const

@@ -99,15 +99,26 @@ struct SampleKind
     std::function<QWidget *()> make;
 };
 
+// The samples are a picture of the style, not controls: Tab passes them by.
 template<typename Widget>
 Sample<Widget> *sample(const char *className)
 {
-    return new Sample<Widget>(QStringLiteral("preview_") + QLatin1String(className));
+    auto *widget = new Sample<Widget>(QStringLiteral("preview_") + QLatin1String(className));
+    widget->setFocusPolicy(Qt::NoFocus);
+    return widget;
 }
 
 const SampleKind kSamples[] = {
-    {"QLabel", [] { auto *w = sample<QLabel>("QLabel"); w->setText(QStringLiteral("Label 12.5 dB")); return w; }},
-    {"QPushButton", [] { auto *w = sample<QPushButton>("QPushButton"); w->setText(QStringLiteral("CAM 1")); return w; }},
+    {"QLabel", [] {
+         auto *w = sample<QLabel>("QLabel");
+         w->setText(StylePreview::tr("Label 12.5 dB", "sample label: a level"));
+         return w;
+     }},
+    {"QPushButton", [] {
+         auto *w = sample<QPushButton>("QPushButton");
+         w->setText(StylePreview::tr("CAM 1", "sample button: camera 1"));
+         return w;
+     }},
     {"QSlider", [] {
          auto *w = sample<QSlider>("QSlider");
          w->setOrientation(Qt::Vertical);
@@ -121,14 +132,23 @@ const SampleKind kSamples[] = {
          w->setFrameShape(QFrame::StyledPanel);
          w->setMinimumSize(110, 60);
          w->setAlignment(Qt::AlignCenter);
-         w->setText(QStringLiteral("Panel"));
+         w->setText(StylePreview::tr("Panel", "sample frame"));
          return w;
      }},
-    {"QLineEdit", [] { auto *w = sample<QLineEdit>("QLineEdit"); w->setText(QStringLiteral("Studio A")); return w; }},
-    {"QCheckBox", [] { auto *w = sample<QCheckBox>("QCheckBox"); w->setText(QStringLiteral("Tally")); return w; }},
+    {"QLineEdit", [] {
+         auto *w = sample<QLineEdit>("QLineEdit");
+         w->setText(StylePreview::tr("Studio A", "sample line edit: a room"));
+         return w;
+     }},
+    {"QCheckBox", [] {
+         auto *w = sample<QCheckBox>("QCheckBox");
+         w->setText(StylePreview::tr("Tally", "sample check box: the on-air light"));
+         return w;
+     }},
     {"QComboBox", [] {
          auto *w = sample<QComboBox>("QComboBox");
-         w->addItems({QStringLiteral("Source 1"), QStringLiteral("Source 2")});
+         w->addItems({StylePreview::tr("Source 1", "sample combo box: a video source"),
+                       StylePreview::tr("Source 2", "sample combo box: a video source")});
          return w;
      }},
     {"QProgressBar", [] { auto *w = sample<QProgressBar>("QProgressBar"); w->setValue(70); return w; }},
@@ -139,7 +159,7 @@ QWidget *plainSample()
 {
     auto *w = sample<TextWidget>("QWidget");
     w->setMinimumSize(110, 60);
-    w->setText(QStringLiteral("Widget"));
+    w->setText(StylePreview::tr("Widget", "sample of a widget of any other class"));
     return w;
 }
 
@@ -189,7 +209,8 @@ StylePreview::StylePreview(StyleDocument *document, QWidget *parent)
       m_dark(new QToolButton(this))
 {
     auto *choice = new QHBoxLayout;
-    choice->addWidget(new QLabel(QStringLiteral("Backdrop:")));
+    auto *backdropLabel = new QLabel(tr("Backdrop:"));
+    choice->addWidget(backdropLabel);
     auto *group = new QButtonGroup(this);
     for (QToolButton *button : {m_light, m_dark}) {
         button->setCheckable(true);
@@ -197,8 +218,14 @@ StylePreview::StylePreview(StyleDocument *document, QWidget *parent)
         group->addButton(button);
         choice->addWidget(button);
     }
-    m_light->setText(QStringLiteral("&Light"));
-    m_dark->setText(QStringLiteral("Dar&k"));
+    m_light->setText(tr("&Light", "backdrop"));
+    m_dark->setText(tr("Dar&k", "backdrop"));
+    m_light->setAccessibleName(tr("Light backdrop"));
+    m_light->setAccessibleDescription(tr("Shows the samples on a light background"));
+    m_dark->setAccessibleName(tr("Dark backdrop"));
+    m_dark->setAccessibleDescription(tr("Shows the samples on a dark background"));
+    m_area->setAccessibleName(tr("Samples"));
+    m_area->setAccessibleDescription(tr("Sample widgets of the classes the style is suitable for, styled by it"));
     choice->addStretch();
     connect(m_dark, &QToolButton::toggled, this, &StylePreview::setDarkBackdrop);
 

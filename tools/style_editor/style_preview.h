@@ -33,6 +33,7 @@ public:
     const QVector<QWidget *> &samples() const { return m_samples; }
     // What the samples stand on.
     QWidget *backdrop() const { return m_area; }
+    QToolButton *lightBackdropButton() const { return m_light; }
     QToolButton *darkBackdropButton() const { return m_dark; }
     void setDarkBackdrop(bool dark);
 

@@ -4,6 +4,7 @@
 
 #include "stylesheet/stylesheet_writer.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtWidgets/QLineEdit>
 
 namespace styleeditor {
@@ -19,8 +20,10 @@ void updateMark(QLineEdit *edit)
         return;
     edit->setProperty(kMarkProperty, bad);
     edit->setStyleSheet(bad ? QStringLiteral("QLineEdit { background: #ffd0d0; color: #800000; }") : QString());
-    edit->setToolTip(bad ? QStringLiteral("Holds a control character or another character a "
-                                          "stylesheet cannot store; saving is blocked until it is removed.")
+    edit->setToolTip(bad ? QCoreApplication::translate("styleeditor::UnsavableMark",
+                                                       "Holds a control character or another character a "
+                                                       "stylesheet cannot store; saving is blocked until it is "
+                                                       "removed.")
                          : QString());
 }
 
