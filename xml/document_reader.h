@@ -16,7 +16,7 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
 #include <QtCore/QString>
-
+#include <cstring>
 
 namespace vrex::xml {
 
@@ -106,6 +106,16 @@ public:
 
     const char *name() const { return m_name; } // as written, UTF-8
     Attributes attributes() const { return Attributes(m_attributes); }
+    // The value of the attribute called \a name, or nullptr where the tag
+    // has none. A linear scan: the formats' tags carry a handful.
+    const char *attribute(const char *name) const
+    {
+        for (const char **a = m_attributes; a && *a; a += 2) {
+            if (std::strcmp(*a, name) == 0)
+                return a[1];
+        }
+        return nullptr;
+    }
     int depth() const { return m_depth; } // the root is 0
     // Where the start tag begins; counted on demand, the load path never asks.
     Position position() const;

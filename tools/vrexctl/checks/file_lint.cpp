@@ -14,6 +14,7 @@
 #include "instance_lookup/instances_format.h"
 #include "stylesheet/stylesheet_format.h"
 #include "xml/attribute_text.h"
+#include "output/quoting.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QUtf8StringView>
@@ -36,11 +37,6 @@ namespace instances = vrex::instances_format;
 namespace devicetype = vrex::devicetype_format;
 namespace complextype = vrex::complextype_format;
 namespace stylesheet = vrex::stylesheet_format;
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 
 QString quotedUtf8(QByteArrayView utf8)
 {
@@ -68,15 +64,6 @@ QString systemError(int error)
 }
 
 // The value of the attribute name of element as written, or null.
-const char *attributeOf(const vrex::xml::Element &element, const char *name)
-{
-    for (const auto &attribute : element.attributes()) {
-        if (qstrcmp(attribute.name(), name) == 0)
-            return attribute.value();
-    }
-    return nullptr;
-}
-
 // The bytes of an attribute value kept, or null when it was missing.
 const char *orNull(const QByteArray &value)
 {
@@ -463,9 +450,9 @@ void FileLint::readInstance(const vrex::xml::Element &element)
 void FileLint::readGroup(const vrex::xml::Element &element)
 {
     ++m_counts->children;
-    m_group = attributeOf(element, instances::kGroupId);
+    m_group = element.attribute(instances::kGroupId);
     checkName(element, RecordRole::Group, orNull(m_group));
-    const char *target = attributeOf(element, instances::kGroupInstance);
+    const char *target = element.attribute(instances::kGroupInstance);
     if (!target || !*target) {
         report(element, Finding::Error, "missing-attribute",
                QStringLiteral("group %1 of instance %2 has %3; the library answers the empty name for it")
@@ -476,12 +463,12 @@ void FileLint::readGroup(const vrex::xml::Element &element)
 
 void FileLint::readDeviceTypeRoot(const vrex::xml::Element &element)
 {
-    if (!attributeOf(element, devicetype::kDriverType)) {
+    if (!element.attribute(devicetype::kDriverType)) {
         report(element, Finding::Warning, "missing-attribute",
                QStringLiteral("%1 has no drivertype attribute; the library reads %2")
                        .arg(rootTag(devicetype::kRoot), driverTypeText(devicetype::kDefaultDriverType)));
     }
-    if (!attributeOf(element, devicetype::kSlotSpacing)) {
+    if (!element.attribute(devicetype::kSlotSpacing)) {
         report(element, Finding::Warning, "missing-attribute",
                QStringLiteral("%1 has no slotspacing attribute; the library reads 0").arg(rootTag(devicetype::kRoot)));
     }
@@ -490,11 +477,11 @@ void FileLint::readDeviceTypeRoot(const vrex::xml::Element &element)
 void FileLint::readParameter(const vrex::xml::Element &element)
 {
     ++m_counts->records;
-    m_parameter = attributeOf(element, devicetype::kParamName);
+    m_parameter = element.attribute(devicetype::kParamName);
     if (m_index.definitions)
         m_index.deviceTypes[m_name].params.insert(utf8(m_parameter), placeOf(element.position()));
     checkName(element, RecordRole::Parameter, orNull(m_parameter));
-    if (!attributeOf(element, devicetype::kParamSlot)) {
+    if (!element.attribute(devicetype::kParamSlot)) {
         report(element, Finding::Warning, "missing-attribute",
                QStringLiteral("parameter %1 has no slot attribute; the library reads slot 0, which marks it for "
                               "redirection")
@@ -505,7 +492,7 @@ void FileLint::readParameter(const vrex::xml::Element &element)
 void FileLint::readMember(const vrex::xml::Element &element)
 {
     ++m_counts->records;
-    m_member = attributeOf(element, complextype::kMemberId);
+    m_member = element.attribute(complextype::kMemberId);
     if (m_index.definitions)
         m_index.complexTypes[m_name].members.insert(utf8(m_member), placeOf(element.position()));
     checkName(element, RecordRole::Member, orNull(m_member));
@@ -548,7 +535,7 @@ void FileLint::readRedirection(const vrex::xml::Element &element)
 void FileLint::readStyle(const vrex::xml::Element &element)
 {
     ++m_counts->records;
-    m_style = attributeOf(element, stylesheet::kName);
+    m_style = element.attribute(stylesheet::kName);
     checkName(element, RecordRole::Style, orNull(m_style));
 }
 
@@ -557,7 +544,7 @@ void FileLint::readStyle(const vrex::xml::Element &element)
 void FileLint::readSetting(const vrex::xml::Element &element)
 {
     m_inSetting = true;
-    m_settingHasValue = attributeOf(element, stylesheet::kValue) != nullptr;
+    m_settingHasValue = element.attribute(stylesheet::kValue) != nullptr;
     m_settingAt = element.position();
     m_settingText.resize(0);
 }
@@ -650,7 +637,7 @@ void FileLint::notANumber(const vrex::xml::Element &element, QByteArrayView subj
     QString message = QStringLiteral("%1 value %2 is not a number; the library reads 0").arg(quotedUtf8(subject), quotedUtf8(value));
     QStringList suggestions;
     // "device=15;offset=4": another separator swallowed the next key.
-    const QString ref = utf8(attributeOf(element, instances::kRef));
+    const QString ref = utf8(element.attribute(instances::kRef));
     const qsizetype at = value.indexOf(';') >= 0 ? value.indexOf(';') : value.indexOf(' ');
     if (!ref.isEmpty() && at > 0 && vrex::decimalConverts(value.first(at))) {
         message += QStringLiteral(". Keys in %1 are separated by '%2'").arg(QLatin1String(instances::kRef))

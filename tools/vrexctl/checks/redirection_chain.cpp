@@ -4,17 +4,13 @@
 
 #include "instance_lookup/lookup_step.h"
 #include "instance_lookup/redirection_trail.h"
+#include "output/quoting.h"
 
 #include <QtCore/QStringList>
 
 namespace vrexctl {
 
 namespace {
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 RedirectionChain &breakAt(RedirectionChain &chain, RedirectionChain::Break kind,
                           const QString &reason)
@@ -52,30 +48,30 @@ RedirectionChain followRedirections(const vrex::Catalogue &catalogue, const QStr
         case LookupStep::NoInstance:
             return breakAt(chain, RedirectionChain::UnknownInstance,
                            QStringLiteral("instance %1 is not in the instances file")
-                                   .arg(quoted(current.instance)));
+                                   .arg(doubleQuoted(current.instance)));
         case LookupStep::NoParameterName: // the instance's own numbers answer
         case LookupStep::Resolved:
             return chain;
         case LookupStep::NoDeviceType:
             return breakAt(chain, RedirectionChain::UnknownDeviceType,
                            QStringLiteral("device type %1 of instance %2 is not registered")
-                                   .arg(quoted(info->type), quoted(current.instance)));
+                                   .arg(doubleQuoted(info->type), doubleQuoted(current.instance)));
         case LookupStep::NoParameter:
             return breakAt(chain, RedirectionChain::UnknownParameter,
                            QStringLiteral("device type %1 has no parameter %2")
-                                   .arg(quoted(info->type), quoted(current.parameter)));
+                                   .arg(doubleQuoted(info->type), doubleQuoted(current.parameter)));
         case LookupStep::NoComplexType:
             return breakAt(chain, RedirectionChain::UnknownComplexType,
                            QStringLiteral("complex type %1 of instance %2 is not registered")
-                                   .arg(quoted(info->complex), quoted(current.instance)));
+                                   .arg(doubleQuoted(info->complex), doubleQuoted(current.instance)));
         case LookupStep::NoMember:
             return breakAt(chain, RedirectionChain::UnknownMember,
                            QStringLiteral("complex type %1 has no member %2")
-                                   .arg(quoted(info->complex), quoted(current.instance)));
+                                   .arg(doubleQuoted(info->complex), doubleQuoted(current.instance)));
         case LookupStep::NoRedirection:
             return breakAt(chain, RedirectionChain::NoRedirection,
                            QStringLiteral("slot 0 and no redirection in complex type %1")
-                                   .arg(quoted(info->complex)));
+                                   .arg(doubleQuoted(info->complex)));
         case LookupStep::Redirected:
             break;
         }

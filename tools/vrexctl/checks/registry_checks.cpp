@@ -8,6 +8,7 @@
 #include "instance_lookup/devicetype_format.h"
 #include "instance_lookup/instances_format.h"
 #include "instance_lookup/lookup_step.h"
+#include "output/quoting.h"
 
 #include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
@@ -22,11 +23,6 @@
 namespace vrexctl {
 
 namespace {
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 
 // "instance 'cam2 ' (its id ends in a blank)": blanks around a name are
 // part of it and easily missed.

@@ -10,6 +10,7 @@
 #include "instance_lookup/devicetype_format.h"
 #include "instance_lookup/instances_format.h"
 #include "stylesheet/stylesheet_format.h"
+#include "output/quoting.h"
 
 #include <QtCore/QRegularExpression>
 
@@ -66,11 +67,6 @@ const char *nameAttribute(RecordRole role)
     case RecordRole::Style: return stylesheet::kName;
     default: return nullptr;
     }
-}
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
 } // namespace

@@ -46,15 +46,6 @@ Shape shapeOf(Format format)
     return {};
 }
 
-const char *attributeOf(const vrex::xml::Element &element, const char *name)
-{
-    for (const auto &attribute : element.attributes()) {
-        if (std::strcmp(attribute.name(), name) == 0)
-            return attribute.value();
-    }
-    return "";
-}
-
 class Scanner final : public vrex::xml::ElementHandler
 {
 public:
@@ -73,14 +64,14 @@ public:
     void startElement(const vrex::xml::Element &element) override
     {
         if (element.depth() == 1) {
-            m_record = QByteArray(attributeOf(element, m_shape.name));
+            m_record = QByteArray(element.attribute(m_shape.name));
             m_children.clear();
             m_readChildren = !m_shape.readChildren
-                    || std::strcmp(attributeOf(element, m_shape.readChildren), vrex::instances_format::kCompositeYes) == 0;
+                    || qstrcmp(element.attribute(m_shape.readChildren), vrex::instances_format::kCompositeYes) == 0;
             note(m_record, element, m_records, m_instances, m_shape.what);
         } else if (element.depth() == 2 && m_shape.childName && m_readChildren
                    && (!m_shape.childTag || std::strcmp(element.name(), m_shape.childTag) == 0)) {
-            const QByteArray child = attributeOf(element, m_shape.childName);
+            const QByteArray child = element.attribute(m_shape.childName);
             note(m_record + '\0' + child, element, m_children, false, m_shape.childWhat, child);
         }
     }

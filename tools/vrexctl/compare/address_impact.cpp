@@ -7,6 +7,7 @@
 #include "installation/installation_layout.h"
 #include "instance_lookup/device_type_key.h"
 #include "instance_lookup/lookup_step.h"
+#include "output/quoting.h"
 
 #include <QtCore/QSet>
 
@@ -18,11 +19,6 @@ namespace vrexctl {
 namespace {
 
 using vrex::LookupStep;
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 QString fromTo(const QString &before, const QString &after)
 {
@@ -90,7 +86,7 @@ Reason CauseFinder::complexTypePresence(const QString &name, bool inAfter)
     const ComparedInstallation &with = inAfter ? m_after : m_before;
     const ComparedInstallation &without = inAfter ? m_before : m_after;
     const QString file = with.complexTypeFile(name);
-    Reason reason{file, QStringLiteral("complex type %1 %2").arg(quoted(name), inAfter ? QStringLiteral("added")
+    Reason reason{file, QStringLiteral("complex type %1 %2").arg(doubleQuoted(name), inAfter ? QStringLiteral("added")
                                                                                       : QStringLiteral("removed"))};
     // The same file in another letter case names another complex type.
     const vrex::ComplexTypeRegistry &others = without.installation().complexTypes();
@@ -111,7 +107,7 @@ Hop CauseFinder::hopAt(const QString &name, const QString &param)
     const LookupStep b = vrex::lookupStep(m_before.catalogue(), name, param);
     const LookupStep a = vrex::lookupStep(m_after.catalogue(), name, param);
     const QString instancesFile = vrex::layout::kInstancesFile;
-    const QString instance = QStringLiteral("instance ") + quoted(name);
+    const QString instance = QStringLiteral("instance ") + doubleQuoted(name);
     Hop hop;
     const auto differs = [&hop](const QString &file, const QString &subject, const char *field, auto before,
                                 auto after) {
@@ -138,14 +134,14 @@ Hop CauseFinder::hopAt(const QString &name, const QString &param)
     }
     const QString typeKey = vrex::deviceTypeKey(ib.type);
     if (typeKey != vrex::deviceTypeKey(ia.type)) {
-        hop.reasons.append({instancesFile, instance + QStringLiteral(": type ") + fromTo(quoted(ib.type), quoted(ia.type))});
+        hop.reasons.append({instancesFile, instance + QStringLiteral(": type ") + fromTo(doubleQuoted(ib.type), doubleQuoted(ia.type))});
         return hop;
     }
 
     const QString fileB = m_before.deviceTypeFile(typeKey);
     const QString fileA = m_after.deviceTypeFile(typeKey);
     const QString typeFile = fileA.isEmpty() ? fileB : fileA;
-    QString deviceType = QStringLiteral("device type ") + quoted(typeKey);
+    QString deviceType = QStringLiteral("device type ") + doubleQuoted(typeKey);
     if (!fileB.isEmpty() && !fileA.isEmpty() && fileB != fileA)
         deviceType += QStringLiteral(" (read from %1 before)").arg(fileB);
     const bool typeB = b.stop != LookupStep::NoDeviceType;
@@ -157,8 +153,8 @@ Hop CauseFinder::hopAt(const QString &name, const QString &param)
         return hop;
     const bool paramB = b.stop != LookupStep::NoParameter;
     if (paramB != (a.stop != LookupStep::NoParameter)) {
-        hop.reasons.append(presence(typeFile, deviceType + QStringLiteral(": parameter ") + quoted(param), !paramB,
-                                    QStringLiteral("so device type %1 has no parameters").arg(quoted(typeKey))));
+        hop.reasons.append(presence(typeFile, deviceType + QStringLiteral(": parameter ") + doubleQuoted(param), !paramB,
+                                    QStringLiteral("so device type %1 has no parameters").arg(doubleQuoted(typeKey))));
         return hop;
     }
     if (!paramB)
@@ -168,7 +164,7 @@ Hop CauseFinder::hopAt(const QString &name, const QString &param)
     const int slotA = a.parameter->slot;
     const bool redirectsB = slotB == 0 && !ib.complex.isEmpty();
     const bool redirectsA = slotA == 0 && !ia.complex.isEmpty();
-    differs(typeFile, deviceType + QStringLiteral(": parameter ") + quoted(param), "slot", slotB, slotA);
+    differs(typeFile, deviceType + QStringLiteral(": parameter ") + doubleQuoted(param), "slot", slotB, slotA);
     if (!redirectsB && !redirectsA) {
         // The answer is taken here.
         differs(instancesFile, instance, "device", ib.device, ia.device);
@@ -179,7 +175,7 @@ Hop CauseFinder::hopAt(const QString &name, const QString &param)
     }
     if (ib.complex != ia.complex) {
         hop.reasons.append({instancesFile, instance + QStringLiteral(": complex ")
-                                                   + fromTo(quoted(ib.complex), quoted(ia.complex))});
+                                                   + fromTo(doubleQuoted(ib.complex), doubleQuoted(ia.complex))});
     }
     if (!hop.reasons.isEmpty())
         return hop;
@@ -196,16 +192,16 @@ Hop CauseFinder::hopAt(const QString &name, const QString &param)
     const QString complexFileB = m_before.complexTypeFile(complexName);
     const QString complexFile = m_after.complexTypeFile(complexName).isEmpty() ? complexFileB
                                                                                : m_after.complexTypeFile(complexName);
-    const QString member = QStringLiteral("complex type %1: member %2").arg(quoted(complexName), quoted(name));
+    const QString member = QStringLiteral("complex type %1: member %2").arg(doubleQuoted(complexName), doubleQuoted(name));
     const bool memberB = b.stop != LookupStep::NoMember;
     if (memberB != (a.stop != LookupStep::NoMember)) {
         hop.reasons.append(presence(complexFile, member, !memberB,
-                                    QStringLiteral("so complex type %1 has no members").arg(quoted(complexName))));
+                                    QStringLiteral("so complex type %1 has no members").arg(doubleQuoted(complexName))));
         return hop;
     }
     if (!memberB)
         return hop;
-    const QString redirection = member + QStringLiteral(": redirection of ") + quoted(param);
+    const QString redirection = member + QStringLiteral(": redirection of ") + doubleQuoted(param);
     const bool redirectedB = b.stop == LookupStep::Redirected;
     if (redirectedB != (a.stop == LookupStep::Redirected)) {
         hop.reasons.append({complexFile, redirection + (redirectedB ? QStringLiteral(" removed") : QStringLiteral(" added"))});
@@ -287,9 +283,9 @@ qsizetype CauseFinder::causeOf(const ChangedAnswer &answer)
     if (!answer.before.resolves || !answer.after.resolves || answer.before.altId == answer.after.altId)
         return chain;
     QList<Reason> reasons{{QString(vrex::layout::kInstancesFile),
-                           QStringLiteral("instance %1: alt_id %2").arg(quoted(answer.instance),
-                                                                         fromTo(quoted(answer.before.altId),
-                                                                                quoted(answer.after.altId)))}};
+                           QStringLiteral("instance %1: alt_id %2").arg(doubleQuoted(answer.instance),
+                                                                         fromTo(doubleQuoted(answer.before.altId),
+                                                                                doubleQuoted(answer.after.altId)))}};
     if (chain >= 0)
         reasons += m_causes.at(chain);
     return addCause(reasons);

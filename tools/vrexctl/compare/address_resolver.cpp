@@ -5,6 +5,7 @@
 #include "instance_lookup/device_type_key.h"
 #include "instance_lookup/lookup_step.h"
 #include "instance_lookup/redirection_trail.h"
+#include "output/quoting.h"
 
 #include <QtCore/QVarLengthArray>
 
@@ -34,11 +35,6 @@ ChainBreak breakOf(const vrex::LookupStep &step, QStringView instance, QStringVi
     return stopped;
 }
 
-QString quoted(QStringView text)
-{
-    return QLatin1Char('"') + text.toString() + QLatin1Char('"');
-}
-
 } // namespace
 
 QString failureText(const ResolvedAddress &answer, const QString &instance, const QString &parameter)
@@ -50,23 +46,23 @@ QString failureText(const ResolvedAddress &answer, const QString &instance, cons
     QString reason;
     switch (at.kind) {
     case ChainBreak::NoInstance:
-        reason = QStringLiteral("instance %1 is not in the instances file").arg(quoted(name));
+        reason = QStringLiteral("instance %1 is not in the instances file").arg(doubleQuoted(name));
         break;
     case ChainBreak::NoDeviceType:
-        reason = QStringLiteral("device type %1 of instance %2 is not registered").arg(quoted(at.info->type), quoted(name));
+        reason = QStringLiteral("device type %1 of instance %2 is not registered").arg(doubleQuoted(at.info->type), doubleQuoted(name));
         break;
     case ChainBreak::NoParameter:
-        reason = QStringLiteral("device type %1 has no parameter %2").arg(quoted(at.info->type), quoted(at.parameter));
+        reason = QStringLiteral("device type %1 has no parameter %2").arg(doubleQuoted(at.info->type), doubleQuoted(at.parameter));
         break;
     case ChainBreak::NoComplexType:
         reason = QStringLiteral("complex type %1 of instance %2 is not registered")
-                         .arg(quoted(at.info->complex), quoted(name));
+                         .arg(doubleQuoted(at.info->complex), doubleQuoted(name));
         break;
     case ChainBreak::NoMember:
-        reason = QStringLiteral("complex type %1 has no member %2").arg(quoted(at.info->complex), quoted(name));
+        reason = QStringLiteral("complex type %1 has no member %2").arg(doubleQuoted(at.info->complex), doubleQuoted(name));
         break;
     case ChainBreak::NoRedirection:
-        reason = QStringLiteral("slot 0 and no redirection in complex type %1").arg(quoted(at.info->complex));
+        reason = QStringLiteral("slot 0 and no redirection in complex type %1").arg(doubleQuoted(at.info->complex));
         break;
     case ChainBreak::Cycle:
         return QStringLiteral("redirection cycle at %1.%2").arg(name, at.parameter);

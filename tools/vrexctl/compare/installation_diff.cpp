@@ -4,6 +4,7 @@
 
 #include "output/json_output.h"
 #include "output/table_output.h"
+#include "output/quoting.h"
 
 #include <QtCore/QJsonArray>
 
@@ -12,11 +13,6 @@ namespace vrexctl {
 namespace {
 
 using Change = StructuralChange;
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 QString colored(const QString &text, const char *sgr, bool color)
 {
@@ -66,7 +62,7 @@ QString answerChange(const ChangedAnswer &answer)
     number("slot", b.slot, a.slot);
     number("drivertype", b.drivertype, a.drivertype);
     if (b.altId != a.altId)
-        fields.append(QStringLiteral("alt_id %1 -> %2").arg(quoted(b.altId), quoted(a.altId)));
+        fields.append(QStringLiteral("alt_id %1 -> %2").arg(doubleQuoted(b.altId), doubleQuoted(a.altId)));
     return fields.join(QStringLiteral(", "));
 }
 
@@ -88,7 +84,7 @@ QJsonObject answerJson(const ResolvedAddress &answer, const QString &failure)
 QString valueText(const QJsonValue &value)
 {
     switch (value.type()) {
-    case QJsonValue::String: return quoted(value.toString());
+    case QJsonValue::String: return doubleQuoted(value.toString());
     case QJsonValue::Double: return QString::number(value.toInteger());
     case QJsonValue::Bool: return value.toBool() ? QStringLiteral("yes") : QStringLiteral("no");
     case QJsonValue::Array: {
@@ -118,14 +114,14 @@ QString valueText(const QJsonValue &value)
 QString subject(const Change &change)
 {
     const QStringList &n = change.names;
-    const QString own = kindWords(change.kind) + QLatin1Char(' ') + quoted(n.constLast());
+    const QString own = kindWords(change.kind) + QLatin1Char(' ') + doubleQuoted(n.constLast());
     switch (change.kind) {
-    case Change::Group: return own + QStringLiteral(" of instance ") + quoted(n.at(0));
-    case Change::Parameter: return own + QStringLiteral(" of device type ") + quoted(n.at(0));
-    case Change::Member: return own + QStringLiteral(" of complex type ") + quoted(n.at(0));
+    case Change::Group: return own + QStringLiteral(" of instance ") + doubleQuoted(n.at(0));
+    case Change::Parameter: return own + QStringLiteral(" of device type ") + doubleQuoted(n.at(0));
+    case Change::Member: return own + QStringLiteral(" of complex type ") + doubleQuoted(n.at(0));
     case Change::Redirection:
         return QStringLiteral("redirection of %1 of member %2 in complex type %3")
-                .arg(quoted(n.at(2)), quoted(n.at(1)), quoted(n.at(0)));
+                .arg(doubleQuoted(n.at(2)), doubleQuoted(n.at(1)), doubleQuoted(n.at(0)));
     default: return own;
     }
 }
@@ -248,7 +244,7 @@ QString diffText(const InstallationDiff &diff, bool color)
     if (!diff.structure.renames.isEmpty()) {
         heading(QStringLiteral("Files renamed (nothing changes; device types are found ignoring case):"));
         for (const FileRename &rename : diff.structure.renames) {
-            line(QStringLiteral("  device type %1: %2 -> %3").arg(quoted(rename.deviceType), rename.before, rename.after));
+            line(QStringLiteral("  device type %1: %2 -> %3").arg(doubleQuoted(rename.deviceType), rename.before, rename.after));
         }
     }
     return text;

@@ -4,6 +4,7 @@
 
 #include "instance_lookup/device_type_key.h"
 #include "instance_lookup/lookup_step.h"
+#include "output/quoting.h"
 
 #include <QtCore/QHash>
 #include <QtCore/QSet>
@@ -15,11 +16,6 @@ namespace vrexctl {
 namespace {
 
 using vrex::LookupStep;
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 // An instance's node and a parameter, as a view into the registries.
 struct Pair
@@ -117,7 +113,7 @@ qsizetype Builder::node(InstanceIterator instance, TypeIterator type)
     node.instance = &*instance;
     const bool typed = type != m_catalogue.deviceTypes.constEnd();
     if (!typed)
-        node.problems.append(QStringLiteral("device type %1 is not registered").arg(quoted(instance->type)));
+        node.problems.append(QStringLiteral("device type %1 is not registered").arg(doubleQuoted(instance->type)));
     m_graph.nodes.append(node);
     m_typeOf.append(typed ? &*type : nullptr);
     m_nodeOf.insert(instance.key(), m_graph.nodes.size() - 1);
@@ -210,13 +206,13 @@ void Builder::addRedirections(InstanceIterator instance, TypeIterator type, QLis
             redirections.append({node(instance, type), param, target});
             continue;
         case LookupStep::NoComplexType:
-            problem = QStringLiteral("complex type %1 is not registered").arg(quoted(instance->complex));
+            problem = QStringLiteral("complex type %1 is not registered").arg(doubleQuoted(instance->complex));
             break;
         case LookupStep::NoMember:
-            problem = QStringLiteral("%1: no member in %2").arg(*param, quoted(instance->complex));
+            problem = QStringLiteral("%1: no member in %2").arg(*param, doubleQuoted(instance->complex));
             break;
         default:
-            problem = QStringLiteral("%1: slot 0, no redirection in %2").arg(*param, quoted(instance->complex));
+            problem = QStringLiteral("%1: slot 0, no redirection in %2").arg(*param, doubleQuoted(instance->complex));
             break;
         }
         QStringList &problems = m_graph.nodes[node(instance, type)].problems;

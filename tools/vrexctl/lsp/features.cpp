@@ -12,6 +12,7 @@
 #include "instance_lookup/instances_format.h"
 #include "installation/installation_layout.h"
 #include "stylesheet/stylesheet_format.h"
+#include "output/quoting.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QJsonDocument>
@@ -29,11 +30,6 @@ namespace stylesheet = vrex::stylesheet_format;
 
 // Completion lists stop here; the client asks again as more is typed.
 constexpr int kMaxCompletions = 200;
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 
 // --- where the cursor is
 
