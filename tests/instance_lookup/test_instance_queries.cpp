@@ -38,6 +38,7 @@ const QString kCam = QStringLiteral("cam1"), kMissing = QStringLiteral("Cam1"), 
 // writes that output; the sink keeps what the call reported.
 struct Outputs
 {
+    explicit Outputs(const Catalogue &catalogue) : c(catalogue) {}
     Catalogue c;
     RecordingSink sink;
     QString alt = QStringLiteral("u"), location = QStringLiteral("u"), type = QStringLiteral("u"), ref;
@@ -121,7 +122,7 @@ TEST_F(InstanceQueries, WriteExactlyTheOutputsOfWhatTheyFind)
 {
     for (const QueryCase &c : kQueries) {
         SCOPED_TRACE(c.label);
-        Outputs out{{instances, deviceTypes, complexTypes}};
+        Outputs out(Catalogue{instances, deviceTypes, complexTypes});
         EXPECT_EQ(c.call(out), QString::fromUtf8(c.expected));
         EXPECT_EQ(out.sink.debugOutput, c.reportsMissing
                           ? QStringList{QStringLiteral("vrex_instance_lookup::lookup: Can't find instance: Cam1")}
