@@ -24,15 +24,16 @@ import subprocess
 import sys
 
 
-def run(command, env, cwd, limit):
+def run(command, env, cwd, limit, skip_code):
     """Output and whether it failed. The command is ctest's emulator wrapping
     the executable (cmake -E env ...): on a timeout the whole process group
-    is killed, or the looping test would outlive the run."""
+    is killed, or the looping test would outlive the run. A test that exits
+    with its SKIP_RETURN_CODE has not failed."""
     with subprocess.Popen(command, env=env, cwd=cwd, stdout=subprocess.PIPE,
                           stderr=subprocess.STDOUT, start_new_session=True) as process:
         try:
             output = process.communicate(timeout=limit)[0]
-            return output.decode(errors='replace'), process.returncode != 0
+            return output.decode(errors='replace'), process.returncode not in (0, skip_code)
         except subprocess.TimeoutExpired:
             os.killpg(process.pid, signal.SIGKILL)
             output = process.communicate()[0]
@@ -49,18 +50,19 @@ def main():
         properties = {p['name']: p['value'] for p in test.get('properties', [])}
         # The whole executable, not the one test ctest would filter for.
         base = tuple(a for a in command if not a.startswith('--gtest_filter='))
-        key = (base, tuple(properties.get('ENVIRONMENT', [])), properties.get('WORKING_DIRECTORY'))
+        key = (base, tuple(properties.get('ENVIRONMENT', [])), properties.get('WORKING_DIRECTORY'),
+               properties.get('SKIP_RETURN_CODE'))
         groups[key] = groups.get(key, False) or bool(late.search(test['name']))
 
     with open(sys.argv[2], 'a') as log:
         for phase in (False, True):
-            for (command, environment, cwd), is_late in groups.items():
+            for (command, environment, cwd, skip_code), is_late in groups.items():
                 if is_late != phase:
                     continue
                 env = dict(os.environ)
                 env.update(e.split('=', 1) for e in environment)
                 limit = 900 if phase else int(os.environ.get('MUTATION_TIMEOUT', 120))
-                output, failed = run(command, env, cwd, limit)
+                output, failed = run(command, env, cwd, limit, skip_code)
                 log.write('### %s\n%s\n' % (' '.join(command), output))
                 if failed:
                     program = next(a for a in command if '/cmake' not in a and os.path.isabs(a))
