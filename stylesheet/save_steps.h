@@ -12,8 +12,8 @@ enum class SaveStep {
     TemporaryWritten, // atomic: the new file complete beside the old one
     CopyKept,         // in place: the old bytes kept in the recovery copy
     RoomClaimed,      // in place: room for the new size reserved
-    HalfWritten,      // in place: the first half of the new bytes written
-    Written,          // in place: all new bytes written, size set
+    HalfWritten,      // in place: a NUL for the first byte, then the new bytes up to half
+    Written,          // in place: all new bytes written, size set, first byte last
     Replaced,         // the new file in place and on disk, recovery copy still there
 };
 

@@ -95,6 +95,32 @@ bool keepCopy(const QString &copy, const QByteArray &old, QString *why)
     return ok;
 }
 
+// Puts bytes in place of the file's own. Its first byte goes in last: until
+// then the file starts with a NUL, which no reader takes for a stylesheet.
+// Otherwise a crash could leave new bytes up to some offset and old ones
+// after it that read as a well-formed file missing the styles in between;
+// this way it leaves the old file, the new one, or one that is rejected
+// while the recovery copy holds the old bytes.
+bool overwrite(int fd, const QByteArray &bytes, bool reportSteps)
+{
+    static const char kTorn = '\0';
+    if (bytes.isEmpty())
+        return ::ftruncate(fd, 0) == 0 && ::fsync(fd) == 0;
+    if (!writeAll(fd, &kTorn, 1, 0) || ::fdatasync(fd) != 0)
+        return false;
+    const qint64 half = qMax<qint64>(1, bytes.size() / 2);
+    if (!writeAll(fd, bytes.constData() + 1, half - 1, 1))
+        return false;
+    if (reportSteps)
+        reachSaveStep(SaveStep::HalfWritten);
+    if (!writeAll(fd, bytes.constData() + half, bytes.size() - half, off_t(half))
+        || ::ftruncate(fd, off_t(bytes.size())) != 0 || ::fdatasync(fd) != 0 || !writeAll(fd, bytes.constData(), 1, 0))
+        return false;
+    if (reportSteps)
+        reachSaveStep(SaveStep::Written);
+    return ::fsync(fd) == 0;
+}
+
 bool writeInPlace(const QString &target, const QByteArray &contents, const QString &recoveryDir, QString *why)
 {
     const int fd = ::open(native(target).constData(), O_RDWR | O_CLOEXEC);
@@ -135,19 +161,9 @@ bool writeInPlace(const QString &target, const QByteArray &contents, const QStri
     }
     bool whole = true; // the file holds the old or the new bytes
     if (ok) {
-        const qint64 half = contents.size() / 2;
-        ok = writeAll(fd, contents.constData(), half, 0);
-        if (ok)
-            reachSaveStep(SaveStep::HalfWritten);
-        ok = ok && writeAll(fd, contents.constData() + half, contents.size() - half, off_t(half))
-                && ::ftruncate(fd, off_t(contents.size())) == 0;
-        if (ok)
-            reachSaveStep(SaveStep::Written);
-        ok = ok && ::fsync(fd) == 0;
-        if (!ok) {
-            whole = writeAll(fd, old.constData(), old.size(), 0) && ::ftruncate(fd, off_t(old.size())) == 0
-                    && ::fsync(fd) == 0;
-        }
+        ok = overwrite(fd, contents, true);
+        if (!ok)
+            whole = overwrite(fd, old, false);
     }
     if (ok)
         reachSaveStep(SaveStep::Replaced);

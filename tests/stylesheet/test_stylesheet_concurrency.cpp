@@ -178,6 +178,7 @@ TEST(KilledSaver, InPlaceNeverLosesAStyle)
             ASSERT_TRUE(restored.open(QIODevice::WriteOnly | QIODevice::Truncate));
             restored.write(vrextest::readFileBytes(copy));
             restored.close();
+            file.clearMessages();
             file.reloadStyles();
             ASSERT_TRUE(file.problems().isEmpty());
             ++recovered;

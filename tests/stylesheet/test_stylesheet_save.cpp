@@ -480,20 +480,42 @@ SaveStep g_stopAt;
 // leaves the old file, the new one, or one the reader rejects while the
 // old bytes wait in the recovery copy that the load message names. The
 // next save refuses the damaged file and clears up after the others.
-class CrashTest : public ::testing::TestWithParam<std::pair<bool, SaveStep>> { };
+struct CrashRow
+{
+    bool inPlace;
+    SaveStep step;
+    // The first style's value grows: the first half of the new bytes ends
+    // inside it, where the old bytes are inside the last style's value, so
+    // the two halves read as a whole file that lost the styles between.
+    bool tornLooksWhole = false;
+};
+
+class CrashTest : public ::testing::TestWithParam<CrashRow> { };
 
 TEST_P(CrashTest, LeavesOldNewOrARecoveryCopy)
 {
-    const auto [inPlace, step] = GetParam();
+    const CrashRow row = GetParam();
+    const bool inPlace = row.inPlace;
     FixtureTree tree;
-    tree.write(kStylesheetFile, kTwoStyles);
+    QByteArray oldBytes = kTwoStyles;
+    if (row.tornLooksWhole) {
+        oldBytes = vrex::writeStylesheet({{QStringLiteral("alarm"), makeStyle({QString(100, u'v')})},
+                                          {QStringLiteral("beacon"), makeStyle({QString(100, u'v')})},
+                                          {QStringLiteral("panel"), makeStyle({QString(600, u'v')})}});
+    }
+    tree.write(kStylesheetFile, oldBytes);
     const QString path = tree.path(kStylesheetFile), dir = QFileInfo(path).path();
     if (inPlace) {
         ASSERT_EQ(::chown(native(path), kOtherUser, kOtherGroup), 0);
     }
     vrex::Installation site = openSite(tree);
-    site.styles().insert(QStringLiteral("added"), makeStyle({QString(4000, u'x')})); // the file grows
+    if (row.tornLooksWhole) {
+        site.styles()[QStringLiteral("alarm")].settings = QStringList{QString(900, u'v')};
+    } else {
+        site.styles().insert(QStringLiteral("added"), makeStyle({QString(4000, u'x')})); // the file grows
+    }
     const QByteArray newBytes = vrex::writeStylesheet(site.styles());
+    const SaveStep step = row.step;
     g_stopAt = step;
     const pid_t saver = ::fork();
     if (saver == 0) {
@@ -507,10 +529,10 @@ TEST_P(CrashTest, LeavesOldNewOrARecoveryCopy)
 
     const QByteArray now = readFileBytes(path);
     vrex::Installation next = openSite(tree);
-    if (now != kTwoStyles && now != newBytes) {
+    if (now != oldBytes && now != newBytes) {
         const QString copy = vrex::recoveryCopyPath(tree.root() + QStringLiteral("/state"), QFileInfo(path).canonicalFilePath());
-        EXPECT_FALSE(next.problems().isEmpty());
-        EXPECT_EQ(readFileBytes(copy), kTwoStyles);
+        ASSERT_FALSE(next.problems().isEmpty()) << now.constData();
+        EXPECT_EQ(readFileBytes(copy), oldBytes);
         EXPECT_TRUE(next.messages().last().text.endsWith(QStringLiteral("is kept in ") + copy + QStringLiteral(" on ")
                                                           + QSysInfo::machineHostName()));
         EXPECT_EQ(next.saveStyles(), vrex::SaveOutcome::Failed);
@@ -522,18 +544,20 @@ TEST_P(CrashTest, LeavesOldNewOrARecoveryCopy)
     EXPECT_TRUE(QDir(tree.root() + QStringLiteral("/state")).isEmpty());
 }
 
-std::string crashRowName(const ::testing::TestParamInfo<std::pair<bool, SaveStep>> &info)
+std::string crashRowName(const ::testing::TestParamInfo<CrashRow> &info)
 {
     static const char *const steps[] = {"Locked", "TemporaryWritten", "CopyKept", "RoomClaimed",
                                         "HalfWritten", "Written", "Replaced"};
-    return std::string(info.param.first ? "InPlace" : "Atomic") + steps[int(info.param.second)];
+    return std::string(info.param.inPlace ? "InPlace" : "Atomic") + steps[int(info.param.step)]
+            + (info.param.tornLooksWhole ? "TornLooksWhole" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, CrashTest, ::testing::Values(
-    std::pair(false, SaveStep::Locked), std::pair(false, SaveStep::TemporaryWritten),
-    std::pair(false, SaveStep::Replaced), std::pair(true, SaveStep::Locked), std::pair(true, SaveStep::CopyKept),
-    std::pair(true, SaveStep::RoomClaimed), std::pair(true, SaveStep::HalfWritten),
-    std::pair(true, SaveStep::Written), std::pair(true, SaveStep::Replaced)),
+    CrashRow{false, SaveStep::Locked}, CrashRow{false, SaveStep::TemporaryWritten},
+    CrashRow{false, SaveStep::Replaced}, CrashRow{true, SaveStep::Locked}, CrashRow{true, SaveStep::CopyKept},
+    CrashRow{true, SaveStep::RoomClaimed}, CrashRow{true, SaveStep::HalfWritten},
+    CrashRow{true, SaveStep::HalfWritten, true}, CrashRow{true, SaveStep::Written},
+    CrashRow{true, SaveStep::Replaced}),
     crashRowName);
 
 } // namespace
