@@ -4,6 +4,7 @@
 
 #include "checks/malformed_hint.h"
 #include "checks/name_suggestion.h"
+#include "checks/record_roles.h"
 
 #include "installation/installation.h"
 #include "installation/installation_layout.h"
@@ -48,15 +49,6 @@ QString utf8(QByteArrayView text)
     return QString::fromUtf8(text);
 }
 
-template<size_t N>
-QStringList wordList(const char *const (&words)[N])
-{
-    QStringList list;
-    for (const char *word : words)
-        list.append(QLatin1String(word));
-    return list;
-}
-
 QString systemError(int error)
 {
     const QString reason = QString::fromLocal8Bit(std::strerror(error));
@@ -75,49 +67,6 @@ bool hasBlanksAround(const char *value)
     const size_t length = value ? std::strlen(value) : 0;
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
     return length > 0 && (blank(value[0]) || blank(value[length - 1]));
-}
-
-// How messages name an element of each role (a role, not a tag: most tags
-// are free; where a format writes one tag, that tag), and the attributes
-// it reads, for suggestions.
-struct RoleWords
-{
-    QString name;
-    QStringList attributes;
-};
-
-RoleWords roleWords(RecordRole role)
-{
-    switch (role) {
-    case RecordRole::Instance:
-        return {QLatin1String(instances::kInstance), wordList(instances::kInstanceAttributes)};
-    case RecordRole::Group: return {QLatin1String(instances::kGroup), wordList(instances::kGroupAttributes)};
-    case RecordRole::DeviceTypeRoot:
-        return {QLatin1String(devicetype::kRoot), wordList(devicetype::kRootAttributes)};
-    case RecordRole::Parameter: return {QStringLiteral("parameter"), wordList(devicetype::kParamAttributes)};
-    case RecordRole::ComplexTypeRoot: return {QStringLiteral("complex type root"), {}};
-    case RecordRole::Member: return {QLatin1String(complextype::kMember), wordList(complextype::kMemberAttributes)};
-    case RecordRole::Redirection:
-        return {QStringLiteral("redirection"), wordList(complextype::kRedirectionAttributes)};
-    case RecordRole::StylesheetRoot: return {QLatin1String(stylesheet::kRoot), {}};
-    case RecordRole::Style: return {QLatin1String(stylesheet::kStyle), wordList(stylesheet::kStyleAttributes)};
-    case RecordRole::Setting:
-        return {QLatin1String(stylesheet::kSetting), wordList(stylesheet::kSettingAttributes)};
-    }
-    return {QStringLiteral("element"), {}};
-}
-
-// The attribute that names the registry entry an element of role gives.
-const char *nameAttributeOf(RecordRole role)
-{
-    switch (role) {
-    case RecordRole::Instance: return instances::kId;
-    case RecordRole::Group: return instances::kGroupId;
-    case RecordRole::Parameter: return devicetype::kParamName;
-    case RecordRole::Member: return complextype::kMemberId;
-    case RecordRole::Redirection: return complextype::kRedirectionId;
-    default: return stylesheet::kName;
-    }
 }
 
 // "1 (serial)": a driver type code as the library reads it, with its word.
@@ -378,7 +327,7 @@ void FileLint::element(RecordRole role, const vrex::xml::Element &element)
 // made only when there is something to say.
 void FileLint::checkName(const vrex::xml::Element &element, RecordRole role, const char *value)
 {
-    const char *name = nameAttributeOf(role);
+    const char *name = roleNameAttribute(role);
     // Blanks around a member or redirection id are told with what it does
     // not find (registry_checks.cpp).
     const bool definesName = role != RecordRole::Member && role != RecordRole::Redirection;
@@ -396,7 +345,7 @@ void FileLint::checkName(const vrex::xml::Element &element, RecordRole role, con
         stored = QStringLiteral("parameter name");
         break;
     default:
-        what = roleWords(role).name;
+        what = roleElementName(role);
         break;
     }
     if (!value || !*value) {
@@ -593,10 +542,10 @@ void FileLint::attribute(RecordRole role, const vrex::xml::Element &element, con
     Q_UNUSED(value);
     if (known || m_kind == FileKind::Other)
         return;
-    const RoleWords words = roleWords(role);
     report(element, Finding::Warning, "unknown-attribute",
-           QStringLiteral("%1 element has no attribute %2; the library ignores it").arg(words.name, quotedUtf8(name)),
-           suggestNames(utf8(name), words.attributes));
+           QStringLiteral("%1 element has no attribute %2; the library ignores it")
+                   .arg(roleElementName(role), quotedUtf8(name)),
+           suggestNames(utf8(name), roleAttributes(role)));
 }
 
 // The record an element of role stands for, in words.
@@ -610,7 +559,7 @@ QString FileLint::recordName(RecordRole role) const
     case RecordRole::Redirection:
         return QStringLiteral("redirection %1 of member %2").arg(quotedUtf8(m_redirection), quotedUtf8(m_member));
     case RecordRole::Setting: return QStringLiteral("a setting of style %1").arg(quotedUtf8(m_style));
-    default: return roleWords(role).name;
+    default: return roleElementName(role);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "checks/source_facts.h"
 
 #include "checks/name_suggestion.h"
+#include "checks/record_roles.h"
 #include "checks/rules.h"
 
 #include "installation/installation_layout.h"
@@ -29,45 +30,6 @@ namespace stylesheet = vrex::stylesheet_format;
 constexpr QLatin1StringView kCommentMark("vrexctl:");
 constexpr QLatin1StringView kDisable("disable");
 constexpr QLatin1StringView kDisableFile("disable-file");
-
-template<size_t N>
-QStringList words(const char *const (&list)[N])
-{
-    QStringList result;
-    for (const char *word : list)
-        result.append(QLatin1String(word));
-    return result;
-}
-
-// The attributes the format reads on an element of role, as the file lint
-// suggests them.
-QStringList knownAttributes(RecordRole role)
-{
-    switch (role) {
-    case RecordRole::Instance: return words(instances::kInstanceAttributes);
-    case RecordRole::Group: return words(instances::kGroupAttributes);
-    case RecordRole::DeviceTypeRoot: return words(devicetype::kRootAttributes);
-    case RecordRole::Parameter: return words(devicetype::kParamAttributes);
-    case RecordRole::Member: return words(complextype::kMemberAttributes);
-    case RecordRole::Redirection: return words(complextype::kRedirectionAttributes);
-    case RecordRole::Style: return words(stylesheet::kStyleAttributes);
-    case RecordRole::Setting: return words(stylesheet::kSettingAttributes);
-    default: return {};
-    }
-}
-
-const char *nameAttribute(RecordRole role)
-{
-    switch (role) {
-    case RecordRole::Instance: return instances::kId;
-    case RecordRole::Group: return instances::kGroupId;
-    case RecordRole::Parameter: return devicetype::kParamName;
-    case RecordRole::Member: return complextype::kMemberId;
-    case RecordRole::Redirection: return complextype::kRedirectionId;
-    case RecordRole::Style: return stylesheet::kName;
-    default: return nullptr;
-    }
-}
 
 } // namespace
 
@@ -140,12 +102,12 @@ void SourceObserver::takePending()
 void SourceObserver::attribute(RecordRole role, const vrex::xml::Element &element, const char *name,
                                const char *value, bool known)
 {
-    if (m_pending && known && nameAttribute(role) && qstrcmp(name, nameAttribute(role)) == 0)
+    if (m_pending && known && roleNameAttribute(role) && qstrcmp(name, roleNameAttribute(role)) == 0)
         m_pending->name = QString::fromUtf8(value);
     if (m_fixes) {
         const QString written = QString::fromUtf8(name);
         if (!known) {
-            const QString suggestion = suggestName(written, knownAttributes(role));
+            const QString suggestion = suggestName(written, roleAttributes(role));
             if (!suggestion.isNull())
                 addFix(element, m_elementAt,
                        {QStringLiteral("unknown-attribute"), suggestion, FixCandidate::RenameAttribute, {}, 0, {},
@@ -166,7 +128,7 @@ void SourceObserver::notice(RecordRole role, const vrex::xml::Element &element, 
 {
     if (m_fixes) {
         const QString written = QString::fromUtf8(subject);
-        QStringList refKeys = words(instances::kRefKeys);
+        QStringList refKeys = wordList(instances::kRefKeys);
         if (kind == Notice::UnknownRefKey) {
             const QString suggestion = suggestName(written, refKeys);
             if (!suggestion.isNull())
