@@ -7,7 +7,6 @@
 #include "checks/rules.h"
 
 #include "installation/installation_layout.h"
-#include "instance_lookup/complextype_format.h"
 #include "instance_lookup/devicetype_format.h"
 #include "instance_lookup/instances_format.h"
 #include "stylesheet/stylesheet_format.h"
@@ -24,7 +23,6 @@ namespace {
 using vrex::RecordRole;
 namespace instances = vrex::instances_format;
 namespace devicetype = vrex::devicetype_format;
-namespace complextype = vrex::complextype_format;
 namespace stylesheet = vrex::stylesheet_format;
 
 constexpr QLatin1StringView kCommentMark("vrexctl:");
